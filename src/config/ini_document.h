@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quellix {
+
+// An INI text held in memory. Every line that is not touched by a write (comments, blank lines,
+// unknown sections and keys, their order and line endings) is kept as it was.
+//
+// Lines: "[name]" opens a section (spaces around the brackets and the name are ignored);
+// "key=value" inside a section is a key (spaces around the key name are ignored, the value is
+// everything after the first "=" up to the end of the line); lines starting with ";" or "#" and
+// every other line are kept but carry no key. Keys before the first section belong to no section.
+// Names match without regard to ASCII case. When a section or key occurs more than once, the first
+// occurrence counts for reading and writing.
+class IniDocument {
+public:
+    IniDocument() = default;
+    explicit IniDocument(std::string_view text);
+
+    // Raw value (not cut, not trimmed); nullopt when the key is missing. An empty value is
+    // returned as an empty string here; the store applies the empty-equals-absent rule.
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+    // Replaces the value of the key, or adds the key at the end of its section, or adds the
+    // section at the end of the text. New lines use the document's line ending.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    // Removes every line of the key in its section. Returns true when something was removed.
+    bool Remove(std::string_view section, std::string_view key);
+
+    std::string ToText() const;
+
+private:
+    struct Line {
+        std::string text;    // without its line ending
+        std::string ending;  // "\n", "\r\n" or "" for a last line without one
+    };
+    std::vector<Line> lines_;
+    std::string newline_ = "\n";
+};
+
+// Cuts value to at most maxBytes bytes, backing off to the start of a UTF-8 sequence that would be
+// split. Bytes that are not valid UTF-8 count as one character each.
+std::string CutValue(std::string_view value, std::size_t maxBytes);
+
+
+}  // namespace quellix

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "config/config_store.h"
+#include "config/ini_document.h"
+#include "platform/file_system.h"
+
+namespace quellix {
+
+// The configuration file on disk. Reads see changes made to the file by other programs (the file
+// is parsed again whenever its stamp changes); every write replaces the file crash-safely at once,
+// except inside a batch, where the file is replaced once at the end.
+class IniFile final : public ConfigStore {
+public:
+    explicit IniFile(std::string path);
+
+    const std::string& Path() const { return path_; }
+
+    std::optional<std::string> Read(std::string_view section, std::string_view key) override;
+    void Write(std::string_view section, std::string_view key, std::string_view value) override;
+    void Delete(std::string_view section, std::string_view key) override;
+    void BeginBatch() override;
+    void EndBatch() override;
+
+private:
+    void Refresh();
+    void Store();
+
+    std::string path_;
+    IniDocument document_;
+    std::optional<platform::FileStamp> stamp_;
+    bool loaded_ = false;
+    int batchDepth_ = 0;
+    bool batchDirty_ = false;
+};
+
+// Same rules over an in-memory text; used where no file is wanted (tests, fuzzing).
+class MemoryConfigStore final : public ConfigStore {
+public:
+    MemoryConfigStore() = default;
+    explicit MemoryConfigStore(std::string_view text) : document_(text) {}
+
+    std::optional<std::string> Read(std::string_view section, std::string_view key) override;
+    void Write(std::string_view section, std::string_view key, std::string_view value) override;
+    void Delete(std::string_view section, std::string_view key) override;
+
+    std::string Text() const { return document_.ToText(); }
+
+private:
+    IniDocument document_;
+};
+
+}  // namespace quellix

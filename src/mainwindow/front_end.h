@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quellix {
+
+enum class MessageIcon { Critical, Question, Exclamation, Information };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    std::string text;
+    std::string title;
+    MessageIcon icon = MessageIcon::Information;
+    MessageButtons buttons = MessageButtons::Ok;
+    // What a front end that cannot ask anybody answers: the first button of the box.
+    MessageAnswer defaultAnswer = MessageAnswer::Ok;
+};
+
+// Everything the core needs from whatever shows the program to a person: the desktop windows, or
+// the headless front end of one-shot and service runs. Calls arrive on the one program thread.
+class FrontEnd {
+public:
+    virtual ~FrontEnd() = default;
+
+    // A modal message box; returns the button chosen.
+    virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;
+
+    // The loading window of start-up: its caption, its message and its n/N counter.
+    virtual void ShowLoadingWindow(std::string_view caption) = 0;
+    virtual void SetLoadingMessage(std::string_view text) = 0;
+    virtual void SetLoadingCounter(std::string_view text) = 0;
+    virtual void HideLoadingWindow() = 0;
+
+    // Creates the main window hidden and runs its load step; false when that step ends the
+    // program. ApplyCaptions writes every caption of the main window in the current language.
+    virtual bool CreateMainWindow() = 0;
+    virtual void ApplyCaptions() = 0;
+
+    // Status line of the main window and the busy picture beside it.
+    virtual void SetStatusText(std::string_view text) = 0;
+    virtual void SetBusyVisible(bool visible) = 0;
+
+    // Shows the main window (or only the tray icon when it starts minimized).
+    virtual void ShowMainWindow() = 0;
+    virtual bool IsMainWindowVisible() const = 0;
+
+    // The folder-list model changed (rows, cells or title): redraw the grid.
+    virtual void FolderListChanged() = 0;
+
+    // The first file count of every entry, and the Start command of the scheduler.
+    virtual void RunCountPass() = 0;
+    virtual void RunStartCommand() = 0;
+
+    // Lets clicks, ticks and service events that are waiting run now.
+    virtual void ProcessPendingEvents() = 0;
+};
+
+}  // namespace quellix

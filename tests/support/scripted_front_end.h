@@ -1,0 +1,44 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "mainwindow/front_end.h"
+
+namespace quellix::test {
+
+// A front end that records what the core shows and answers message boxes from a script (or with
+// their default when the script is empty).
+class ScriptedFrontEnd : public FrontEnd {
+public:
+    std::deque<MessageAnswer> answers;
+    std::vector<MessageRequest> messages;
+    // Every call in order, e.g. "ShowLoadingWindow(Quellix 1.0.0)", "CreateMainWindow".
+    std::vector<std::string> calls;
+    bool mainWindowLoadSucceeds = true;
+    bool mainWindowVisible = false;
+
+    MessageAnswer ShowMessage(const MessageRequest& request) override;
+    void ShowLoadingWindow(std::string_view caption) override;
+    void SetLoadingMessage(std::string_view text) override;
+    void SetLoadingCounter(std::string_view text) override;
+    void HideLoadingWindow() override;
+    bool CreateMainWindow() override;
+    void ApplyCaptions() override;
+    void SetStatusText(std::string_view text) override;
+    void SetBusyVisible(bool visible) override;
+    void ShowMainWindow() override;
+    bool IsMainWindowVisible() const override { return mainWindowVisible; }
+    void FolderListChanged() override;
+    void RunCountPass() override;
+    void RunStartCommand() override;
+    void ProcessPendingEvents() override;
+
+    // True when a call starting with prefix was recorded.
+    bool Called(const std::string& prefix) const;
+    // Index of the first call starting with prefix, or -1.
+    int IndexOf(const std::string& prefix) const;
+};
+
+}  // namespace quellix::test

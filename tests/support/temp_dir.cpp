@@ -1,0 +1,55 @@
+#include "support/temp_dir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace quellix::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "quellix-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    // Folders made read-only by a test must not survive it.
+    for (auto it = fs::recursive_directory_iterator(path_, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        }
+    }
+    fs::remove_all(path_, ignored);
+}
+
+std::string TempDir::File(const std::string& name) const { return path_ + "/" + name; }
+
+std::string TempDir::Write(const std::string& name, const std::string& content) const {
+    const fs::path file = File(name);
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << content;
+    return file.string();
+}
+
+std::string TempDir::Read(const std::string& name) const {
+    std::ifstream in(File(name), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool TempDir::Exists(const std::string& name) const {
+    std::error_code ignored;
+    return fs::exists(fs::symlink_status(File(name), ignored));
+}
+
+}  // namespace quellix::test

@@ -1,1 +1,12 @@
-int main() { return 0; }
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "platform/process_info.h"
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return quellix::RunHeadlessProgram(arguments, quellix::platform::ExecutableDirectory(),
+                                       std::cout, std::cerr);
+}

@@ -1,1 +1,56 @@
-// in progress
+#include "config/config_error.h"
+
+#include "config/config_texts.h"
+#include "mainwindow/front_end.h"
+#include "service/error_report.h"
+
+namespace quellix {
+
+namespace {
+
+const TextPair& Headline(ConfigErrorKind kind) {
+    switch (kind) {
+        case ConfigErrorKind::LostPath:
+            return texts::kLostPath;
+        case ConfigErrorKind::LostKeepTime:
+            return texts::kLostKeepTime;
+        case ConfigErrorKind::InvalidKeepTime:
+            return texts::kInvalidKeepTime;
+        case ConfigErrorKind::InvalidTime:
+            return texts::kInvalidTime;
+        case ConfigErrorKind::InvalidTemporisation:
+            break;
+    }
+    return texts::kInvalidTemporisation;
+}
+
+}  // namespace
+
+std::string ConfigErrorOneLine(const ConfigError& error, Language language,
+                               const std::string& configPath) {
+    return std::string(Headline(error.kind).In(language)) + ", Section=" + error.section +
+           std::string(texts::kKey.In(language)) + error.key +
+           std::string(texts::kFileInline.In(language)) + configPath + "'";
+}
+
+std::string ConfigErrorThreeLines(const ConfigError& error, Language language,
+                                  const std::string& configPath) {
+    return std::string(Headline(error.kind).In(language)) + "\nSection=" + error.section +
+           std::string(texts::kKey.In(language)) + error.key + "\n" +
+           std::string(texts::kFileLine.In(language)) + configPath + "'";
+}
+
+void ConfigErrorReport(const ConfigError& error, const Settings& settings, ServiceHost& service,
+                       FrontEnd& frontEnd) {
+    const Language language = settings.language();
+    if (ReportsGoToEventLog(settings, service)) {
+        service.WriteEventLog(ConfigErrorOneLine(error, language, settings.ConfigPath),
+                              EventType::Error);
+        return;
+    }
+    frontEnd.ShowMessage({ConfigErrorThreeLines(error, language, settings.ConfigPath),
+                          settings.ProgramTitle, MessageIcon::Critical, MessageButtons::Ok,
+                          MessageAnswer::Ok});
+}
+
+}  // namespace quellix

@@ -1,1 +1,107 @@
-// in progress
+#include "config/startup.h"
+
+#include "config/config_error.h"
+#include "config/config_texts.h"
+#include "config/folder_list_store.h"
+#include "config/ini_file.h"
+#include "config/os_description.h"
+#include "config/settings_reader.h"
+#include "mainwindow/front_end.h"
+#include "platform/os_info.h"
+#include "service/error_report.h"
+#include "service/service_host.h"
+
+namespace quellix {
+
+namespace {
+
+constexpr const char* kConfigFileName = "Quellix.ini";
+
+void ReportAlreadyRunning(const Settings& settings, ServiceHost& service, FrontEnd& frontEnd) {
+    const std::string text(texts::kAlreadyRunning.In(settings.language()));
+    if (ReportsGoToEventLog(settings, service)) {
+        service.WriteEventLog(text, EventType::Error);
+        return;
+    }
+    frontEnd.ShowMessage({text, "Quellix - " + settings.Version, MessageIcon::Exclamation,
+                          MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+StartupOutcome Fail(const ConfigError& error, ProgramState& state, ServiceHost& service,
+                    FrontEnd& frontEnd) {
+    ConfigErrorReport(error, state.settings, service, frontEnd);
+    return StartupOutcome::ConfigError;
+}
+
+}  // namespace
+
+std::string InstanceLockName(const std::string& configPath) {
+    return "Quellix:" + configPath;
+}
+
+StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,
+                          ServiceHost& service) {
+    Settings& settings = state.settings;
+    SetBuildVersion(settings);
+    settings.CommandLine = request.commandLine.upperCased;
+    settings.RunOnce = request.commandLine.runOnce;
+    settings.ProgramFolder = request.programFolder;
+
+    // The system offers services, so errors follow the service rule as on NT.
+    settings.IsNt = true;
+    settings.OsDescription = DescribeLinux(platform::KernelRelease(), platform::OsReleaseText());
+    state.scheduler.LastPurgeDay = 0;
+    if (!settings.RunOnce) {
+        frontEnd.ShowLoadingWindow(settings.ProgramTitle);
+    }
+
+    settings.ConfigPath = request.commandLine.iniPath
+                              ? platform::CanonicalPath(*request.commandLine.iniPath)
+                              : request.programFolder + "/" + kConfigFileName;
+    state.config = std::make_unique<IniFile>(settings.ConfigPath);
+    ConfigStore& config = *state.config;
+
+    ReadStartupFlags(config, settings);
+    frontEnd.SetLoadingMessage(texts::kLoadingFolders.In(settings.language()));
+
+    state.instanceLock = platform::TryAcquireInstanceLock(
+        InstanceLockName(platform::CanonicalPath(settings.ConfigPath)));
+    if (!state.instanceLock) {
+        ReportAlreadyRunning(settings, service, frontEnd);
+        return StartupOutcome::AlreadyRunning;
+    }
+
+    if (auto error = ReadSchedule(config, settings)) {
+        return Fail(*error, state, service, frontEnd);
+    }
+    if (auto error = ReadPurgeOptions(config, settings)) {
+        return Fail(*error, state, service, frontEnd);
+    }
+    ReadStatisticsAndPaths(config, settings);
+
+    if (!frontEnd.CreateMainWindow()) {
+        return StartupOutcome::EndedByMainWindow;
+    }
+    frontEnd.ApplyCaptions();
+    if (auto error = LoadFolderList(config, settings, state.folders, frontEnd)) {
+        return Fail(*error, state, service, frontEnd);
+    }
+    frontEnd.FolderListChanged();
+    frontEnd.SetStatusText(texts::kUpdating.In(settings.language()));
+    ReadLogSettings(config, settings);
+
+    frontEnd.SetBusyVisible(true);
+    if (!settings.RunOnce) {
+        frontEnd.ShowMainWindow();
+    }
+    frontEnd.RunCountPass();
+    frontEnd.SetBusyVisible(false);
+    frontEnd.HideLoadingWindow();
+
+    if (settings.DemarrageAutomatiqueLancement) {
+        frontEnd.RunStartCommand();
+    }
+    return settings.RunOnce ? StartupOutcome::RunOnceFinished : StartupOutcome::Running;
+}
+
+}  // namespace quellix

@@ -21,7 +21,7 @@ struct MessageRequest {
 // Everything the core needs from whatever shows the program to a person: the desktop windows, or
 // the headless front end of one-shot and service runs. Calls arrive on the one program thread.
 class FrontEnd {
-public:
+  public:
     virtual ~FrontEnd() = default;
 
     // A modal message box; returns the button chosen.

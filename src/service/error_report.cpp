@@ -1,1 +1,9 @@
-// in progress
+#include "service/error_report.h"
+
+namespace quellix {
+
+bool ReportsGoToEventLog(const Settings& settings, const ServiceHost& service) {
+    return settings.IsNt && service.IsInstalled();
+}
+
+}  // namespace quellix

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace quellix {
+
+// Exit codes of the program, documented in the README.
+enum ExitCode : int {
+    kExitSuccess = 0,
+    kExitConfigError = 1,
+    kExitAlreadyRunning = 2,
+    kExitEndedByMainWindow = 3,
+    kExitNoDesktop = 4,
+    kExitUsage = 64,
+};
+
+}  // namespace quellix

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quellix {
+
+// The command line, with the program's own "--" options taken out before the rest is searched
+// for the one-shot switch, so that "--ini=/srv/my-cleaner.ini" never turns it on.
+struct CommandLine {
+    // The remaining arguments, upper-cased and joined by single spaces.
+    std::string upperCased;
+    // "-C" (any case) occurs anywhere in the remaining arguments.
+    bool runOnce = false;
+    std::optional<std::string> iniPath;
+    bool help = false;
+    bool version = false;
+    // Why the command line cannot be used; empty when it can.
+    std::string error;
+};
+
+// arguments excludes the program name.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+std::string UsageText();
+
+}  // namespace quellix

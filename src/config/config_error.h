@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include "config/language.h"
+#include "config/settings.h"
+
+namespace quellix {
+
+class FrontEnd;
+class ServiceHost;
+
+enum class ConfigErrorKind {
+    LostPath,
+    LostKeepTime,
+    InvalidKeepTime,
+    InvalidTime,
+    InvalidTemporisation
+};
+
+// A value of the configuration file that stops the program: what is wrong, and where.
+struct ConfigError {
+    ConfigErrorKind kind;
+    std::string section;
+    std::string key;
+    bool operator==(const ConfigError&) const = default;
+};
+
+// "Lost path, Section=Paths Key=Path2, file '/etc/Quellix.ini'" (for the system log).
+std::string ConfigErrorOneLine(const ConfigError& error, Language language,
+                               const std::string& configPath);
+
+// "Lost path\nSection=Paths Key=Path2\nfile '/etc/Quellix.ini'" (for a message box).
+std::string ConfigErrorThreeLines(const ConfigError& error, Language language,
+                                  const std::string& configPath);
+
+// Reports the error once: an error entry in the system log when the service is installed, else a
+// message box with the stop icon titled ProgramTitle. The caller then ends the program.
+void ConfigErrorReport(const ConfigError& error, const Settings& settings, ServiceHost& service,
+                       FrontEnd& frontEnd);
+
+}  // namespace quellix

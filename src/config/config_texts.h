@@ -1,0 +1,33 @@
+#pragma once
+
+#include "config/language.h"
+
+// Texts of configuration and start-up.
+namespace quellix::texts {
+
+inline constexpr TextPair kLoadingFolders{"Loading folders", "Chargement des dossiers en cours"};
+inline constexpr TextPair kAlreadyRunning{"Program already running", "Programme déjà lancé"};
+inline constexpr TextPair kUpdating{"Update...", "Mise à jour en cours..."};
+inline constexpr TextPair kLastPurgePlaceholder{"dd/mm/yyyy - hh:mm", "jj/mm/aaaa - hh:mm"};
+inline constexpr TextPair kFolderListTitle{"Folders to purge (", "Dossiers à purger ("};
+
+// Words of the folder-list cells. The file always stores the French "oui" and "non".
+inline constexpr TextPair kYes{"yes", "oui"};
+inline constexpr TextPair kNo{"no", "non"};
+inline constexpr TextPair kDelete{"Delete", "Effacer"};
+inline constexpr TextPair kRecycleBin{"Recycle Bin", "Corbeille"};
+inline constexpr TextPair kUnknown{"unknown", "inconnu"};
+
+// Pieces of the fatal configuration report.
+inline constexpr TextPair kKey{" Key=", " Clé="};
+inline constexpr TextPair kFileInline{", file '", ", fichier '"};
+inline constexpr TextPair kFileLine{"file '", "fichier '"};
+inline constexpr TextPair kLostPath{"Lost path", "Chemin d'accès manquant"};
+inline constexpr TextPair kLostKeepTime{"Lost keep time", "Temps de rétention manquant"};
+inline constexpr TextPair kInvalidKeepTime{"Invalid keep time", "Temps de rétention invalide"};
+inline constexpr TextPair kInvalidTime{"Invalid time", "Heure de purge invalide"};
+inline constexpr TextPair kInvalidTemporisation{
+    "Time between updates must be set between 1 and 60 seconds",
+    "Temporisation doit être comprise entre 1 et 60 secondes"};
+
+}  // namespace quellix::texts

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+
+#include "config/config_error.h"
+#include "config/config_store.h"
+#include "config/settings.h"
+#include "mainwindow/folder_list.h"
+
+namespace quellix {
+
+class FrontEnd;
+
+// Entry numbers are 16-bit: the list holds at most this many entries.
+inline constexpr std::int32_t kMaxFolderEntries = 32767;
+
+// Reads the NbPaths entries of [Paths] into list (which is cleared first), counting them in the
+// loading window, then sets the title. Returns the first fatal error met; the list then holds
+// the entries read before it.
+std::optional<ConfigError> LoadFolderList(ConfigStore& store, const Settings& settings,
+                                          FolderList& list, FrontEnd& frontEnd);
+
+// Writes the whole list into [Paths], numbered from 1, removes the keys of former entries past
+// its end, sets NbPaths and the title.
+void SaveFolderList(ConfigStore& store, Settings& settings, FolderList& list);
+
+}  // namespace quellix

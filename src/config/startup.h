@@ -1,0 +1,49 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "config/command_line.h"
+#include "config/config_store.h"
+#include "config/settings.h"
+#include "mainwindow/folder_list.h"
+#include "mainwindow/scheduler_state.h"
+#include "platform/instance_lock.h"
+
+namespace quellix {
+
+class FrontEnd;
+class ServiceHost;
+
+// Everything a running program holds from start-up to its end.
+struct ProgramState {
+    Settings settings;
+    FolderList folders;
+    SchedulerState scheduler;
+    std::unique_ptr<ConfigStore> config;
+    // Held for the life of the process so that a second copy on the same file refuses to run.
+    std::unique_ptr<platform::InstanceLock> instanceLock;
+};
+
+enum class StartupOutcome {
+    Running,          // the main window runs the program from here
+    RunOnceFinished,  // "-C": everything is done, the program ends normally
+    AlreadyRunning,   // another copy runs on the same configuration file
+    ConfigError,      // a fatal configuration error was reported
+    EndedByMainWindow,
+};
+
+struct StartupRequest {
+    CommandLine commandLine;
+    // Folder of the executable: home of the default configuration file and log folder.
+    std::string programFolder;
+};
+
+// Name of the lock that keeps one copy of the program per configuration file.
+std::string InstanceLockName(const std::string& configPath);
+
+// The start-up sequence, from reading the command line to handing over to the main window.
+StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,
+                          ServiceHost& service);
+
+}  // namespace quellix

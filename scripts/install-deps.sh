@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, only when some are missing.
+# Usage: install-deps.sh build|test|fuzz ...
+set -euo pipefail
+
+packages=()
+for need in "$@"; do
+    case "$need" in
+        build) packages+=(cmake ninja-build g++ make) ;;
+        test) packages+=(cmake ninja-build g++ make libgtest-dev) ;;
+        fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev) ;;
+        *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]} (run as root, or install them first)" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

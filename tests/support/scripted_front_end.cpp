@@ -28,12 +28,16 @@ void ScriptedFrontEnd::SetLoadingMessage(std::string_view text) {
 void ScriptedFrontEnd::SetLoadingCounter(std::string_view text) {
     calls.push_back(Call("SetLoadingCounter", text));
 }
-void ScriptedFrontEnd::HideLoadingWindow() { calls.push_back("HideLoadingWindow"); }
+void ScriptedFrontEnd::HideLoadingWindow() {
+    calls.push_back("HideLoadingWindow");
+}
 bool ScriptedFrontEnd::CreateMainWindow() {
     calls.push_back("CreateMainWindow");
     return mainWindowLoadSucceeds;
 }
-void ScriptedFrontEnd::ApplyCaptions() { calls.push_back("ApplyCaptions"); }
+void ScriptedFrontEnd::ApplyCaptions() {
+    calls.push_back("ApplyCaptions");
+}
 void ScriptedFrontEnd::SetStatusText(std::string_view text) {
     calls.push_back(Call("SetStatusText", text));
 }
@@ -44,12 +48,22 @@ void ScriptedFrontEnd::ShowMainWindow() {
     calls.push_back("ShowMainWindow");
     mainWindowVisible = true;
 }
-void ScriptedFrontEnd::FolderListChanged() { calls.push_back("FolderListChanged"); }
-void ScriptedFrontEnd::RunCountPass() { calls.push_back("RunCountPass"); }
-void ScriptedFrontEnd::RunStartCommand() { calls.push_back("RunStartCommand"); }
-void ScriptedFrontEnd::ProcessPendingEvents() { calls.push_back("ProcessPendingEvents"); }
+void ScriptedFrontEnd::FolderListChanged() {
+    calls.push_back("FolderListChanged");
+}
+void ScriptedFrontEnd::RunCountPass() {
+    calls.push_back("RunCountPass");
+}
+void ScriptedFrontEnd::RunStartCommand() {
+    calls.push_back("RunStartCommand");
+}
+void ScriptedFrontEnd::ProcessPendingEvents() {
+    calls.push_back("ProcessPendingEvents");
+}
 
-bool ScriptedFrontEnd::Called(const std::string& prefix) const { return IndexOf(prefix) >= 0; }
+bool ScriptedFrontEnd::Called(const std::string& prefix) const {
+    return IndexOf(prefix) >= 0;
+}
 
 int ScriptedFrontEnd::IndexOf(const std::string& prefix) const {
     for (std::size_t i = 0; i < calls.size(); ++i) {

@@ -11,7 +11,7 @@ namespace quellix::test {
 // A front end that records what the core shows and answers message boxes from a script (or with
 // their default when the script is empty).
 class ScriptedFrontEnd : public FrontEnd {
-public:
+  public:
     std::deque<MessageAnswer> answers;
     std::vector<MessageRequest> messages;
     // Every call in order, e.g. "ShowLoadingWindow(Quellix 1.0.0)", "CreateMainWindow".

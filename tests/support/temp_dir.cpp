@@ -30,7 +30,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ignored);
 }
 
-std::string TempDir::File(const std::string& name) const { return path_ + "/" + name; }
+std::string TempDir::File(const std::string& name) const {
+    return path_ + "/" + name;
+}
 
 std::string TempDir::Write(const std::string& name, const std::string& content) const {
     const fs::path file = File(name);

@@ -6,7 +6,7 @@ namespace quellix::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
 };
 

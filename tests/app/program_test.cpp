@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "app/exit_codes.h"
+#include "config/startup.h"
+#include "platform/instance_lock.h"
+#include "platform/os_info.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace quellix {
+namespace {
+
+// The real executable, copied into a temporary folder so that its default configuration file
+// (beside it) is the test's own.
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        binary = dir.File("quellix");
+        std::filesystem::copy_file(test::QuellixBinary(), binary);
+    }
+    test::ProgramResult Run(const std::vector<std::string>& arguments) {
+        return test::RunProgram(binary, arguments);
+    }
+
+    test::TempDir dir;
+    std::string binary;
+};
+
+TEST_F(ProgramTest, OneShotRunWithoutFileCreatesTheDefaults) {
+    const auto result = Run({"-C"});
+    EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(dir.Read("Quellix.ini"), "[Purge]\nHeure=12:00\nJours=1234567\nTemporisation=30\n");
+}
+
+TEST_F(ProgramTest, InvalidTimeIsReportedInFrenchAndEndsTheRun) {
+    dir.Write("Quellix.ini", "[Purge]\nHeure=25:00\nLangue=1\n");
+    const auto result = Run({"-c"});
+    EXPECT_EQ(result.exitCode, kExitConfigError);
+    EXPECT_EQ(result.err, "Heure de purge invalide\nSection=Purge Clé=Heure\nfichier '" +
+                              dir.File("Quellix.ini") + "'\n");
+    EXPECT_EQ(dir.Read("Quellix.ini"), "[Purge]\nHeure=25:00\nLangue=1\n");
+}
+
+TEST_F(ProgramTest, OwnConfigurationFileOption) {
+    dir.Write("my-cleaner/cfg.ini", "[Purge]\nHeure=6:00\n");
+    // The option's text holds "-c" but does not ask for the one-shot run.
+    auto result = Run({"--ini=" + dir.File("my-cleaner/cfg.ini")});
+    EXPECT_EQ(result.exitCode, kExitNoDesktop);
+    EXPECT_EQ(dir.Read("my-cleaner/cfg.ini"), "[Purge]\nHeure=6:00\n");
+
+    result = Run({"--ini", dir.File("my-cleaner/cfg.ini"), "-C"});
+    EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
+    EXPECT_EQ(dir.Read("my-cleaner/cfg.ini"),
+              "[Purge]\nHeure=6:00\nJours=1234567\nTemporisation=30\n");
+    EXPECT_FALSE(dir.Exists("Quellix.ini"));
+}
+
+TEST_F(ProgramTest, SecondCopyOnTheSameFileIsRefused) {
+    auto held = platform::TryAcquireInstanceLock(
+        InstanceLockName(platform::CanonicalPath(dir.File("Quellix.ini"))));
+    ASSERT_TRUE(held);
+    auto result = Run({"-C"});
+    EXPECT_EQ(result.exitCode, kExitAlreadyRunning);
+    EXPECT_EQ(result.err, "Program already running\n");
+
+    held.reset();
+    result = Run({"-C"});
+    EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
+}
+
+TEST_F(ProgramTest, HelpVersionAndBadOptions) {
+    auto result = Run({"--help"});
+    EXPECT_EQ(result.exitCode, kExitSuccess);
+    EXPECT_NE(result.out.find("--ini=FILE"), std::string::npos);
+    EXPECT_FALSE(dir.Exists("Quellix.ini"));
+
+    result = Run({"--version"});
+    EXPECT_EQ(result.exitCode, kExitSuccess);
+    EXPECT_TRUE(result.out.starts_with("Quellix ")) << result.out;
+
+    result = Run({"--cron"});
+    EXPECT_EQ(result.exitCode, kExitUsage);
+    EXPECT_TRUE(result.err.starts_with("quellix: unknown option --cron\n")) << result.err;
+    EXPECT_FALSE(dir.Exists("Quellix.ini"));
+}
+
+}  // namespace
+}  // namespace quellix

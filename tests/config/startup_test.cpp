@@ -199,6 +199,27 @@ TEST_F(StartupTest, StatisticsLanguageAndLogSettings) {
     EXPECT_NE(Config().find("PathLogs=" + dir.File("missing")), std::string::npos);
 }
 
+TEST_F(StartupTest, FolderCountValues) {
+    const std::string entries = "Path1=/a/\nRetentionPath1=2\nPath2=/b/\nRetentionPath2=3\n";
+    const std::pair<const char*, std::size_t> cases[] = {{"", 0},
+                                                         {"NbPaths=0\n", 0},
+                                                         {"NbPaths=-3\n", 0},
+                                                         {"NbPaths=abc\n", 0},
+                                                         {"NbPaths=1\n", 1},
+                                                         {"NbPaths=2xyz\n", 2},
+                                                         {"NbPaths=1.5\n", 2}};
+    for (const auto& [count, rows] : cases) {
+        WriteConfig("[Paths]\n" + std::string(count) + entries);
+        ASSERT_EQ(Start(), StartupOutcome::Running) << count;
+        EXPECT_EQ(state->folders.Size(), rows) << count;
+        EXPECT_EQ(state->folders.Title(), "Folders to purge (" + std::to_string(rows) + ")");
+    }
+    // A count too large for the file's entries stops at the first missing one.
+    WriteConfig("[Paths]\nNbPaths=99999999999999\n" + entries);
+    ASSERT_EQ(Start(), StartupOutcome::ConfigError);
+    EXPECT_TRUE(frontEnd.messages.back().text.starts_with("Lost path\nSection=Paths Key=Path3\n"));
+}
+
 TEST_F(StartupTest, FolderListErrorsAndMainWindowRefusal) {
     WriteConfig("[Paths]\nNbPaths=3\nPath1=/a/\nRetentionPath1=2\nPath3=/c/\nRetentionPath3=2\n");
     ASSERT_EQ(Start(), StartupOutcome::ConfigError);

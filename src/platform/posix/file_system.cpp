@@ -1,1 +1,51 @@
-// in progress
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "platform/posix/fd_io.h"
+
+namespace quellix::platform {
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer. Only regular files
+    // are read, so the flag changes nothing for what is actually read.
+    posix::UniqueFd fd = posix::OpenFile(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (!fd.Valid()) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    // Files under /proc report size 0; the size is only a hint.
+    return posix::ReadAll(fd.Get(), static_cast<std::size_t>(info.st_size));
+}
+
+std::optional<FileStamp> GetFileStamp(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    FileStamp stamp;
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
+    stamp.size = static_cast<std::int64_t>(info.st_size);
+    stamp.modifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+    stamp.modifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+    stamp.changedSeconds = static_cast<std::int64_t>(info.st_ctim.tv_sec);
+    stamp.changedNanoseconds = static_cast<std::int64_t>(info.st_ctim.tv_nsec);
+    return stamp;
+}
+
+bool IsExistingDirectory(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+}  // namespace quellix::platform

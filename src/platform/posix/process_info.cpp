@@ -1,1 +1,58 @@
-// in progress
+#include "platform/process_info.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/posix/paths.h"
+
+namespace quellix::platform {
+
+std::string ExecutableDirectory() {
+    const std::optional<std::string> executable = posix::ReadLink("/proc/self/exe");
+    if (!executable || executable->empty() || executable->front() != '/') {
+        return {};
+    }
+    // A replaced executable reads as "/path/name (deleted)": the folder part is still right.
+    return posix::SplitLastComponent(*executable).folder;
+}
+
+std::optional<std::string> EnvironmentVariable(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+unsigned CurrentUserId() {
+    return static_cast<unsigned>(::getuid());
+}
+
+std::string HomeDirectory() {
+    if (const std::optional<std::string> home = EnvironmentVariable("HOME");
+        home && !home->empty()) {
+        return *home;
+    }
+    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 1024);
+    constexpr std::size_t kMaxBuffer = 1 << 20;
+    for (;;) {
+        passwd entry{};
+        passwd* found = nullptr;
+        const int error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found);
+        if (error == ERANGE && buffer.size() < kMaxBuffer) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (error != 0 || found == nullptr || found->pw_dir == nullptr) {
+            return {};
+        }
+        return found->pw_dir;
+    }
+}
+
+}  // namespace quellix::platform

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quellix::platform::posix {
+
+// Owns a file descriptor and closes it exactly once.
+class UniqueFd {
+  public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    ~UniqueFd();
+    UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    int Release();
+    // Closes now; false when close reported an error (some file systems report late write
+    // errors only here).
+    bool Close();
+
+  private:
+    int fd_ = -1;
+};
+
+// open(2), retried when a signal interrupts it.
+UniqueFd OpenFile(const std::string& path, int flags, mode_t mode = 0);
+
+// Writes all of data, going on after short writes and interruptions.
+bool WriteAll(int fd, std::string_view data);
+
+// Reads until end of file; sizeHint (the size fstat reported) only saves reallocations.
+std::optional<std::string> ReadAll(int fd, std::size_t sizeHint);
+
+// fsync(2), retried when a signal interrupts it.
+bool SyncFd(int fd);
+
+}  // namespace quellix::platform::posix

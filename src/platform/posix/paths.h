@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quellix::platform::posix {
+
+struct PathParts {
+    std::string folder;
+    std::string name;
+};
+
+// Splits path at its last '/'. The folder is "." when there is no '/' and "/" for an entry of the
+// root folder; the name is empty when path ends with '/'.
+PathParts SplitLastComponent(const std::string& path);
+
+// folder + "/" + name, without doubling the separator after "/".
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// Target of the symbolic link at path, whatever its length.
+std::optional<std::string> ReadLink(const std::string& path);
+
+// realpath(3) of an existing path.
+std::optional<std::string> RealPath(const std::string& path);
+
+}  // namespace quellix::platform::posix

@@ -1,1 +1,291 @@
-// in progress
+#include "config/ini_document.h"
+
+#include <algorithm>
+
+namespace quellix {
+
+namespace {
+
+bool IsBlankChar(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlankChar(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlankChar(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
+}
+
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != text.npos;
+}
+
+// A name that would not read back as itself once written is refused rather than written.
+bool IsWritableSection(std::string_view name) {
+    return !HasLineBreak(name) && name.find(']') == name.npos;
+}
+
+bool IsWritableKey(std::string_view name) {
+    return !name.empty() && !HasLineBreak(name) && name.find('=') == name.npos &&
+           name.front() != '[' && name.front() != ';' && name.front() != '#';
+}
+
+// Nothing may follow a line break in a value: it would become a line of its own.
+std::string_view SingleLine(std::string_view value) {
+    return value.substr(0, std::min(value.find_first_of("\r\n"), value.size()));
+}
+
+std::optional<std::string_view> SectionName(std::string_view line) {
+    const std::string_view text = Trim(line);
+    if (text.empty() || text.front() != '[') {
+        return std::nullopt;
+    }
+    const std::size_t close = text.find(']');
+    if (close == text.npos) {
+        return std::nullopt;
+    }
+    return Trim(text.substr(1, close - 1));
+}
+
+bool IsComment(std::string_view line) {
+    const std::string_view text = Trim(line);
+    return !text.empty() && (text.front() == ';' || text.front() == '#');
+}
+
+std::optional<std::string_view> KeyName(std::string_view line) {
+    if (IsComment(line) || SectionName(line)) {
+        return std::nullopt;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == line.npos) {
+        return std::nullopt;
+    }
+    const std::string_view name = Trim(line.substr(0, equals));
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    return name;
+}
+
+bool IsBlankLine(std::string_view line) {
+    return Trim(line).empty();
+}
+
+// Length of the valid UTF-8 sequence starting at text[pos], or 1 when there is none.
+std::size_t CharLength(std::string_view text, std::size_t pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;   // overlong
+        high = lead == 0xED ? 0x9F : 0xBF;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;   // overlong
+        high = lead == 0xF4 ? 0x8F : 0xBF;  // beyond U+10FFFF
+    } else {
+        return 1;
+    }
+    if (pos + length > text.size() || byte(pos + 1) < low || byte(pos + 1) > high) {
+        return 1;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(pos + i) < 0x80 || byte(pos + i) > 0xBF) {
+            return 1;
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
+IniDocument::IniDocument(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t newline = text.find('\n');
+        Line line;
+        if (newline == text.npos) {
+            line.text = text;
+            text = {};
+        } else {
+            line.text = text.substr(0, newline);
+            line.ending = "\n";
+            text.remove_prefix(newline + 1);
+        }
+        // "\r\n" is one ending; a "\r" closing the last line is taken for a cut-short one.
+        if (!line.text.empty() && line.text.back() == '\r') {
+            line.text.pop_back();
+            line.ending.insert(0, "\r");
+        }
+        lines_.push_back(std::move(line));
+    }
+    const auto first = std::find_if(lines_.begin(), lines_.end(),
+                                    [](const Line& line) { return !line.ending.empty(); });
+    if (first != lines_.end() && first->ending == "\r\n") {
+        newline_ = "\r\n";
+    }
+}
+
+std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
+    const std::string_view wanted = Trim(section);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const auto name = SectionName(lines_[i].text);
+        if (name && SameName(*name, wanted)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::size_t IniDocument::SectionEnd(std::size_t header) const {
+    std::size_t end = header + 1;
+    while (end < lines_.size() && !SectionName(lines_[end].text)) {
+        ++end;
+    }
+    return end;
+}
+
+std::optional<std::size_t> IniDocument::FindKey(std::string_view section,
+                                                std::string_view key) const {
+    const auto header = FindSection(section);
+    if (!header) {
+        return std::nullopt;
+    }
+    const std::string_view wanted = Trim(key);
+    const std::size_t end = SectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        const auto name = KeyName(lines_[i].text);
+        if (name && SameName(*name, wanted)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+    const auto index = FindKey(section, key);
+    if (!index) {
+        return std::nullopt;
+    }
+    const std::string& text = lines_[*index].text;
+    return text.substr(text.find('=') + 1);
+}
+
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    section = Trim(section);
+    key = Trim(key);
+    if (!IsWritableSection(section) || !IsWritableKey(key)) {
+        return false;
+    }
+    value = SingleLine(value);
+
+    if (const auto index = FindKey(section, key)) {
+        std::string& text = lines_[*index].text;
+        const std::size_t equals = text.find('=');
+        if (std::string_view(text).substr(equals + 1) == value) {
+            return false;
+        }
+        std::string name(Trim(std::string_view(text).substr(0, equals)));
+        text = name + "=" + std::string(value);
+        return true;
+    }
+
+    std::string keyLine = std::string(key) + "=" + std::string(value);
+    if (const auto header = FindSection(section)) {
+        // After the section's last key (or, without keys, its last comment), so that its
+        // trailing blank lines and the comments that introduce the next section stay in place.
+        std::size_t after = *header;
+        bool sawKey = false;
+        const std::size_t end = SectionEnd(*header);
+        for (std::size_t i = *header + 1; i < end; ++i) {
+            if (KeyName(lines_[i].text)) {
+                after = i;
+                sawKey = true;
+            } else if (!sawKey && !IsBlankLine(lines_[i].text)) {
+                after = i;
+            }
+        }
+        InsertLine(after + 1, std::move(keyLine));
+        return true;
+    }
+
+    if (!lines_.empty() && !IsBlankLine(lines_.back().text)) {
+        InsertLine(lines_.size(), "");
+    }
+    InsertLine(lines_.size(), "[" + std::string(section) + "]");
+    InsertLine(lines_.size(), std::move(keyLine));
+    return true;
+}
+
+void IniDocument::InsertLine(std::size_t position, std::string text) {
+    if (position > 0) {
+        std::string& before = lines_[position - 1].ending;
+        if (before.empty()) {
+            before = newline_;
+        } else if (before == "\r") {
+            before = "\r\n";
+        }
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position),
+                  Line{std::move(text), newline_});
+}
+
+bool IniDocument::Remove(std::string_view section, std::string_view key) {
+    const auto header = FindSection(section);
+    if (!header) {
+        return false;
+    }
+    const std::string_view wanted = Trim(key);
+    const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(*header + 1);
+    const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(*header));
+    const auto kept = std::remove_if(first, last, [&](const Line& line) {
+        const auto name = KeyName(line.text);
+        return name && SameName(*name, wanted);
+    });
+    if (kept == last) {
+        return false;
+    }
+    lines_.erase(kept, last);
+    return true;
+}
+
+std::string IniDocument::ToText() const {
+    std::string text;
+    for (const Line& line : lines_) {
+        text += line.text;
+        text += line.ending;
+    }
+    return text;
+}
+
+std::string CutValue(std::string_view value, std::size_t maxBytes) {
+    std::size_t end = 0;
+    while (end < value.size()) {
+        const std::size_t length = CharLength(value, end);
+        if (end + length > maxBytes) {
+            break;
+        }
+        end += length;
+    }
+    return std::string(value.substr(0, end));
+}
+
+}  // namespace quellix

@@ -17,7 +17,7 @@ namespace quellix {
 // Names match without regard to ASCII case. When a section or key occurs more than once, the first
 // occurrence counts for reading and writing.
 class IniDocument {
-public:
+  public:
     IniDocument() = default;
     explicit IniDocument(std::string_view text);
 
@@ -25,20 +25,30 @@ public:
     // returned as an empty string here; the store applies the empty-equals-absent rule.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
-    // Replaces the value of the key, or adds the key at the end of its section, or adds the
-    // section at the end of the text. New lines use the document's line ending.
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // Replaces the value of the key, or adds the key after the last key of its section, or adds
+    // the section at the end of the text. New lines use the document's line ending. The value
+    // stops at its first line break. Names that could not be read back (a key that is empty,
+    // holds "=" or starts with "[", ";" or "#"; a section holding "]"; line breaks in either) are
+    // refused. Returns true when the text changed.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
 
     // Removes every line of the key in its section. Returns true when something was removed.
     bool Remove(std::string_view section, std::string_view key);
 
     std::string ToText() const;
 
-private:
+  private:
     struct Line {
         std::string text;    // without its line ending
-        std::string ending;  // "\n", "\r\n" or "" for a last line without one
+        std::string ending;  // "\n", "\r\n", or "" / "\r" for a last line without a full one
     };
+
+    std::optional<std::size_t> FindSection(std::string_view section) const;
+    // Index of the line after the section's last line.
+    std::size_t SectionEnd(std::size_t header) const;
+    std::optional<std::size_t> FindKey(std::string_view section, std::string_view key) const;
+    void InsertLine(std::size_t position, std::string text);
+
     std::vector<Line> lines_;
     std::string newline_ = "\n";
 };
@@ -46,6 +56,5 @@ private:
 // Cuts value to at most maxBytes bytes, backing off to the start of a UTF-8 sequence that would be
 // split. Bytes that are not valid UTF-8 count as one character each.
 std::string CutValue(std::string_view value, std::size_t maxBytes);
-
 
 }  // namespace quellix

@@ -13,7 +13,7 @@ namespace quellix {
 // is parsed again whenever its stamp changes); every write replaces the file crash-safely at once,
 // except inside a batch, where the file is replaced once at the end.
 class IniFile final : public ConfigStore {
-public:
+  public:
     explicit IniFile(std::string path);
 
     const std::string& Path() const { return path_; }
@@ -24,21 +24,26 @@ public:
     void BeginBatch() override;
     void EndBatch() override;
 
-private:
+  private:
     void Refresh();
     void Store();
 
     std::string path_;
     IniDocument document_;
+    // Stamp of the file as last read or written by us; nullopt when it did not exist.
     std::optional<platform::FileStamp> stamp_;
     bool loaded_ = false;
+    // The document holds changes that did not reach the file.
+    bool unsaved_ = false;
+    // The file exists but could not be read: it must not be replaced by what we hold.
+    bool unreadable_ = false;
     int batchDepth_ = 0;
     bool batchDirty_ = false;
 };
 
 // Same rules over an in-memory text; used where no file is wanted (tests, fuzzing).
 class MemoryConfigStore final : public ConfigStore {
-public:
+  public:
     MemoryConfigStore() = default;
     explicit MemoryConfigStore(std::string_view text) : document_(text) {}
 
@@ -48,7 +53,7 @@ public:
 
     std::string Text() const { return document_.ToText(); }
 
-private:
+  private:
     IniDocument document_;
 };
 

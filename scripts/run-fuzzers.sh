@@ -8,6 +8,9 @@ for fuzzer in "$folder"/*_fuzz; do
     [ -x "$fuzzer" ] || continue
     name=$(basename "$fuzzer")
     corpus=$(mktemp -d)
+    # Start from the checked-in seeds; what the run finds stays in the temporary corpus.
+    seeds="$(dirname "$0")/../fuzz/corpus/$name"
+    [ -d "$seeds" ] && cp "$seeds"/* "$corpus"/
     echo "== $name for ${seconds}s"
     if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         "$corpus" 2>"$corpus.log"; then

@@ -2,38 +2,14 @@
 // and a saved list reads back as the same entries.
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
+#include "app/headless_front_end.h"
 #include "config/config_values.h"
 #include "config/folder_list_store.h"
 #include "config/ini_file.h"
 #include "config/number_scan.h"
-#include "mainwindow/front_end.h"
-
-namespace {
-
-class SilentFrontEnd final : public quellix::FrontEnd {
-  public:
-    quellix::MessageAnswer ShowMessage(const quellix::MessageRequest& request) override {
-        return request.defaultAnswer;
-    }
-    void ShowLoadingWindow(std::string_view) override {}
-    void SetLoadingMessage(std::string_view) override {}
-    void SetLoadingCounter(std::string_view) override {}
-    void HideLoadingWindow() override {}
-    bool CreateMainWindow() override { return true; }
-    void ApplyCaptions() override {}
-    void SetStatusText(std::string_view) override {}
-    void SetBusyVisible(bool) override {}
-    void ShowMainWindow() override {}
-    bool IsMainWindowVisible() const override { return false; }
-    void FolderListChanged() override {}
-    void RunCountPass() override {}
-    void RunStartCommand() override {}
-    void ProcessPendingEvents() override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) {
@@ -52,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         settings.NbPaths = 0;
     }
 
-    SilentFrontEnd frontEnd;
+    std::ostream discarded(nullptr);
+    HeadlessFrontEnd frontEnd(discarded);
     FolderList list;
     if (LoadFolderList(store, settings, list, frontEnd)) {
         return 0;

@@ -119,21 +119,18 @@ std::size_t CharLength(std::string_view text, std::size_t pos) {
 }  // namespace
 
 IniDocument::IniDocument(std::string_view text) {
+    // A lone "\r" ends a line too, as the writer treats it: a value can never hold one.
     while (!text.empty()) {
-        const std::size_t newline = text.find('\n');
+        const std::size_t end = text.find_first_of("\r\n");
         Line line;
-        if (newline == text.npos) {
+        if (end == text.npos) {
             line.text = text;
             text = {};
         } else {
-            line.text = text.substr(0, newline);
-            line.ending = "\n";
-            text.remove_prefix(newline + 1);
-        }
-        // "\r\n" is one ending; a "\r" closing the last line is taken for a cut-short one.
-        if (!line.text.empty() && line.text.back() == '\r') {
-            line.text.pop_back();
-            line.ending.insert(0, "\r");
+            line.text = text.substr(0, end);
+            const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+            line.ending = crlf ? "\r\n" : std::string(1, text[end]);
+            text.remove_prefix(end + line.ending.size());
         }
         lines_.push_back(std::move(line));
     }
@@ -238,10 +235,9 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
 void IniDocument::InsertLine(std::size_t position, std::string text) {
     if (position > 0) {
         std::string& before = lines_[position - 1].ending;
-        if (before.empty()) {
+        // A text cut short after "\r" of a CRLF file gets its "\n" back.
+        if (before.empty() || (before == "\r" && newline_ == "\r\n")) {
             before = newline_;
-        } else if (before == "\r") {
-            before = "\r\n";
         }
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position),

@@ -40,7 +40,7 @@ class IniDocument {
   private:
     struct Line {
         std::string text;    // without its line ending
-        std::string ending;  // "\n", "\r\n", or "" / "\r" for a last line without a full one
+        std::string ending;  // "\n", "\r\n", "\r", or "" for a last line without one
     };
 
     std::optional<std::size_t> FindSection(std::string_view section) const;

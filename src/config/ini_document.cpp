@@ -30,6 +30,17 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
+std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+    return lower;
+}
+
+// Index key of a section's key; a section name never holds "]", so the pair is unambiguous.
+std::string KeyId(std::string_view section, std::string_view key) {
+    return LowerName(section) + ']' + LowerName(key);
+}
+
 bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != text.npos;
 }
@@ -141,15 +152,34 @@ IniDocument::IniDocument(std::string_view text) {
     }
 }
 
-std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
-    const std::string_view wanted = Trim(section);
+void IniDocument::BuildIndex() const {
+    if (indexValid_) {
+        return;
+    }
+    sectionIndex_.clear();
+    keyIndex_.clear();
+    std::string section;
+    bool firstOccurrence = false;  // keys of a repeated section are never looked up
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = SectionName(lines_[i].text);
-        if (name && SameName(*name, wanted)) {
-            return i;
+        if (const auto name = SectionName(lines_[i].text)) {
+            section = LowerName(*name);
+            firstOccurrence = sectionIndex_.emplace(section, i).second;
+        } else if (firstOccurrence) {
+            if (const auto key = KeyName(lines_[i].text)) {
+                keyIndex_.emplace(section + ']' + LowerName(*key), i);
+            }
         }
     }
-    return std::nullopt;
+    indexValid_ = true;
+}
+
+std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
+    BuildIndex();
+    const auto found = sectionIndex_.find(LowerName(Trim(section)));
+    if (found == sectionIndex_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
 }
 
 std::size_t IniDocument::SectionEnd(std::size_t header) const {
@@ -162,19 +192,12 @@ std::size_t IniDocument::SectionEnd(std::size_t header) const {
 
 std::optional<std::size_t> IniDocument::FindKey(std::string_view section,
                                                 std::string_view key) const {
-    const auto header = FindSection(section);
-    if (!header) {
+    BuildIndex();
+    const auto found = keyIndex_.find(KeyId(Trim(section), Trim(key)));
+    if (found == keyIndex_.end()) {
         return std::nullopt;
     }
-    const std::string_view wanted = Trim(key);
-    const std::size_t end = SectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        const auto name = KeyName(lines_[i].text);
-        if (name && SameName(*name, wanted)) {
-            return i;
-        }
-    }
-    return std::nullopt;
+    return found->second;
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
@@ -242,6 +265,7 @@ void IniDocument::InsertLine(std::size_t position, std::string text) {
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position),
                   Line{std::move(text), newline_});
+    indexValid_ = false;
 }
 
 bool IniDocument::Remove(std::string_view section, std::string_view key) {
@@ -260,6 +284,7 @@ bool IniDocument::Remove(std::string_view section, std::string_view key) {
         return false;
     }
     lines_.erase(kept, last);
+    indexValid_ = false;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quellix {
@@ -48,9 +49,17 @@ class IniDocument {
     std::size_t SectionEnd(std::size_t header) const;
     std::optional<std::size_t> FindKey(std::string_view section, std::string_view key) const;
     void InsertLine(std::size_t position, std::string text);
+    // Builds the look-up tables when the lines changed since they were last built.
+    void BuildIndex() const;
 
     std::vector<Line> lines_;
     std::string newline_ = "\n";
+
+    // Lower-case section name -> its first header line; lower-case section name, "]", lower-case
+    // key name -> the key's first line in that section. Keeps loading a long folder list linear.
+    mutable std::unordered_map<std::string, std::size_t> sectionIndex_;
+    mutable std::unordered_map<std::string, std::size_t> keyIndex_;
+    mutable bool indexValid_ = false;
 };
 
 // Cuts value to at most maxBytes bytes, backing off to the start of a UTF-8 sequence that would be

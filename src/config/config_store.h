@@ -10,7 +10,7 @@ namespace quellix {
 // names match without regard to case, a value comes back cut to at most kMaxValueBytes bytes
 // (never inside a UTF-8 sequence), and an empty value reads as absent.
 class ConfigStore {
-public:
+  public:
     static constexpr std::size_t kMaxValueBytes = 254;
 
     virtual ~ConfigStore() = default;
@@ -32,13 +32,13 @@ public:
 
 // Groups the writes of one logical change (such as saving the whole folder list).
 class ConfigBatch {
-public:
+  public:
     explicit ConfigBatch(ConfigStore& store) : store_(store) { store_.BeginBatch(); }
     ~ConfigBatch() { store_.EndBatch(); }
     ConfigBatch(const ConfigBatch&) = delete;
     ConfigBatch& operator=(const ConfigBatch&) = delete;
 
-private:
+  private:
     ConfigStore& store_;
 };
 

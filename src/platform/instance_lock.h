@@ -8,7 +8,7 @@ namespace quellix::platform {
 // A system-wide named lock held for as long as the object lives. The system releases it when the
 // process ends in any way, so a crashed copy never blocks the next one.
 class InstanceLock {
-public:
+  public:
     virtual ~InstanceLock() = default;
 };
 

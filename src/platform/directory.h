@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quellix::platform {
+
+enum class EntryType { File, Directory, Symlink, Other, Unknown };
+
+// What the purge needs to know of one entry, read without following a symbolic link.
+struct EntryInfo {
+    EntryType type = EntryType::Unknown;
+    bool ownerWritable = true;
+    std::int64_t modified = 0;  // seconds since the epoch, UTC
+    std::int64_t accessed = 0;
+    std::int64_t changed = 0;
+    std::optional<std::int64_t> born;  // when the file system records it
+    std::uint64_t device = 0;
+};
+
+// An open folder. Every operation is relative to it, names are single components (any bytes but
+// "/" and NUL) and symbolic links are never followed, so a folder swapped for a link while the
+// program works cannot send an action anywhere else.
+class Directory {
+public:
+    Directory() = default;
+    ~Directory();
+    Directory(Directory&& other) noexcept;
+    Directory& operator=(Directory&& other) noexcept;
+    Directory(const Directory&) = delete;
+    Directory& operator=(const Directory&) = delete;
+
+    // Opens a folder by its full path, following links (the configured folders may be links).
+    static std::optional<Directory> Open(const std::string& path);
+    // Opens a subfolder; fails when name is a symbolic link or not a folder.
+    std::optional<Directory> OpenChild(std::string_view name) const;
+
+    // Calls visit for every entry except "." and "..", in the order the file system gives them.
+    // The type comes from the listing when the file system reports it, else Unknown. Returns
+    // false when the folder could not be read.
+    bool ForEachEntry(const std::function<void(std::string_view name, EntryType type)>& visit) const;
+
+    std::optional<EntryInfo> Stat(std::string_view name) const;
+
+    // Each returns 0 on success, else the system's error number.
+    int SetOwnerWritable(std::string_view name) const;  // adds the owner write bit
+    int RemoveFile(std::string_view name) const;        // also removes a symbolic link
+    int RemoveEmptyDirectory(std::string_view name) const;
+    int MakeDirectory(std::string_view name) const;  // EEXIST when it exists
+    // Creates a symbolic link name pointing to target; never replaces anything.
+    int MakeSymlink(std::string_view name, const std::string& target) const;
+
+    // True when no entry but the ones whose names start with "." is in the subfolder name.
+    // nullopt when it cannot be listed.
+    std::optional<bool> HasOnlyHiddenEntries(std::string_view name) const;
+
+    // Another process has the regular file open or holds a lock on it. FIFOs, sockets and devices
+    // are never opened and never count as locked.
+    bool IsLocked(std::string_view name) const;
+
+    int Descriptor() const { return fd_; }
+
+private:
+    explicit Directory(int fd) : fd_(fd) {}
+    int fd_ = -1;
+};
+
+// Moves from/name to to/newName without ever replacing an existing entry. Within one file system
+// this is a rename; across file systems the data, mode and times are copied, synced and put in
+// place under the new name (still without replacing anything) and only then is the source
+// removed; on any failure the source stays and no partial copy is left. Returns 0 or the error
+// number (EEXIST when the target exists).
+int MoveEntry(const Directory& from, std::string_view name, const Directory& to,
+              std::string_view newName);
+
+}  // namespace quellix::platform

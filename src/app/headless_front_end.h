@@ -19,6 +19,7 @@ class HeadlessFrontEnd final : public FrontEnd {
     void HideLoadingWindow() override {}
     bool CreateMainWindow() override { return true; }
     void ApplyCaptions() override {}
+    void SetLastPurgeText(std::string_view) override {}
     void SetStatusText(std::string_view) override {}
     void SetBusyVisible(bool) override {}
     void ShowMainWindow() override {}

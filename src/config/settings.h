@@ -52,6 +52,9 @@ struct Settings {
 
     static constexpr Colour DeleteColour = 255;
     static constexpr Colour RecycleColour = 16711680;
+    // Backgrounds of the folder list: a folder that does not exist, and the normal one.
+    static constexpr Colour MissingColour = 65535;
+    static constexpr Colour NormalColour = 16777215;
 
     Language language() const { return LanguageOf(Langue); }
 };

@@ -108,8 +108,9 @@ void ReadLogSettings(ConfigStore& store, Settings& settings) {
     settings.PathLogs =
         folder && platform::IsExistingDirectory(*folder) ? *folder : settings.ProgramFolder;
     settings.PurgeLogs = ReadFlag(store, kLogs, "PurgeLogs", false);
+    // A negative count would remove every log; it is as meaningless as 0.
     const std::int16_t kept = ReadInt16(store, kLogs, "DelaiLogs", 10);
-    settings.DelaiLogs = kept == 0 ? 10 : kept;
+    settings.DelaiLogs = kept <= 0 ? 10 : kept;
 }
 
 }  // namespace quellix

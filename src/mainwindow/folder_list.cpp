@@ -1,6 +1,7 @@
 #include "mainwindow/folder_list.h"
 
 #include "config/config_texts.h"
+#include "purge/purge_texts.h"
 
 namespace quellix {
 
@@ -31,7 +32,8 @@ FolderEntry DecodeRow(const FolderRow& row) {
     entry.deleteReadOnly = Contains(subfolders, "[RO]");
 
     const std::string& date = row.cells[kDateColumn];
-    entry.dateKind = date.empty() ? 'A' : date.front();
+    entry.dateText = date;
+    entry.dateKind = date == "M" || date == "C" ? date.front() : 'A';
 
     const std::string& action = row.cells[kActionColumn];
     if (IsEither(action, texts::kDelete)) {
@@ -52,6 +54,11 @@ FolderEntry DecodeRow(const FolderRow& row) {
 
 void FolderList::RefreshTitle(Language language) {
     title_ = std::string(texts::kFolderListTitle.In(language)) + std::to_string(rows_.size()) + ")";
+}
+
+void FolderList::SetGrandTotal(std::int64_t total, Language language) {
+    grandTotal_ = total;
+    totalHeader_ = std::string(texts::kTotalFiles.In(language)) + std::to_string(total);
 }
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {

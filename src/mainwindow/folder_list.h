@@ -47,6 +47,9 @@ struct FolderEntry {
     bool includeSubfolders = false;
     bool deleteEmptySubfolders = false;
     bool deleteReadOnly = false;
+    // The date letter as written in the list (and in log lines); dateKind is what it selects:
+    // 'M', 'C', or 'A' for any other letter.
+    std::string dateText = "M";
     char dateKind = 'M';
     FolderAction action = FolderAction::None;
     std::string destination;
@@ -70,7 +73,14 @@ class FolderList {
     const std::string& Title() const { return title_; }
     void RefreshTitle(Language language);
 
+    // Files of all entries at the last count, and the header of the count column.
+    std::int64_t GrandTotal() const { return grandTotal_; }
+    const std::string& TotalHeader() const { return totalHeader_; }
+    void SetGrandTotal(std::int64_t total, Language language);
+
   private:
+    std::int64_t grandTotal_ = 0;
+    std::string totalHeader_;
     std::vector<FolderRow> rows_;
     std::string title_;
 };

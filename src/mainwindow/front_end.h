@@ -38,6 +38,9 @@ class FrontEnd {
     virtual bool CreateMainWindow() = 0;
     virtual void ApplyCaptions() = 0;
 
+    // The statistics of the last purge run, shown under the list.
+    virtual void SetLastPurgeText(std::string_view text) = 0;
+
     // Status line of the main window and the busy picture beside it.
     virtual void SetStatusText(std::string_view text) = 0;
     virtual void SetBusyVisible(bool visible) = 0;

@@ -19,6 +19,7 @@ struct EntryInfo {
     std::int64_t changed = 0;
     std::optional<std::int64_t> born;  // when the file system records it
     std::uint64_t device = 0;
+    std::uint64_t inode = 0;
 };
 
 // An open folder. Every operation is relative to it, names are single components (any bytes but

@@ -38,6 +38,9 @@ bool ScriptedFrontEnd::CreateMainWindow() {
 void ScriptedFrontEnd::ApplyCaptions() {
     calls.push_back("ApplyCaptions");
 }
+void ScriptedFrontEnd::SetLastPurgeText(std::string_view text) {
+    calls.push_back(Call("SetLastPurgeText", text));
+}
 void ScriptedFrontEnd::SetStatusText(std::string_view text) {
     calls.push_back(Call("SetStatusText", text));
 }

@@ -26,6 +26,7 @@ class ScriptedFrontEnd : public FrontEnd {
     void HideLoadingWindow() override;
     bool CreateMainWindow() override;
     void ApplyCaptions() override;
+    void SetLastPurgeText(std::string_view text) override;
     void SetStatusText(std::string_view text) override;
     void SetBusyVisible(bool visible) override;
     void ShowMainWindow() override;

@@ -1,0 +1,178 @@
+#include "purge/log_lines.h"
+
+#include "purge/purge_texts.h"
+
+namespace quellix {
+
+namespace {
+
+constexpr const char* kRed = "<font color=\"#FF0000\">";
+
+// Length of the valid UTF-8 sequence at text[pos], 0 when there is none.
+std::size_t Utf8Length(std::string_view text, std::size_t pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+    } else {
+        return 0;
+    }
+    if (pos + length > text.size()) {
+        return 0;
+    }
+    const unsigned char second = byte(pos + 1);
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (second < low || second > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(pos + i) < 0x80 || byte(pos + i) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string HtmlName(std::string_view name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(name.size() + 8);
+    for (std::size_t pos = 0; pos < name.size();) {
+        const char c = name[pos];
+        const std::size_t length = Utf8Length(name, pos);
+        if (length == 0) {
+            const auto byte = static_cast<unsigned char>(c);
+            text += "\\x";
+            text += kHex[byte >> 4];
+            text += kHex[byte & 0xF];
+            ++pos;
+            continue;
+        }
+        switch (c) {
+            case '&':
+                text += "&amp;";
+                break;
+            case '<':
+                text += "&lt;";
+                break;
+            case '>':
+                text += "&gt;";
+                break;
+            case '"':
+                text += "&quot;";
+                break;
+            case '\n':
+                text += "&#10;";
+                break;
+            case '\r':
+                text += "&#13;";
+                break;
+            default:
+                text.append(name.substr(pos, length));
+        }
+        pos += length;
+    }
+    return text;
+}
+
+std::string LogDateText(const platform::CivilTime& date) {
+    std::string text = platform::FormatCivilTime(date, "%x");
+    if (date.hour != 0 || date.minute != 0 || date.second != 0) {
+        text += " " + platform::FormatCivilTime(date, "%X");
+    }
+    return text;
+}
+
+std::string LogLines::DatePart(std::string_view kind, std::string_view date) const {
+    return " [Date " + std::string(kind) + ".: " + std::string(date) + "]<br>";
+}
+
+std::string LogLines::Locked(std::string_view folder, std::string_view name, std::string_view kind,
+                             std::string_view date) const {
+    return HtmlName(folder) + HtmlName(name) + std::string(texts::kLocked.In(language_)) +
+           DatePart(kind, date);
+}
+
+std::string LogLines::Deleted(std::string_view folder, std::string_view name, std::string_view kind,
+                              std::string_view date) const {
+    return HtmlName(folder) + HtmlName(name) + std::string(texts::kDeleted.In(language_)) +
+           DatePart(kind, date);
+}
+
+std::string LogLines::Recycled(std::string_view folder, std::string_view name,
+                               std::string_view kind, std::string_view date) const {
+    return HtmlName(folder) + HtmlName(name) + std::string(texts::kRecycled.In(language_)) +
+           DatePart(kind, date);
+}
+
+std::string LogLines::ReadOnlyKept(std::string_view folder, std::string_view name,
+                                   std::string_view kind, std::string_view date) const {
+    return kRed + HtmlName(folder) + HtmlName(name) +
+           std::string(texts::kReadOnlyKept.In(language_)) + DatePart(kind, date);
+}
+
+std::string LogLines::NotDeleted(std::string_view folder, std::string_view name, int error,
+                                 std::string_view kind, std::string_view date) const {
+    return kRed + HtmlName(folder) + HtmlName(name) +
+           std::string(texts::kNotDeleted.In(language_)) + std::to_string(error) + "</font>" +
+           DatePart(kind, date);
+}
+
+std::string LogLines::NotRecycled(std::string_view folder, std::string_view name, int error1,
+                                  int error2, std::string_view kind, std::string_view date) const {
+    return kRed + HtmlName(folder) + HtmlName(name) +
+           std::string(texts::kNotRecycled.In(language_)) + std::to_string(error1) +
+           std::string(texts::kSecondError.In(language_)) + std::to_string(error2) + "</font>" +
+           DatePart(kind, date);
+}
+
+std::string LogLines::Moved(std::string_view folder, std::string_view name,
+                            std::string_view destination, std::string_view kind,
+                            std::string_view date) const {
+    return HtmlName(folder) + HtmlName(name) + std::string(texts::kMovedTo.In(language_)) +
+           HtmlName(destination) + DatePart(kind, date);
+}
+
+std::string LogLines::InvalidPath(std::string_view destination) const {
+    return std::string(kRed) + "<b>" + HtmlName(destination) +
+           std::string(texts::kInvalidPath.In(language_));
+}
+
+std::string LogLines::EmptySubfolderRemoved(std::string_view folder) const {
+    return std::string(texts::kEmptySubfolder.In(language_)) + HtmlName(folder) + "</font><br>";
+}
+
+std::string LogLines::Summary(std::string_view summary) {
+    return "<b>" + std::string(summary) + "</b><hr>";
+}
+
+std::vector<std::string> LogLines::Header(std::string_view longDate, bool frenchHeading) const {
+    return {"<html>",
+            "<head>",
+            "<meta charset=\"utf-8\">",
+            "<title>Logs Quellix</title>",
+            "</head>",
+            "<body>",
+            std::string(frenchHeading ? texts::kLogHeading.french : texts::kLogHeading.english),
+            "<center><h3>" + std::string(longDate) + "</h3></center>"};
+}
+
+std::string PurgeSummary(Language language, std::string_view startText, std::int32_t files,
+                         std::int32_t subfolders, std::int32_t locked) {
+    return std::string(texts::kSummaryStart.In(language)) + std::string(startText) +
+           std::string(texts::kSummaryDeleted.In(language)) + std::to_string(files) +
+           std::string(texts::kSummaryFiles.In(language)) + std::to_string(subfolders) +
+           std::string(texts::kSummarySubfolders.In(language)) + std::to_string(locked) + " ";
+}
+
+}  // namespace quellix

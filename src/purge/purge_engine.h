@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/settings.h"
+#include "mainwindow/folder_list.h"
+#include "platform/clock.h"
+
+namespace quellix {
+
+class FrontEnd;
+class OperationLog;
+
+// What one purge run lends the engine for each entry.
+struct PurgeRunState {
+    std::int32_t filesHandled = 0;
+    std::int32_t locked = 0;
+    // Subfolders visited, relative to the entry's folder, parents before children; filled only
+    // when the entry removes empty subfolders.
+    std::vector<std::string> subfolders;
+    // Open when outcomes are logged.
+    OperationLog* log = nullptr;
+};
+
+// Purges folder entries and counts their files. Every folder is worked through an open handle
+// and symbolic links are never followed, so nothing outside the entry's folder (and its
+// destination) is ever touched, even if a subfolder is swapped for a link while it runs.
+class PurgeEngine {
+  public:
+    PurgeEngine(const Settings& settings, const platform::Clock& clock, FrontEnd& frontEnd);
+
+    // Purges the entry's folder (and its subfolders when asked) by its action.
+    void PurgeEntry(const FolderEntry& entry, PurgeRunState& run);
+
+    // Entries that are not folders, in the folder and, when asked, in all its subfolders.
+    std::int64_t CountFiles(const std::string& folder, bool includeSubfolders);
+
+  private:
+    const Settings& settings_;
+    const platform::Clock& clock_;
+    FrontEnd& frontEnd_;
+};
+
+// "report.final.doc" gives "report.final.lnk", "README" gives "README.lnk".
+std::string ShortcutName(const std::string& name);
+
+// The name's extension (after its last ".") is "lnk" in any letter case.
+bool HasShortcutExtension(const std::string& name);
+
+// Only absolute paths name a folder to purge or a destination.
+bool IsAbsolutePath(std::string_view path);
+
+// A folder path ending in "/".
+std::string WithTrailingSlash(std::string path);
+
+}  // namespace quellix

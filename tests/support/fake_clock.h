@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+#include "platform/clock.h"
+
+namespace quellix::test {
+
+// A clock that stands still until the test moves it; local time is UTC.
+class FakeClock final : public platform::Clock {
+  public:
+    explicit FakeClock(std::int64_t now = 0) : now_(now) {}
+
+    std::int64_t Now() const override { return now_; }
+    platform::CivilTime ToLocal(std::int64_t seconds) const override;
+
+    void Set(std::int64_t now) { now_ = now; }
+    void Advance(std::int64_t seconds) { now_ += seconds; }
+
+  private:
+    std::int64_t now_;
+};
+
+// Seconds since the epoch of a UTC calendar time, for building tests around chosen dates.
+std::int64_t EpochOf(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+}  // namespace quellix::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "mainwindow/front_end.h"
@@ -25,14 +26,20 @@ class HeadlessFrontEnd final : public FrontEnd {
     void ShowMainWindow() override {}
     bool IsMainWindowVisible() const override { return false; }
     void FolderListChanged() override {}
-    // The count and the scheduler's Start command are wired here once the purge engine and the
-    // scheduler exist.
-    void RunCountPass() override {}
+    // What the count and the scheduler's Start command run; set once the program is wired.
+    void SetCountPass(std::function<void()> countPass) { countPass_ = std::move(countPass); }
+    void RunCountPass() override {
+        if (countPass_) {
+            countPass_();
+        }
+    }
+    // The scheduler's Start command is wired here once the scheduler exists.
     void RunStartCommand() override {}
     void ProcessPendingEvents() override {}
 
   private:
     std::ostream& messages_;
+    std::function<void()> countPass_;
 };
 
 }  // namespace quellix

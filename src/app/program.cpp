@@ -4,6 +4,9 @@
 #include "app/headless_front_end.h"
 #include "config/settings.h"
 #include "config/startup.h"
+#include "mainwindow/count_pass.h"
+#include "platform/clock.h"
+#include "purge/purge_engine.h"
 #include "service/systemd_service_host.h"
 
 namespace quellix {
@@ -52,6 +55,10 @@ int RunHeadlessProgram(const std::vector<std::string>& arguments, const std::str
     HeadlessFrontEnd frontEnd(err);
     SystemdServiceHost service(DefaultUnitFolders(), false);
     ProgramState state;
+    PurgeEngine engine(state.settings, platform::SystemClock(), frontEnd);
+    frontEnd.SetCountPass([&] {
+        CountPass({state.settings, state.folders, frontEnd, service, engine});
+    });
     return ExitCodeOf(RunStartup({commandLine, programFolder}, state, frontEnd, service));
 }
 

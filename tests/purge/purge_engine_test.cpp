@@ -1,0 +1,317 @@
+#include "purge/purge_engine.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+#include "purge/purge_fixture.h"
+
+namespace quellix {
+namespace {
+
+using test::EpochOf;
+
+class PurgeEngineTest : public test::PurgeFixture {};
+
+TEST_F(PurgeEngineTest, AgeIsCountedInWholeHours) {
+    // Now is 10:59; kept 24 hours, yesterday 10:01 is past, 11:00 and 11:59 are not.
+    tree.File("in/past", EpochOf(2026, 12, 6, 10, 1));
+    tree.File("in/on-hour", EpochOf(2026, 12, 6, 11, 0));
+    tree.File("in/late", EpochOf(2026, 12, 6, 11, 59));
+    const PurgeRunState run = Purge(Entry(FolderAction::Delete));
+
+    EXPECT_EQ(run.filesHandled, 1);
+    EXPECT_FALSE(tree.Exists("in/past"));
+    EXPECT_TRUE(tree.Exists("in/on-hour"));
+    EXPECT_TRUE(tree.Exists("in/late"));
+    EXPECT_TRUE(
+        Logged(tree.Path("in") + "/past <i>deleted</i> [Date M.: 12/06/26 10:01:00]<br>\r\n"));
+
+    // A fractional retention rounds half to even: 24.5 is kept as 24 hours.
+    FolderEntry entry = Entry(FolderAction::Delete);
+    entry.retention = "24.5";
+    clock.Set(EpochOf(2026, 12, 7, 11, 0));
+    Purge(entry);
+    EXPECT_FALSE(tree.Exists("in/on-hour"));
+    EXPECT_TRUE(tree.Exists("in/late"));
+}
+
+TEST_F(PurgeEngineTest, DateKindChoosesTheFileTime) {
+    tree.File("in/old-write", Old());
+    tree.SetTimes("in/old-write", Old(), Recent());
+    tree.File("in/old-access", Old());
+    tree.SetTimes("in/old-access", Recent(), Old());
+
+    FolderEntry byAccess = Entry(FolderAction::Delete);
+    byAccess.dateText = "X";
+    byAccess.dateKind = 'A';
+    Purge(byAccess);
+    EXPECT_TRUE(tree.Exists("in/old-write"));
+    EXPECT_FALSE(tree.Exists("in/old-access"));
+    // An unknown letter reads the access time and is written as it is.
+    EXPECT_TRUE(Logged("/old-access <i>deleted</i> [Date X.: "));
+
+    Purge(Entry(FolderAction::Delete));
+    EXPECT_FALSE(tree.Exists("in/old-write"));
+}
+
+TEST_F(PurgeEngineTest, ReadOnlyFilesInEachAction) {
+    tree.File("in/ro", Old());
+    tree.MakeReadOnly("in/ro");
+    tree.Folder("dest");
+
+    PurgeRunState run = Purge(Entry(FolderAction::Delete));
+    EXPECT_TRUE(tree.Exists("in/ro"));
+    EXPECT_TRUE(tree.IsReadOnly("in/ro"));
+    EXPECT_EQ(run.filesHandled, 0);
+    EXPECT_TRUE(Logged("<font color=\"#FF0000\">" + tree.Path("in") +
+                       "/ro <i>is read only and not deleted</i></font> [Date M.: "));
+
+    run = Purge(Entry(FolderAction::RecycleBin));
+    EXPECT_TRUE(tree.Exists("in/ro"));
+
+    // A move takes read-only files as they are.
+    run = Purge(MoveEntry());
+    EXPECT_EQ(run.filesHandled, 1);
+    EXPECT_TRUE(tree.IsReadOnly("dest/ro"));
+
+    tree.File("in/ro2", Old());
+    tree.MakeReadOnly("in/ro2");
+    FolderEntry withReadOnly = Entry(FolderAction::Delete);
+    withReadOnly.deleteReadOnly = true;
+    run = Purge(withReadOnly);
+    EXPECT_EQ(run.filesHandled, 1);
+    EXPECT_FALSE(tree.Exists("in/ro2"));
+}
+
+TEST_F(PurgeEngineTest, LockedFilesAreCountedOnceAndLeft) {
+    tree.File("in/busy.txt", Old());
+    tree.File("in/my_file.txt", Old());
+    tree.File("in/free.txt", Old());
+    const int busy = open(tree.Path("in/busy.txt").c_str(), O_RDONLY);
+    const int flocked = open(tree.Path("in/my_file.txt").c_str(), O_RDONLY);
+    ASSERT_GE(busy, 0);
+    ASSERT_GE(flocked, 0);
+    ASSERT_EQ(flock(flocked, LOCK_EX), 0);
+
+    const PurgeRunState run = Purge(Entry(FolderAction::Delete));
+    close(busy);
+    close(flocked);
+
+    EXPECT_EQ(run.locked, 2);
+    EXPECT_EQ(run.filesHandled, 1);
+    EXPECT_TRUE(tree.Exists("in/busy.txt"));
+    EXPECT_TRUE(tree.Exists("in/my_file.txt"));
+    EXPECT_FALSE(tree.Exists("in/free.txt"));
+    const std::string text = LogText();
+    EXPECT_EQ(text.find("my_file.txt <i><b>locked</b></i>"),
+              text.rfind("my_file.txt <i><b>locked</b></i>"));
+    EXPECT_TRUE(Logged("/busy.txt <i><b>locked</b></i> [Date M.: "));
+}
+
+TEST_F(PurgeEngineTest, MoveRebuildsTheTreeAndNeverOverwrites) {
+    tree.File("in/x/a.txt", Old(), "new a");
+    tree.File("in/x/b.txt", Old(), "new b");
+    tree.File("dest/x/b.txt", Recent(), "kept b");
+    tree.File("in/y/z/c.txt", Old());
+
+    const PurgeRunState run = Purge(MoveEntry());
+    EXPECT_EQ(run.filesHandled, 2);
+    EXPECT_EQ(tree.Read("dest/x/a.txt"), "new a");
+    EXPECT_EQ(tree.Read("dest/x/b.txt"), "kept b");
+    EXPECT_EQ(tree.Read("in/x/b.txt"), "new b");
+    EXPECT_TRUE(tree.Exists("dest/y/z/c.txt"));
+    EXPECT_TRUE(Logged(tree.Path("in") + "/x/a.txt <i>moved to</i> " + tree.Path("dest") +
+                       "/x/ [Date M.: "));
+    EXPECT_TRUE(Logged(tree.Path("in") + "/x/b.txt <i>not deleted</i>, error:17</font>"));
+}
+
+TEST_F(PurgeEngineTest, MissingDestinationIsAnInvalidPath) {
+    tree.File("in/a.txt", Old());
+    FolderEntry entry = MoveEntry();
+    entry.destination = tree.Path("nowhere/deeper") + "/";
+    const PurgeRunState run = Purge(entry);
+    EXPECT_EQ(run.filesHandled, 0);
+    EXPECT_TRUE(tree.Exists("in/a.txt"));
+    EXPECT_TRUE(Logged("<font color=\"#FF0000\"><b>" + tree.Path("nowhere/deeper") +
+                       "/ <i>invalid path</i></b></font><br>"));
+}
+
+TEST_F(PurgeEngineTest, ShortcutsAreLeftAndNeverMovedAgain) {
+    tree.File("in/report.final.doc", Old());
+    tree.File("in/README", Old());
+    tree.Folder("dest");
+    Purge(MoveEntry(true));
+
+    ASSERT_TRUE(tree.IsLink("in/report.final.lnk"));
+    EXPECT_EQ(tree.LinkTarget("in/report.final.lnk"), tree.Path("dest") + "/report.final.doc");
+    EXPECT_TRUE(tree.IsLink("in/README.lnk"));
+
+    // Once old, the links themselves stay where they are, with no line.
+    tree.SetTimes("in/README.lnk", Old(), Old());
+    tree.File("in/OLD.LNK", Old());
+    const PurgeRunState run = Purge(MoveEntry(true));
+    EXPECT_EQ(run.filesHandled, 0);
+    EXPECT_TRUE(tree.IsLink("in/README.lnk"));
+    EXPECT_TRUE(tree.Exists("in/OLD.LNK"));
+    EXPECT_FALSE(Logged("README.lnk <i>"));
+}
+
+TEST_F(PurgeEngineTest, AllObsoleteModeJudgesEachFolderOnItsOwn) {
+    settings.TousFichiersObsoletes = true;
+    for (int i = 0; i < 10; ++i) {
+        tree.File("in/mixed/old" + std::to_string(i), Old());
+        tree.File("in/mixed/all/old" + std::to_string(i), Old());
+    }
+    tree.File("in/mixed/recent", Recent());
+    tree.Folder("in/empty");
+
+    const PurgeRunState run = Purge(Entry(FolderAction::Delete));
+    EXPECT_EQ(run.filesHandled, 10);
+    EXPECT_EQ(tree.List("in/mixed").size(), 11u + 1u);
+    EXPECT_EQ(tree.List("in/mixed/all").size(), 0u);
+}
+
+TEST_F(PurgeEngineTest, LinksAndSpecialFilesAreHandledAsThemselves) {
+    tree.File("outside/keep.txt", Old());
+    tree.File("outside/deep/keep2.txt", Old());
+    tree.Link("in/to-file", tree.Path("outside/keep.txt"), Old());
+    tree.Link("in/to-folder", tree.Path("outside/deep"), Old());
+    tree.Link("in/recent-link", tree.Path("outside/keep.txt"), Recent());
+    tree.Fifo("in/pipe", Old());
+
+    const PurgeRunState run = Purge(Entry(FolderAction::Delete));
+    EXPECT_EQ(run.filesHandled, 3);
+    EXPECT_FALSE(tree.Exists("in/to-file"));
+    EXPECT_FALSE(tree.Exists("in/to-folder"));
+    EXPECT_FALSE(tree.Exists("in/pipe"));
+    EXPECT_TRUE(tree.IsLink("in/recent-link"));
+    EXPECT_TRUE(tree.Exists("outside/keep.txt"));
+    EXPECT_TRUE(tree.Exists("outside/deep/keep2.txt"));
+}
+
+TEST_F(PurgeEngineTest, AnyNameByteButSlashAndNulWorks) {
+    const std::string names[] = {"new\nline",           "bad\xff\xfe",  "-rf",
+                                 std::string(255, 'n'), "<script>.txt", "space and &amp;"};
+    for (const std::string& name : names) {
+        tree.File("in/sub/" + name, Old());
+    }
+    const PurgeRunState run = Purge(Entry(FolderAction::Delete));
+    EXPECT_EQ(run.filesHandled, 6);
+    EXPECT_TRUE(tree.List("in/sub").empty());
+    EXPECT_TRUE(Logged("/sub/&lt;script&gt;.txt <i>deleted</i>"));
+    EXPECT_TRUE(Logged("/sub/new&#10;line <i>deleted</i>"));
+    EXPECT_TRUE(Logged("/sub/bad\\xFF\\xFE <i>deleted</i>"));
+    EXPECT_EQ(LogText().find("<script>"), std::string::npos);
+}
+
+TEST_F(PurgeEngineTest, SubfoldersOnlyWhenAsked) {
+    tree.File("in/top", Old());
+    tree.File("in/sub/below", Old());
+    PurgeRunState run = Purge(Entry(FolderAction::Delete, false));
+    EXPECT_EQ(run.filesHandled, 1);
+    EXPECT_TRUE(tree.Exists("in/sub/below"));
+    EXPECT_TRUE(run.subfolders.empty());
+
+    FolderEntry entry = Entry(FolderAction::Delete);
+    entry.deleteEmptySubfolders = true;
+    tree.Folder("in/sub/deeper");
+    run = Purge(entry);
+    EXPECT_FALSE(tree.Exists("in/sub/below"));
+    EXPECT_EQ(run.subfolders, (std::vector<std::string>{"sub", "sub/deeper"}));
+}
+
+TEST_F(PurgeEngineTest, ADestinationInsideTheTreeIsNotPurgedAgain) {
+    tree.File("in/a.txt", Old());
+    tree.File("in/archive/earlier.txt", Old());
+    FolderEntry entry = Entry(FolderAction::Move);
+    entry.destination = tree.Path("in/archive") + "/";
+    Purge(entry);
+    EXPECT_TRUE(tree.Exists("in/archive/a.txt"));
+    EXPECT_TRUE(tree.Exists("in/archive/earlier.txt"));
+    EXPECT_FALSE(tree.Exists("in/archive/archive"));
+}
+
+TEST_F(PurgeEngineTest, AFolderSwappedForALinkNeverRedirectsAnAction) {
+    for (int i = 0; i < 50; ++i) {
+        tree.File("outside/precious" + std::to_string(i), Old());
+    }
+    std::atomic<bool> stop = false;
+    const std::string sub = tree.Path("in/sub");
+    const std::string real = tree.Path("in/sub.real");
+    const std::string outside = tree.Path("outside");
+    std::thread swapper([&] {
+        while (!stop) {
+            if (std::rename(sub.c_str(), real.c_str()) == 0) {
+                if (symlink(outside.c_str(), sub.c_str()) == 0) {
+                    unlink(sub.c_str());
+                }
+                std::rename(real.c_str(), sub.c_str());
+            }
+        }
+    });
+    for (int round = 0; round < 40; ++round) {
+        for (int i = 0; i < 5; ++i) {
+            tree.File("in/sub/f" + std::to_string(i), Old());
+        }
+        Purge(Entry(FolderAction::Delete));
+        Purge(MoveEntry());
+    }
+    stop = true;
+    swapper.join();
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_TRUE(tree.Exists("outside/precious" + std::to_string(i))) << i;
+    }
+}
+
+TEST_F(PurgeEngineTest, RecycleSendsToTheTrash) {
+    test::TempDir home;
+    const char* savedHome = std::getenv("HOME");
+    const char* savedData = std::getenv("XDG_DATA_HOME");
+    const std::string previousHome = savedHome ? savedHome : "";
+    const std::string previousData = savedData ? savedData : "";
+    setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
+
+    tree.File("in/old.txt", Old(), "content");
+    const PurgeRunState run = Purge(Entry(FolderAction::RecycleBin));
+    EXPECT_EQ(run.filesHandled, 1);
+    EXPECT_FALSE(tree.Exists("in/old.txt"));
+    EXPECT_EQ(home.Read("data/Trash/files/old.txt"), "content");
+    EXPECT_NE(home.Read("data/Trash/info/old.txt.trashinfo").find("Path="), std::string::npos);
+    EXPECT_TRUE(Logged("/old.txt <i>in Recycle Bin</i> [Date M.: "));
+
+    savedHome ? setenv("HOME", previousHome.c_str(), 1) : unsetenv("HOME");
+    savedData ? setenv("XDG_DATA_HOME", previousData.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(PurgeEngineTest, CountFilesCountsEverythingButFolders) {
+    tree.File("in/a", Old());
+    tree.File("in/.hidden", Old());
+    tree.Link("in/link", "/nonexistent", Old());
+    tree.Fifo("in/pipe", Old());
+    tree.File("in/sub/b", Old());
+    tree.Folder("in/sub/empty");
+    PurgeEngine engine(settings, clock, frontEnd);
+    EXPECT_EQ(engine.CountFiles(tree.Path("in"), false), 4);
+    EXPECT_EQ(engine.CountFiles(tree.Path("in") + "/", true), 5);
+    EXPECT_EQ(engine.CountFiles(tree.Path("missing"), true), 0);
+    EXPECT_EQ(engine.CountFiles("relative/path", true), 0);
+    // Pending events run at every folder entered.
+    EXPECT_TRUE(frontEnd.Called("ProcessPendingEvents"));
+}
+
+TEST(ShortcutNames, LastDotDecides) {
+    EXPECT_EQ(ShortcutName("report.final.doc"), "report.final.lnk");
+    EXPECT_EQ(ShortcutName("README"), "README.lnk");
+    EXPECT_EQ(ShortcutName("a."), "a.lnk");
+    EXPECT_TRUE(HasShortcutExtension("x.LnK"));
+    EXPECT_FALSE(HasShortcutExtension("x.lnka"));
+    EXPECT_FALSE(HasShortcutExtension("lnk"));
+}
+
+}  // namespace
+}  // namespace quellix

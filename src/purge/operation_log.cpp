@@ -34,6 +34,10 @@ OperationLog::~OperationLog() {
 void OperationLog::Open() {
     const platform::CivilTime today = clock_.ToLocal(clock_.Now());
     path_ = DayLogPath(settings_.PathLogs, today);
+    if (settings_.PathLogs.empty()) {
+        Fail(path_, ENOENT);
+        return;
+    }
     if (settings_.PurgeLogs && !platform::PathExists(path_)) {
         PruneLogs(settings_.PathLogs, settings_.DelaiLogs);
     }

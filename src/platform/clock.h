@@ -19,7 +19,7 @@ struct CivilTime {
 
 // Where the program reads the time: the system clock in the program, a fake one in tests.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Seconds since 1970-01-01 00:00:00 UTC.
     virtual std::int64_t Now() const = 0;
@@ -31,10 +31,12 @@ public:
 const Clock& SystemClock();
 
 // strftime-style formatting of a local time in the language of the process's locale (LC_TIME),
-// e.g. "%d %B %Y" gives "07 December 2026" or "07 décembre 2026".
+// e.g. "%d %B %Y" gives "07 December 2026" or "07 décembre 2026". The day of the week and of the
+// year come from the date; the zone conversions (%z, %Z) have nothing to show.
 std::string FormatCivilTime(const CivilTime& time, const char* pattern);
 
-// Takes the date and time formats of the user's locale (LC_TIME from the environment).
+// Takes the date and time formats of the user's locale (LC_TIME from the environment); the other
+// categories, LC_NUMERIC above all, are left as they are. Call before other threads start.
 void UseUserTimeLocale();
 
 }  // namespace quellix::platform

@@ -23,10 +23,10 @@ struct EntryInfo {
 };
 
 // An open folder. Every operation is relative to it, names are single components (any bytes but
-// "/" and NUL) and symbolic links are never followed, so a folder swapped for a link while the
-// program works cannot send an action anywhere else.
+// "/" and NUL; "", "." and ".." are refused with EINVAL) and symbolic links are never followed, so
+// a folder swapped for a link while the program works cannot send an action anywhere else.
 class Directory {
-public:
+  public:
     Directory() = default;
     ~Directory();
     Directory(Directory&& other) noexcept;
@@ -41,14 +41,18 @@ public:
 
     // Calls visit for every entry except "." and "..", in the order the file system gives them.
     // The type comes from the listing when the file system reports it, else Unknown. Returns
-    // false when the folder could not be read.
-    bool ForEachEntry(const std::function<void(std::string_view name, EntryType type)>& visit) const;
+    // false when the folder could not be read. Each call lists from the start; visit may remove
+    // the entry it is given.
+    bool ForEachEntry(
+        const std::function<void(std::string_view name, EntryType type)>& visit) const;
 
     std::optional<EntryInfo> Stat(std::string_view name) const;
 
     // Each returns 0 on success, else the system's error number.
-    int SetOwnerWritable(std::string_view name) const;  // adds the owner write bit
-    int RemoveFile(std::string_view name) const;        // also removes a symbolic link
+    // Adds the owner write bit. A symbolic link is left alone (0): Linux never checks a link's
+    // own permissions. Needs /proc, through which the mode is changed on the very entry examined.
+    int SetOwnerWritable(std::string_view name) const;
+    int RemoveFile(std::string_view name) const;  // also removes a symbolic link
     int RemoveEmptyDirectory(std::string_view name) const;
     int MakeDirectory(std::string_view name) const;  // EEXIST when it exists
     // Creates a symbolic link name pointing to target; never replaces anything.
@@ -58,22 +62,29 @@ public:
     // nullopt when it cannot be listed.
     std::optional<bool> HasOnlyHiddenEntries(std::string_view name) const;
 
-    // Another process has the regular file open or holds a lock on it. FIFOs, sockets and devices
-    // are never opened and never count as locked.
+    // Another process (or another descriptor of this one) has the regular file open, or holds a
+    // flock or record lock on it. FIFOs, sockets, devices and symbolic links are never opened and
+    // never count as locked, nor does a file that cannot be opened. Seeing opens takes a file
+    // lease, which needs the file to be ours (or CAP_LEASE) and a local file system; where that
+    // is refused only locks are seen. A file someone holds a write lease on (Samba, the NFS
+    // server) counts as locked, and the holder is asked to give the lease up.
     bool IsLocked(std::string_view name) const;
 
     int Descriptor() const { return fd_; }
 
-private:
+  private:
     explicit Directory(int fd) : fd_(fd) {}
     int fd_ = -1;
 };
 
 // Moves from/name to to/newName without ever replacing an existing entry. Within one file system
-// this is a rename; across file systems the data, mode and times are copied, synced and put in
-// place under the new name (still without replacing anything) and only then is the source
-// removed; on any failure the source stays and no partial copy is left. Returns 0 or the error
-// number (EEXIST when the target exists).
+// this is a rename; across file systems a regular file or symbolic link has its data (or target),
+// owner when permitted, mode and times copied, synced and put in place under the new name (still
+// without replacing anything) and only then is the source removed; on any failure the source
+// stays and no partial copy is left. Returns 0 or the error number: EEXIST when the target exists,
+// EXDEV for a folder or special file that would have to cross file systems, EBUSY when the source
+// changed while it was copied (the copy is then removed again, as it is when the source cannot be
+// removed).
 int MoveEntry(const Directory& from, std::string_view name, const Directory& to,
               std::string_view newName);
 

@@ -1,1 +1,170 @@
-// in progress
+#include "platform/directory.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "platform/posix/component_name.h"
+#include "platform/posix/fd_io.h"
+
+namespace quellix::platform {
+
+namespace {
+
+EntryType TypeOfMode(unsigned mode) {
+    if (S_ISREG(mode)) {
+        return EntryType::File;
+    }
+    if (S_ISDIR(mode)) {
+        return EntryType::Directory;
+    }
+    if (S_ISLNK(mode)) {
+        return EntryType::Symlink;
+    }
+    return EntryType::Other;
+}
+
+int OpenFolder(int at, const char* name, int extraFlags) {
+    int fd;
+    do {
+        fd = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int ResultOf(int callResult) {
+    return callResult == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+Directory::~Directory() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+Directory::Directory(Directory&& other) noexcept : fd_(other.fd_) {
+    other.fd_ = -1;
+}
+
+Directory& Directory::operator=(Directory&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+std::optional<Directory> Directory::Open(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
+    const int fd = OpenFolder(AT_FDCWD, path.c_str(), 0);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    return Directory(fd);
+}
+
+std::optional<Directory> Directory::OpenChild(std::string_view name) const {
+    const posix::ComponentName child(name);
+    if (!child.Valid()) {
+        return std::nullopt;
+    }
+    const int fd = OpenFolder(fd_, child.CStr(), O_NOFOLLOW);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    return Directory(fd);
+}
+
+std::optional<EntryInfo> Directory::Stat(std::string_view name) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return std::nullopt;
+    }
+    struct statx info {};
+    if (::statx(fd_, entry.CStr(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+        return std::nullopt;
+    }
+    EntryInfo result;
+    result.type = TypeOfMode(info.stx_mode);
+    result.ownerWritable = (info.stx_mode & S_IWUSR) != 0;
+    result.modified = info.stx_mtime.tv_sec;
+    result.accessed = info.stx_atime.tv_sec;
+    result.changed = info.stx_ctime.tv_sec;
+    if ((info.stx_mask & STATX_BTIME) != 0) {
+        result.born = info.stx_btime.tv_sec;
+    }
+    result.device = ::makedev(info.stx_dev_major, info.stx_dev_minor);
+    return result;
+}
+
+int Directory::SetOwnerWritable(std::string_view name) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return entry.Error();
+    }
+    // The mode is read and changed through one handle on the entry, so the change cannot land on
+    // something put in its place meanwhile, nor on what a link swapped in points to.
+    const posix::UniqueFd handle(::openat(fd_, entry.CStr(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (!handle.Valid()) {
+        return errno;
+    }
+    struct stat info {};
+    if (::fstat(handle.Get(), &info) != 0) {
+        return errno;
+    }
+    // A link's own permission bits are never checked by Linux: nothing to change.
+    if (S_ISLNK(info.st_mode) || (info.st_mode & S_IWUSR) != 0) {
+        return 0;
+    }
+    const std::string viaProc = "/proc/self/fd/" + std::to_string(handle.Get());
+    return ResultOf(::chmod(viaProc.c_str(), (info.st_mode & 07777) | S_IWUSR));
+}
+
+int Directory::RemoveFile(std::string_view name) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return entry.Error();
+    }
+    return ResultOf(::unlinkat(fd_, entry.CStr(), 0));
+}
+
+int Directory::RemoveEmptyDirectory(std::string_view name) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return entry.Error();
+    }
+    return ResultOf(::unlinkat(fd_, entry.CStr(), AT_REMOVEDIR));
+}
+
+int Directory::MakeDirectory(std::string_view name) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return entry.Error();
+    }
+    return ResultOf(::mkdirat(fd_, entry.CStr(), 0777));
+}
+
+int Directory::MakeSymlink(std::string_view name, const std::string& target) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return entry.Error();
+    }
+    if (target.empty() || target.find('\0') != std::string::npos) {
+        return EINVAL;
+    }
+    return ResultOf(::symlinkat(target.c_str(), fd_, entry.CStr()));
+}
+
+}  // namespace quellix::platform

@@ -1,0 +1,80 @@
+#include <dirent.h>
+#include <fcntl.h>
+
+#include <cerrno>
+
+#include "platform/directory.h"
+#include "platform/posix/component_name.h"
+#include "platform/posix/fd_io.h"
+#include "platform/posix/folder_reader.h"
+
+namespace quellix::platform {
+
+namespace {
+
+EntryType TypeOfListing(unsigned char type) {
+    switch (type) {
+        case DT_REG:
+            return EntryType::File;
+        case DT_DIR:
+            return EntryType::Directory;
+        case DT_LNK:
+            return EntryType::Symlink;
+        case DT_UNKNOWN:
+            return EntryType::Unknown;
+        default:
+            return EntryType::Other;
+    }
+}
+
+// A descriptor of its own for each listing: the folder's descriptor keeps no read position that
+// a second listing, or one still running, would share.
+posix::UniqueFd OpenForListing(int folderFd, const char* name, int extraFlags) {
+    int fd;
+    do {
+        fd = ::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
+    } while (fd < 0 && errno == EINTR);
+    return posix::UniqueFd(fd);
+}
+
+}  // namespace
+
+bool Directory::ForEachEntry(
+    const std::function<void(std::string_view name, EntryType type)>& visit) const {
+    const posix::UniqueFd listing = OpenForListing(fd_, ".", 0);
+    if (!listing.Valid()) {
+        return false;
+    }
+    posix::FolderReader reader(listing.Get());
+    std::string_view name;
+    unsigned char type = DT_UNKNOWN;
+    while (reader.Next(&name, &type)) {
+        visit(name, TypeOfListing(type));
+    }
+    return reader.Error() == 0;
+}
+
+std::optional<bool> Directory::HasOnlyHiddenEntries(std::string_view name) const {
+    const posix::ComponentName child(name);
+    if (!child.Valid()) {
+        return std::nullopt;
+    }
+    const posix::UniqueFd listing = OpenForListing(fd_, child.CStr(), O_NOFOLLOW);
+    if (!listing.Valid()) {
+        return std::nullopt;
+    }
+    posix::FolderReader reader(listing.Get());
+    std::string_view entry;
+    unsigned char type = DT_UNKNOWN;
+    while (reader.Next(&entry, &type)) {
+        if (entry.front() != '.') {
+            return false;
+        }
+    }
+    if (reader.Error() != 0) {
+        return std::nullopt;
+    }
+    return true;
+}
+
+}  // namespace quellix::platform

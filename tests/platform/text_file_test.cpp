@@ -1,0 +1,144 @@
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "support/temp_dir.h"
+
+namespace quellix::platform {
+namespace {
+
+using test::RunInChild;
+using test::TempDir;
+
+class UmaskGuard {
+  public:
+    explicit UmaskGuard(mode_t mask) : old_(::umask(mask)) {}
+    ~UmaskGuard() { ::umask(old_); }
+
+  private:
+    mode_t old_;
+};
+
+mode_t ModeOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+TEST(AppendFile, CreateNewMakesAFreshFileOnly) {
+    TempDir dir;
+    const std::string path = dir.File("log.txt");
+    int error = -1;
+    {
+        UmaskGuard guard(027);
+        std::unique_ptr<AppendFile> file =
+            OpenAppendFile(path, AppendFile::Mode::CreateNew, &error);
+        ASSERT_NE(file, nullptr);
+        EXPECT_EQ(error, 0);
+        EXPECT_TRUE(file->Write("first line\n"));
+        EXPECT_TRUE(file->Write(std::string("with\0nul\n", 9)));
+    }
+    EXPECT_EQ(ModeOf(path), 0640u);
+    EXPECT_EQ(dir.Read("log.txt"), std::string("first line\nwith\0nul\n", 20));
+
+    EXPECT_EQ(OpenAppendFile(path, AppendFile::Mode::CreateNew, &error), nullptr);
+    EXPECT_EQ(error, EEXIST);
+    EXPECT_EQ(dir.Read("log.txt"), std::string("first line\nwith\0nul\n", 20));
+
+    // A link, even one leading nowhere, is not followed to create its target.
+    ASSERT_EQ(::symlink("target.txt", dir.File("link.txt").c_str()), 0);
+    EXPECT_EQ(OpenAppendFile(dir.File("link.txt"), AppendFile::Mode::CreateNew, &error), nullptr);
+    EXPECT_EQ(error, EEXIST);
+    EXPECT_FALSE(dir.Exists("target.txt"));
+
+    EXPECT_EQ(OpenAppendFile(dir.File("missing/log.txt"), AppendFile::Mode::CreateNew, &error),
+              nullptr);
+    EXPECT_EQ(error, ENOENT);
+}
+
+TEST(AppendFile, AppendAddsToTheEndFromEveryWriter) {
+    TempDir dir;
+    dir.Write("log.txt", "old\n");
+    int error = -1;
+    std::unique_ptr<AppendFile> first =
+        OpenAppendFile(dir.File("log.txt"), AppendFile::Mode::Append, &error);
+    std::unique_ptr<AppendFile> second =
+        OpenAppendFile(dir.File("log.txt"), AppendFile::Mode::Append, &error);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(first->Write("one\n"));
+    EXPECT_TRUE(second->Write("two\n"));
+    EXPECT_TRUE(first->Write("three\n"));
+    EXPECT_EQ(dir.Read("log.txt"), "old\none\ntwo\nthree\n");
+
+    std::unique_ptr<AppendFile> created =
+        OpenAppendFile(dir.File("new.txt"), AppendFile::Mode::Append, &error);
+    ASSERT_NE(created, nullptr);
+    const std::string big(8 * 1024 * 1024 + 3, 'b');
+    EXPECT_TRUE(created->Write(big));
+    EXPECT_EQ(dir.Read("new.txt").size(), big.size());
+}
+
+TEST(AppendFile, OnlyRegularFilesAndNeverAWait) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    // Run apart: an open that waited for a reader would never return.
+    const int code = RunInChild([&] {
+        ::alarm(10);
+        int error = 0;
+        const bool opened =
+            OpenAppendFile(dir.File("fifo"), AppendFile::Mode::Append, &error) != nullptr;
+        return opened ? 100 : error;
+    });
+    EXPECT_EQ(code, ENXIO);
+
+    int error = 0;
+    EXPECT_EQ(OpenAppendFile(dir.Path(), AppendFile::Mode::Append, &error), nullptr);
+    EXPECT_EQ(error, EISDIR);
+}
+
+TEST(ListFileNames, RegularFilesOnly) {
+    TempDir dir;
+    const std::vector<std::string> files = {"a.log", "with space", "new\nline", "\xff",
+                                            std::string(255, 'f')};
+    for (const std::string& name : files) {
+        dir.Write("logs/" + name, "x");
+    }
+    dir.Write("logs/sub/inner.log", "x");
+    ASSERT_EQ(::symlink("a.log", dir.File("logs/link.log").c_str()), 0);
+    ASSERT_EQ(::mkfifo(dir.File("logs/fifo.log").c_str(), 0600), 0);
+
+    std::vector<std::string> names = ListFileNames(dir.File("logs"));
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = files;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+    EXPECT_TRUE(ListFileNames(dir.File("missing")).empty());
+    EXPECT_TRUE(ListFileNames(dir.File("logs/a.log")).empty());
+}
+
+TEST(RemoveFileAt, RemovesFilesAndLinksNotFolders) {
+    TempDir dir;
+    dir.Write("file", "x");
+    dir.Write("target", "kept");
+    ASSERT_EQ(::symlink("target", dir.File("link").c_str()), 0);
+    ASSERT_EQ(::mkdir(dir.File("folder").c_str(), 0755), 0);
+
+    EXPECT_EQ(RemoveFileAt(dir.File("file")), 0);
+    EXPECT_FALSE(dir.Exists("file"));
+    EXPECT_EQ(RemoveFileAt(dir.File("link")), 0);
+    EXPECT_EQ(dir.Read("target"), "kept");
+    EXPECT_EQ(RemoveFileAt(dir.File("file")), ENOENT);
+    EXPECT_EQ(RemoveFileAt(dir.File("folder")), EISDIR);
+}
+
+}  // namespace
+}  // namespace quellix::platform

@@ -38,6 +38,8 @@ class Directory {
     static std::optional<Directory> Open(const std::string& path);
     // Opens a subfolder; fails when name is a symbolic link or not a folder.
     std::optional<Directory> OpenChild(std::string_view name) const;
+    // A second handle on this same folder.
+    std::optional<Directory> Duplicate() const;
 
     // Calls visit for every entry except "." and "..", in the order the file system gives them.
     // The type comes from the listing when the file system reports it, else Unknown. Returns
@@ -47,6 +49,8 @@ class Directory {
         const std::function<void(std::string_view name, EntryType type)>& visit) const;
 
     std::optional<EntryInfo> Stat(std::string_view name) const;
+    // The folder itself.
+    std::optional<EntryInfo> StatSelf() const;
 
     // Each returns 0 on success, else the system's error number.
     // Adds the owner write bit. A symbolic link is left alone (0): Linux never checks a link's

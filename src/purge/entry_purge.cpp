@@ -35,7 +35,7 @@ EntryPurge::EntryPurge(const FolderEntry& entry, const Settings& settings,
         if (auto root = IsAbsolutePath(destinationRoot_)
                             ? platform::Directory::Open(destinationRoot_)
                             : std::nullopt) {
-            destinationIdentity_ = root->Stat(".");
+            destinationIdentity_ = root->StatSelf();
         }
     }
 }

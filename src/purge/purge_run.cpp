@@ -26,7 +26,7 @@ std::optional<platform::Directory> OpenParent(const platform::Directory& root,
                                               const std::string& relative, std::string& last) {
     const auto slash = relative.rfind('/');
     last = slash == std::string::npos ? relative : relative.substr(slash + 1);
-    std::optional<platform::Directory> current = root.OpenChild(".");
+    std::optional<platform::Directory> current = root.Duplicate();
     for (std::size_t start = 0; current && slash != std::string::npos && start <= slash;) {
         const std::size_t end = relative.find('/', start);
         current = current->OpenChild(relative.substr(start, end - start));

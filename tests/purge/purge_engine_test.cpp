@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <thread>
 
 #include "purge/purge_fixture.h"
@@ -31,13 +32,15 @@ TEST_F(PurgeEngineTest, AgeIsCountedInWholeHours) {
     EXPECT_TRUE(
         Logged(tree.Path("in") + "/past <i>deleted</i> [Date M.: 12/06/26 10:01:00]<br>\r\n"));
 
-    // A fractional retention rounds half to even: 24.5 is kept as 24 hours.
+    // A fractional retention rounds half to even: 24.5 is kept as 24 hours, not 25.
+    tree.File("in/next-hour", EpochOf(2026, 12, 6, 12, 0));
     FolderEntry entry = Entry(FolderAction::Delete);
     entry.retention = "24.5";
     clock.Set(EpochOf(2026, 12, 7, 11, 0));
     Purge(entry);
     EXPECT_FALSE(tree.Exists("in/on-hour"));
-    EXPECT_TRUE(tree.Exists("in/late"));
+    EXPECT_FALSE(tree.Exists("in/late"));
+    EXPECT_TRUE(tree.Exists("in/next-hour"));
 }
 
 TEST_F(PurgeEngineTest, DateKindChoosesTheFileTime) {
@@ -241,22 +244,42 @@ TEST_F(PurgeEngineTest, AFolderSwappedForALinkNeverRedirectsAnAction) {
         tree.File("outside/precious" + std::to_string(i), Old());
     }
     std::atomic<bool> stop = false;
+    // Held for each whole swap, so that between swaps "in/sub" is the real folder again.
+    std::mutex swapping;
     const std::string sub = tree.Path("in/sub");
     const std::string real = tree.Path("in/sub.real");
     const std::string outside = tree.Path("outside");
-    std::thread swapper([&] {
+    tree.Folder("in/sub");
+    // Recent files beside it keep the purge busy between listing the folder and entering it.
+    for (int i = 0; i < 300; ++i) {
+        tree.File("in/recent" + std::to_string(i), Recent());
+    }
+    // The folder and the link each stand for a while, so that a purge may list the folder and
+    // then meet the link when it goes to open it.
+    const auto pause = [] {
+        for (int i = 0; i < 200; ++i) {
+            std::this_thread::yield();
+        }
+    };
+    std::jthread swapper([&] {
         while (!stop) {
+            pause();
+            const std::lock_guard lock(swapping);
             if (std::rename(sub.c_str(), real.c_str()) == 0) {
                 if (symlink(outside.c_str(), sub.c_str()) == 0) {
+                    pause();
                     unlink(sub.c_str());
                 }
                 std::rename(real.c_str(), sub.c_str());
             }
         }
     });
-    for (int round = 0; round < 40; ++round) {
-        for (int i = 0; i < 5; ++i) {
-            tree.File("in/sub/f" + std::to_string(i), Old());
+    for (int round = 0; round < 100; ++round) {
+        {
+            const std::lock_guard lock(swapping);
+            for (int i = 0; i < 5; ++i) {
+                tree.File("in/sub/f" + std::to_string(i), Old());
+            }
         }
         Purge(Entry(FolderAction::Delete));
         Purge(MoveEntry());
@@ -266,6 +289,30 @@ TEST_F(PurgeEngineTest, AFolderSwappedForALinkNeverRedirectsAnAction) {
     for (int i = 0; i < 50; ++i) {
         EXPECT_TRUE(tree.Exists("outside/precious" + std::to_string(i))) << i;
     }
+}
+
+TEST_F(PurgeEngineTest, AFolderListedThenSwappedForALinkIsNotEntered) {
+    tree.File("outside/precious", Old());
+    tree.File("in/a/old", Old());
+    tree.File("in/b/old", Old());
+    // Both subfolders are listed before either is entered; while the first is worked on, both
+    // are replaced by links to the outside folder.
+    int visits = 0;
+    frontEnd.onPendingEvents = [&] {
+        if (++visits != 2) {
+            return;
+        }
+        for (const char* name : {"a", "b"}) {
+            const std::string folder = tree.Path(std::string("in/") + name);
+            ASSERT_EQ(std::rename(folder.c_str(), (folder + ".moved").c_str()), 0);
+            ASSERT_EQ(symlink(tree.Path("outside").c_str(), folder.c_str()), 0);
+        }
+    };
+    Purge(Entry(FolderAction::Delete));
+    Purge(MoveEntry());
+    EXPECT_TRUE(tree.Exists("outside/precious"));
+    EXPECT_FALSE(tree.Exists("dest/a/precious"));
+    EXPECT_FALSE(tree.Exists("dest/b/precious"));
 }
 
 TEST_F(PurgeEngineTest, RecycleSendsToTheTrash) {

@@ -62,6 +62,9 @@ void ScriptedFrontEnd::RunStartCommand() {
 }
 void ScriptedFrontEnd::ProcessPendingEvents() {
     calls.push_back("ProcessPendingEvents");
+    if (onPendingEvents) {
+        onPendingEvents();
+    }
 }
 
 bool ScriptedFrontEnd::Called(const std::string& prefix) const {

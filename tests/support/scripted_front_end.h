@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class ScriptedFrontEnd : public FrontEnd {
     std::vector<std::string> calls;
     bool mainWindowLoadSucceeds = true;
     bool mainWindowVisible = false;
+    // Runs at each ProcessPendingEvents, as a click or a tick would in the middle of a walk.
+    std::function<void()> onPendingEvents;
 
     MessageAnswer ShowMessage(const MessageRequest& request) override;
     void ShowLoadingWindow(std::string_view caption) override;

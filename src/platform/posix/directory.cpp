@@ -86,13 +86,19 @@ std::optional<Directory> Directory::OpenChild(std::string_view name) const {
     return Directory(fd);
 }
 
-std::optional<EntryInfo> Directory::Stat(std::string_view name) const {
-    const posix::ComponentName entry(name);
-    if (!entry.Valid()) {
+std::optional<Directory> Directory::Duplicate() const {
+    const int fd = OpenFolder(fd_, ".", 0);
+    if (fd < 0) {
         return std::nullopt;
     }
+    return Directory(fd);
+}
+
+namespace {
+
+std::optional<EntryInfo> StatAt(int fd, const char* name, int flags) {
     struct statx info {};
-    if (::statx(fd_, entry.CStr(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+    if (::statx(fd, name, flags | AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
                 STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
         return std::nullopt;
     }
@@ -106,7 +112,22 @@ std::optional<EntryInfo> Directory::Stat(std::string_view name) const {
         result.born = info.stx_btime.tv_sec;
     }
     result.device = ::makedev(info.stx_dev_major, info.stx_dev_minor);
+    result.inode = info.stx_ino;
     return result;
+}
+
+}  // namespace
+
+std::optional<EntryInfo> Directory::Stat(std::string_view name) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return std::nullopt;
+    }
+    return StatAt(fd_, entry.CStr(), 0);
+}
+
+std::optional<EntryInfo> Directory::StatSelf() const {
+    return StatAt(fd_, "", AT_EMPTY_PATH);
 }
 
 int Directory::SetOwnerWritable(std::string_view name) const {

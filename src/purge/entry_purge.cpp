@@ -28,7 +28,7 @@ EntryPurge::EntryPurge(const FolderEntry& entry, const Settings& settings,
       frontEnd_(frontEnd),
       run_(run),
       retentionHours_(retentionHours),
-      kind_(entry.dateText),
+      kind_(HtmlName(entry.dateText)),
       lines_(settings.language()) {
     if (entry.action == FolderAction::Move) {
         destinationRoot_ = WithTrailingSlash(entry.destination);

@@ -97,6 +97,18 @@ TEST_F(OperationLogTest, FirstRunOfTheDayWritesTheHeader) {
     EXPECT_TRUE(service.events.empty());
 }
 
+TEST_F(OperationLogTest, ALinkNamedLikeTheDaysLogIsNeverWrittenThrough) {
+    TempDir elsewhere;
+    fs::create_symlink(elsewhere.File("target"), dir.File(kTodayName));
+    Run({"line"}, "S1");
+    EXPECT_FALSE(elsewhere.Exists("target"));
+    EXPECT_EQ(service.events.size(), 1u);
+
+    elsewhere.Write("target", "victim\n");
+    Run({"line"}, "S2");
+    EXPECT_EQ(elsewhere.Read("target"), "victim\n");
+}
+
 TEST_F(OperationLogTest, LaterRunsOfTheDayAppendWithoutHeader) {
     Run({"a1", "a2"}, "S1");
     clock.Set(EpochOf(2026, 12, 7, 23, 59, 59));

@@ -28,8 +28,9 @@ class PosixAppendFile final : public AppendFile {
 
 std::unique_ptr<AppendFile> OpenAppendFile(const std::string& path, AppendFile::Mode mode,
                                            int* error) {
-    int flags = O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    // O_EXCL also refuses a symbolic link, even one pointing nowhere.
+    // A link put in the log folder must not redirect the writes of a program that may run as
+    // root; O_EXCL also refuses a link pointing nowhere.
+    int flags = O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW;
     if (mode == AppendFile::Mode::CreateNew) {
         flags |= O_EXCL;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "config/utf8.h"
+
 namespace quellix {
 
 namespace {
@@ -94,37 +96,6 @@ std::optional<std::string_view> KeyName(std::string_view line) {
 
 bool IsBlankLine(std::string_view line) {
     return Trim(line).empty();
-}
-
-// Length of the valid UTF-8 sequence starting at text[pos], or 1 when there is none.
-std::size_t CharLength(std::string_view text, std::size_t pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;   // overlong
-        high = lead == 0xED ? 0x9F : 0xBF;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;   // overlong
-        high = lead == 0xF4 ? 0x8F : 0xBF;  // beyond U+10FFFF
-    } else {
-        return 1;
-    }
-    if (pos + length > text.size() || byte(pos + 1) < low || byte(pos + 1) > high) {
-        return 1;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(pos + i) < 0x80 || byte(pos + i) > 0xBF) {
-            return 1;
-        }
-    }
-    return length;
 }
 
 }  // namespace
@@ -300,7 +271,7 @@ std::string IniDocument::ToText() const {
 std::string CutValue(std::string_view value, std::size_t maxBytes) {
     std::size_t end = 0;
     while (end < value.size()) {
-        const std::size_t length = CharLength(value, end);
+        const std::size_t length = std::max<std::size_t>(Utf8SequenceLength(value, end), 1);
         if (end + length > maxBytes) {
             break;
         }

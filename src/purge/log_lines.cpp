@@ -1,5 +1,6 @@
 #include "purge/log_lines.h"
 
+#include "config/utf8.h"
 #include "purge/purge_texts.h"
 
 namespace quellix {
@@ -7,39 +8,6 @@ namespace quellix {
 namespace {
 
 constexpr const char* kRed = "<font color=\"#FF0000\">";
-
-// Length of the valid UTF-8 sequence at text[pos], 0 when there is none.
-std::size_t Utf8Length(std::string_view text, std::size_t pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-    } else {
-        return 0;
-    }
-    if (pos + length > text.size()) {
-        return 0;
-    }
-    const unsigned char second = byte(pos + 1);
-    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-    if (second < low || second > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(pos + i) < 0x80 || byte(pos + i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
 
 }  // namespace
 
@@ -49,7 +17,7 @@ std::string HtmlName(std::string_view name) {
     text.reserve(name.size() + 8);
     for (std::size_t pos = 0; pos < name.size();) {
         const char c = name[pos];
-        const std::size_t length = Utf8Length(name, pos);
+        const std::size_t length = Utf8SequenceLength(name, pos);
         if (length == 0) {
             const auto byte = static_cast<unsigned char>(c);
             text += "\\x";

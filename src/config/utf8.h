@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace quellix {
+
+// Length of the valid UTF-8 sequence that starts at text[pos] (1 for ASCII), or 0 when the bytes
+// there are not valid UTF-8 (overlong forms and surrogates included).
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
+
+}  // namespace quellix

@@ -72,13 +72,20 @@ class Directory {
     // lease, which needs the file to be ours (or CAP_LEASE) and a local file system; where that
     // is refused only locks are seen. A file someone holds a write lease on (Samba, the NFS
     // server) counts as locked, and the holder is asked to give the lease up.
-    bool IsLocked(std::string_view name) const;
+    // seenAs is the type a walk has just read for the entry (saving a second look-up); Unknown
+    // makes the probe look first.
+    bool IsLocked(std::string_view name, EntryType seenAs = EntryType::Unknown) const;
 
     int Descriptor() const { return fd_; }
 
   private:
     explicit Directory(int fd) : fd_(fd) {}
+    // Whether the folder is on a file system where only this machine's processes open and lock
+    // files, so that a granted lease rules out every lock; asked once per handle.
+    bool OnLocalFileSystem() const;
+
     int fd_ = -1;
+    mutable signed char localFileSystem_ = -1;  // -1: not asked yet
 };
 
 // Moves from/name to to/newName without ever replacing an existing entry. Within one file system

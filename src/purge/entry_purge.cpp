@@ -105,7 +105,7 @@ void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
         visit.folder.SetOwnerWritable(name);
     }
     // Names arrive exact here, so the name repair has nothing to rename; its lock test stays.
-    if (NeedsNameRepair(name) && visit.folder.IsLocked(name)) {
+    if (NeedsNameRepair(name) && visit.folder.IsLocked(name, info->type)) {
         ++run_.locked;
         if (Logging()) {
             Log(lines_.Locked(visit.P, name, kind_, DateText(date)));
@@ -119,7 +119,7 @@ void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
     if (name.empty()) {
         return;
     }
-    if (visit.folder.IsLocked(name)) {
+    if (visit.folder.IsLocked(name, info->type)) {
         ++run_.locked;
         if (Logging()) {
             Log(lines_.Locked(visit.P, name, kind_, DateText(date)));

@@ -285,5 +285,28 @@ TEST_F(IsLockedTest, SpecialFilesAndLinksAreNeverOpened) {
     ::close(holdOpen);
 }
 
+// A walk passes the type it read; an entry swapped for a FIFO after that look must still not
+// hang the probe, and one the walk saw as anything but a file is not opened at all.
+TEST_F(IsLockedTest, TypeSeenByTheWalkIsTrustedOnlyToSkip) {
+    ASSERT_EQ(::mkfifo(dir_.File("fifo").c_str(), 0600), 0);
+    const int said = RunInChild([&] {
+        ::alarm(10);
+        return folder_->IsLocked("fifo", EntryType::File) ? 1 : 0;
+    });
+    EXPECT_EQ(said, 0);
+
+    const bool leasesWork = LeasesWork();
+    const int holdOpen = OpenFile(O_RDONLY);
+    ASSERT_GE(holdOpen, 0);
+    OpenWatch watch(path_);
+    ASSERT_TRUE(watch.Valid());
+    EXPECT_FALSE(folder_->IsLocked("file", EntryType::Symlink));
+    EXPECT_FALSE(watch.SawOpen());
+    if (leasesWork) {
+        EXPECT_TRUE(folder_->IsLocked("file", EntryType::File));
+    }
+    ::close(holdOpen);
+}
+
 }  // namespace
 }  // namespace quellix::platform

@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 
+#include <atomic>
 #include <clocale>
 #include <ctime>
 #include <vector>
@@ -11,11 +12,14 @@ namespace {
 class MachineClock final : public Clock {
   public:
     std::int64_t Now() const override {
-        // A service runs for days: it follows a change of the machine's time zone at each run
-        // rather than keeping the one it started with.
-        ::tzset();
         timespec now{};
         ::clock_gettime(CLOCK_REALTIME, &now);
+        // A service runs for days: it follows a change of the machine's time zone rather than
+        // keeping the one it started with. tzset reads the zone file's status each time, so it
+        // runs once per second, not at every one of the many calls a purge makes.
+        if (lastZoneCheck_.exchange(now.tv_sec, std::memory_order_relaxed) != now.tv_sec) {
+            ::tzset();
+        }
         return static_cast<std::int64_t>(now.tv_sec);
     }
 
@@ -28,6 +32,9 @@ class MachineClock final : public Clock {
         return CivilTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                          local.tm_min,         local.tm_sec,     local.tm_wday};
     }
+
+  private:
+    mutable std::atomic<time_t> lastZoneCheck_{-1};
 };
 
 bool IsLeapYear(int year) {

@@ -48,7 +48,8 @@ Directory::~Directory() {
     }
 }
 
-Directory::Directory(Directory&& other) noexcept : fd_(other.fd_) {
+Directory::Directory(Directory&& other) noexcept
+    : fd_(other.fd_), localFileSystem_(other.localFileSystem_) {
     other.fd_ = -1;
 }
 
@@ -58,6 +59,7 @@ Directory& Directory::operator=(Directory&& other) noexcept {
             ::close(fd_);
         }
         fd_ = other.fd_;
+        localFileSystem_ = other.localFileSystem_;
         other.fd_ = -1;
     }
     return *this;

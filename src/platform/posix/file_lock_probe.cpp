@@ -1,7 +1,9 @@
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,8 +28,7 @@ Probe ProbeWithLease(int fd) {
         return Probe::Unknown;
     }
     if (::fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
-        ::fcntl(fd, F_SETLEASE, F_UNLCK);
-        return Probe::Free;
+        return Probe::Free;  // given up when the descriptor is closed, a moment later
     }
     // EACCES: a file of another user without CAP_LEASE; EINVAL: leases switched off
     // (fs.leases-enable) or not supported by the file system.
@@ -54,17 +55,57 @@ bool HasRecordLock(int fd) {
     return ::fcntl(fd, F_OFD_GETLK, &query) == 0 && query.l_type != F_UNLCK;
 }
 
+// File systems whose files only this kernel opens and locks. Anything else (NFS, SMB, Ceph, FUSE,
+// cluster file systems, ones not listed) may have holders on other machines that a lease does not
+// see, so their locks are always asked for.
+bool IsLocalFileSystemType(decltype(statfs::f_type) type) {
+    switch (static_cast<unsigned long>(type)) {
+        case EXT4_SUPER_MAGIC:  // also ext2 and ext3
+        case XFS_SUPER_MAGIC:
+        case BTRFS_SUPER_MAGIC:
+        case TMPFS_MAGIC:
+        case RAMFS_MAGIC:
+        case F2FS_SUPER_MAGIC:
+        case OVERLAYFS_SUPER_MAGIC:
+        case MSDOS_SUPER_MAGIC:
+        case EXFAT_SUPER_MAGIC:
+        case NILFS_SUPER_MAGIC:
+        case REISERFS_SUPER_MAGIC:
+        case 0x482bUL:      // HFS+
+        case 0x3153464aUL:  // JFS
+        case 0x5346544eUL:  // NTFS (ntfs3)
+        case 0x2fc12fc1UL:  // ZFS
+        case 0xca451a4eUL:  // bcachefs
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
-bool Directory::IsLocked(std::string_view name) const {
+bool Directory::OnLocalFileSystem() const {
+    if (localFileSystem_ < 0) {
+        struct statfs info {};
+        localFileSystem_ = ::fstatfs(fd_, &info) == 0 && IsLocalFileSystemType(info.f_type) ? 1 : 0;
+    }
+    return localFileSystem_ == 1;
+}
+
+bool Directory::IsLocked(std::string_view name, EntryType seenAs) const {
     const posix::ComponentName entry(name);
     if (!entry.Valid()) {
         return false;
     }
     // Opening a FIFO, socket or device can block or act on hardware: only regular files are opened.
-    struct stat before {};
-    if (::fstatat(fd_, entry.CStr(), &before, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(before.st_mode)) {
+    if (seenAs == EntryType::Unknown) {
+        struct stat before {};
+        if (::fstatat(fd_, entry.CStr(), &before, AT_SYMLINK_NOFOLLOW) != 0) {
+            return false;
+        }
+        seenAs = S_ISREG(before.st_mode) ? EntryType::File : EntryType::Other;
+    }
+    if (seenAs != EntryType::File) {
         return false;
     }
     // O_NONBLOCK: if the entry was swapped for a FIFO meanwhile, the open does not wait for a
@@ -83,8 +124,12 @@ bool Directory::IsLocked(std::string_view name) const {
     if (lease == Probe::InUse) {
         return true;
     }
-    // Locks are looked at even when the lease was granted: on a network file system, a lock may
-    // belong to another machine, whose opens no lease sees.
+    // A granted lease means no other open file description exists, hence no lock either, except
+    // on a network file system, where a lock may belong to another machine whose opens no lease
+    // sees.
+    if (lease == Probe::Free && OnLocalFileSystem()) {
+        return false;
+    }
     return HasFlock(fd.Get()) || HasRecordLock(fd.Get());
 }
 

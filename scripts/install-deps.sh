@@ -7,7 +7,7 @@ packages=()
 for need in "$@"; do
     case "$need" in
         build) packages+=(cmake ninja-build g++ make) ;;
-        test) packages+=(cmake ninja-build g++ make libgtest-dev trash-cli) ;;
+        test) packages+=(cmake ninja-build g++ make libgtest-dev trash-cli systemd) ;;
         fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev) ;;
         *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;
     esac

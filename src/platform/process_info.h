@@ -8,11 +8,18 @@ namespace quellix::platform {
 // Folder of the running executable, without a trailing separator (empty when unknown).
 std::string ExecutableDirectory();
 
+// Absolute path of the running executable (empty when unknown). When the file was replaced
+// while the program runs (an upgrade), the path where the new one now sits.
+std::string ExecutablePath();
+
 // Value of an environment variable; nullopt when it is not set.
 std::optional<std::string> EnvironmentVariable(const std::string& name);
 
 // Real user id of the process.
 unsigned CurrentUserId();
+
+// Effective user id of the process: 0 when it acts as root.
+unsigned EffectiveUserId();
 
 // Home folder of the current user (from HOME, else the password database; empty when unknown).
 std::string HomeDirectory();

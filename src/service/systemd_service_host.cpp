@@ -1,27 +1,113 @@
 #include "service/systemd_service_host.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include "platform/directory.h"
 #include "platform/file_system.h"
 #include "platform/process_info.h"
+#include "platform/program_runner.h"
 #include "platform/system_log.h"
+#include "platform/text_file.h"
+#include "service/systemd_unit.h"
 
 namespace quellix {
+
+namespace {
+
+// The user's unit folder; empty when the home folder is unknown. As the XDG rules say, a
+// relative XDG_CONFIG_HOME is ignored.
+std::string UserUnitFolder() {
+    if (auto config = platform::EnvironmentVariable("XDG_CONFIG_HOME");
+        config && !config->empty() && config->front() == '/') {
+        return *config + "/systemd/user";
+    }
+    if (const std::string home = platform::HomeDirectory(); !home.empty()) {
+        return home + "/.config/systemd/user";
+    }
+    return {};
+}
+
+// Creates path and any missing folder above it.
+bool MakeFolders(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    if (platform::IsExistingDirectory(path)) {
+        return true;
+    }
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return false;
+    }
+    const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
+    if (!MakeFolders(parent)) {
+        return false;
+    }
+    const std::optional<platform::Directory> folder = platform::Directory::Open(parent);
+    if (!folder) {
+        return false;
+    }
+    const int error = folder->MakeDirectory(path.substr(slash + 1));
+    return error == 0 || (error == EEXIST && platform::IsExistingDirectory(path));
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    const auto stampA = platform::GetFileStamp(a);
+    const auto stampB = platform::GetFileStamp(b);
+    return stampA && stampB && stampA->device == stampB->device && stampA->inode == stampB->inode;
+}
+
+}  // namespace
 
 std::vector<std::string> DefaultUnitFolders() {
     std::vector<std::string> folders = {"/etc/systemd/system", "/usr/lib/systemd/system",
                                         "/lib/systemd/system"};
-    if (auto config = platform::EnvironmentVariable("XDG_CONFIG_HOME");
-        config && !config->empty()) {
-        folders.push_back(*config + "/systemd/user");
-    } else if (const std::string home = platform::HomeDirectory(); !home.empty()) {
-        folders.push_back(home + "/.config/systemd/user");
+    if (std::string user = UserUnitFolder(); !user.empty()) {
+        folders.push_back(std::move(user));
     }
     return folders;
 }
 
+SystemdInstallation DefaultSystemdInstallation() {
+    SystemdInstallation installation;
+    const bool root = platform::EffectiveUserId() == 0;
+    installation.unitFolder = root ? "/etc/systemd/system" : UserUnitFolder();
+    installation.userUnit = !root;
+    // What sd_booted() checks: the system was started by systemd.
+    installation.systemdRunning = platform::IsExistingDirectory("/run/systemd/system");
+    installation.executablePath = platform::ExecutablePath();
+    installation.run = platform::RunProgram;
+    return installation;
+}
+
 SystemdServiceHost::SystemdServiceHost(std::vector<std::string> unitFolders, bool isServiceProcess)
-    : unitFolders_(std::move(unitFolders)), isServiceProcess_(isServiceProcess) {}
+    : SystemdServiceHost(std::move(unitFolders), isServiceProcess, DefaultSystemdInstallation()) {}
+
+SystemdServiceHost::SystemdServiceHost(std::vector<std::string> unitFolders, bool isServiceProcess,
+                                       SystemdInstallation installation)
+    : unitFolders_(std::move(unitFolders)),
+      isServiceProcess_(isServiceProcess),
+      installation_(std::move(installation)) {
+    // Our own folder first: that unit is the one systemd prefers and the one Install wrote.
+    std::vector<std::string> readOrder = unitFolders_;
+    if (!installation_.unitFolder.empty()) {
+        readOrder.insert(readOrder.begin(), installation_.unitFolder);
+    }
+    for (const std::string& folder : readOrder) {
+        if (const auto text = platform::ReadWholeFile(folder + "/" + kUnitFileName)) {
+            const UnitRegistration registration = ParseUnitRegistration(*text);
+            startType_ = registration.startType.value_or(startType_);
+            interactWithDesktop_ = registration.interactWithDesktop.value_or(interactWithDesktop_);
+            break;
+        }
+    }
+}
 
 bool SystemdServiceHost::IsInstalled() const {
+    if (!installation_.unitFolder.empty() && platform::PathExists(UnitPath())) {
+        return true;
+    }
     for (const std::string& folder : unitFolders_) {
         if (platform::PathExists(folder + "/" + kUnitFileName)) {
             return true;
@@ -41,10 +127,110 @@ void SystemdServiceHost::WriteEventLog(std::string_view text, EventType type) {
 }
 
 bool SystemdServiceHost::Install(bool /*unused*/) {
+    lastError_.clear();
+    if (installation_.unitFolder.empty()) {
+        return Fail("no folder for the unit file: the home folder is unknown");
+    }
+    if (configPath_.empty()) {
+        return Fail("the configuration file of the service is not known");
+    }
+    const UnitText unit = ComposeUnit({installation_.executablePath, configPath_, startType_,
+                                       interactWithDesktop_, installation_.userUnit});
+    if (!unit.error.empty()) {
+        return Fail(unit.error);
+    }
+    if (!MakeFolders(installation_.unitFolder)) {
+        return Fail("cannot create the folder " + installation_.unitFolder);
+    }
+    const std::string path = UnitPath();
+    const std::optional<std::string> previous = platform::ReadWholeFile(path);
+    if (!platform::ReplaceFileContents(path, unit.text)) {
+        return Fail("cannot write " + path);
+    }
+    if (TellSystemd()) {
+        return true;
+    }
+    // Leave the registration as it was before.
+    if (previous) {
+        platform::ReplaceFileContents(path, *previous);
+    } else {
+        platform::RemoveFileAt(path);
+    }
+    Systemctl({"daemon-reload"});
     return false;
 }
 
 bool SystemdServiceHost::Uninstall() {
+    lastError_.clear();
+    const std::string path = UnitPath();
+    // Removing ours would not end the registration while another unit file of that name stays.
+    for (const std::string& folder : unitFolders_) {
+        const std::string other = folder + "/" + kUnitFileName;
+        const bool ours =
+            !installation_.unitFolder.empty() && (other == path || SameFile(other, path));
+        if (!ours && platform::PathExists(other)) {
+            return Fail("the unit file " + other + " is not ours to remove");
+        }
+    }
+    if (installation_.unitFolder.empty() || !platform::PathExists(path)) {
+        return true;
+    }
+
+    const UnitRegistration registered =
+        ParseUnitRegistration(platform::ReadWholeFile(path).value_or(""));
+    if (installation_.systemdRunning) {
+        Systemctl({"disable", "--now", kUnitFileName});  // may already be stopped or disabled
+    }
+    if (const int error = platform::RemoveFileAt(path); error != 0 && error != ENOENT) {
+        if (installation_.systemdRunning &&
+            registered.startType.value_or(ServiceStartType::Manual) ==
+                ServiceStartType::Automatic) {
+            Systemctl({"enable", kUnitFileName});
+        }
+        return Fail("cannot remove " + path + ": " + std::strerror(error));
+    }
+    if (installation_.systemdRunning) {
+        Systemctl({"daemon-reload"});
+    }
+    return true;
+}
+
+std::string SystemdServiceHost::UnitPath() const {
+    return installation_.unitFolder + "/" + kUnitFileName;
+}
+
+int SystemdServiceHost::Systemctl(std::vector<std::string> arguments) const {
+    if (!installation_.systemdRunning || !installation_.run) {
+        return -1;
+    }
+    arguments.insert(arguments.begin(), "systemctl");
+    if (installation_.userUnit) {
+        arguments.insert(arguments.begin() + 1, "--user");
+    }
+    return installation_.run(arguments);
+}
+
+bool SystemdServiceHost::TellSystemd() {
+    if (!installation_.systemdRunning) {
+        return true;
+    }
+    if (Systemctl({"daemon-reload"}) != 0) {
+        if (installation_.userUnit) {
+            // The user's manager is not reachable (no login session): it reads the unit when
+            // it next starts.
+            return true;
+        }
+        return Fail("systemctl daemon-reload failed");
+    }
+    const char* verb = startType_ == ServiceStartType::Automatic ? "enable" : "disable";
+    if (Systemctl({verb, kUnitFileName}) != 0) {
+        return Fail(std::string("systemctl ") + verb + " " + kUnitFileName + " failed");
+    }
+    return true;
+}
+
+bool SystemdServiceHost::Fail(std::string why) {
+    lastError_ = std::move(why);
     return false;
 }
 

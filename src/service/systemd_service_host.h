@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,32 @@ inline constexpr const char* kUnitFileName = "quellix.service";
 // Folders where an installed unit of ours may live: the system-wide ones, then the user's.
 std::vector<std::string> DefaultUnitFolders();
 
+// Where Install puts the unit and how it tells systemd; tests point it at a temporary folder.
+struct SystemdInstallation {
+    // Folder the unit file is written to and removed from.
+    std::string unitFolder;
+    // The unit belongs to the user's own service manager (systemctl --user).
+    bool userUnit = false;
+    // A service manager runs and is told of each change (daemon-reload, enable, disable).
+    bool systemdRunning = false;
+    // The program the unit starts.
+    std::string executablePath;
+    // Runs a command (its first word a program name) and returns the exit status, -1 when it
+    // could not run.
+    std::function<int(const std::vector<std::string>&)> run;
+};
+
+// As root a system unit in /etc/systemd/system, otherwise a user unit in
+// $XDG_CONFIG_HOME/systemd/user (~/.config/systemd/user by default), for this executable.
+SystemdInstallation DefaultSystemdInstallation();
+
 // The service as a systemd unit; its entries go to the system log under "Quellix".
 class SystemdServiceHost final : public ServiceHost {
   public:
     SystemdServiceHost(std::vector<std::string> unitFolders, bool isServiceProcess);
+    // Reads the start type and desktop flag back from an installed unit.
+    SystemdServiceHost(std::vector<std::string> unitFolders, bool isServiceProcess,
+                       SystemdInstallation installation);
 
     bool IsInstalled() const override;
     bool IsServiceProcess() const override { return isServiceProcess_; }
@@ -28,13 +51,30 @@ class SystemdServiceHost final : public ServiceHost {
     bool InteractWithDesktop() const override { return interactWithDesktop_; }
     void SetInteractWithDesktop(bool on) override { interactWithDesktop_ = on; }
 
-    // Installing and removing the unit are not available in this version.
+    // The configuration file the installed service is to use; Install needs it.
+    void SetConfigPath(std::string path) { configPath_ = std::move(path); }
+
+    // Writes the unit and, when systemd runs, reloads it and enables (automatic start) or
+    // disables it. On failure the previous unit, if any, is back in place.
     bool Install(bool unused) override;
+    // Stops and disables the service when systemd runs and removes the unit file. False, with
+    // nothing changed, when a unit would remain that is not ours to remove.
     bool Uninstall() override;
 
+    // Why the last Install or Uninstall failed; empty after a success.
+    const std::string& LastError() const { return lastError_; }
+
   private:
+    std::string UnitPath() const;
+    int Systemctl(std::vector<std::string> arguments) const;
+    bool TellSystemd();
+    bool Fail(std::string why);
+
     std::vector<std::string> unitFolders_;
     bool isServiceProcess_;
+    SystemdInstallation installation_;
+    std::string configPath_;
+    std::string lastError_;
     ServiceStartType startType_ = ServiceStartType::Automatic;
     bool interactWithDesktop_ = false;
 };

@@ -1,10 +1,12 @@
 #include "platform/process_info.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/paths.h"
@@ -20,6 +22,21 @@ std::string ExecutableDirectory() {
     return posix::SplitLastComponent(*executable).folder;
 }
 
+std::string ExecutablePath() {
+    std::optional<std::string> executable = posix::ReadLink("/proc/self/exe");
+    if (!executable || executable->empty() || executable->front() != '/') {
+        return {};
+    }
+    // The kernel marks an executable whose file is gone with this suffix; the path without it
+    // is where a replacement would be found.
+    constexpr std::string_view kDeleted = " (deleted)";
+    struct stat info {};
+    if (executable->ends_with(kDeleted) && ::lstat(executable->c_str(), &info) != 0) {
+        executable->resize(executable->size() - kDeleted.size());
+    }
+    return *executable;
+}
+
 std::optional<std::string> EnvironmentVariable(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     if (value == nullptr) {
@@ -30,6 +47,10 @@ std::optional<std::string> EnvironmentVariable(const std::string& name) {
 
 unsigned CurrentUserId() {
     return static_cast<unsigned>(::getuid());
+}
+
+unsigned EffectiveUserId() {
+    return static_cast<unsigned>(::geteuid());
 }
 
 std::string HomeDirectory() {

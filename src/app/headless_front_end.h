@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <ostream>
 
 #include "mainwindow/front_end.h"
@@ -26,20 +27,35 @@ class HeadlessFrontEnd final : public FrontEnd {
     void ShowMainWindow() override {}
     bool IsMainWindowVisible() const override { return false; }
     void FolderListChanged() override {}
-    // What the count and the scheduler's Start command run; set once the program is wired.
-    void SetCountPass(std::function<void()> countPass) { countPass_ = std::move(countPass); }
-    void RunCountPass() override {
-        if (countPass_) {
-            countPass_();
-        }
-    }
-    // The scheduler's Start command is wired here once the scheduler exists.
-    void RunStartCommand() override {}
-    void ProcessPendingEvents() override {}
+    void RunCountPass() override { Call(countPass_); }
+    void RunStartCommand() override { Call(startCommand_); }
+    void ProcessPendingEvents() override { Call(pendingEvents_); }
+    void SetSchedulerMode(SchedulerMode) override {}
+    void ShowHourglassFrame(int) override {}
+    void SetPurgeTimeVisible(bool) override {}
+    void EndProgram(ProgramEnd end) override { end_ = end; }
+
+    // What the count, the Start command and the pending events run; set once the program is
+    // wired.
+    void SetCountPass(std::function<void()> run) { countPass_ = std::move(run); }
+    void SetStartCommand(std::function<void()> run) { startCommand_ = std::move(run); }
+    void SetPendingEvents(std::function<void()> run) { pendingEvents_ = std::move(run); }
+
+    // Set once something asked the program to end.
+    std::optional<ProgramEnd> EndRequested() const { return end_; }
 
   private:
+    static void Call(const std::function<void()>& run) {
+        if (run) {
+            run();
+        }
+    }
+
     std::ostream& messages_;
     std::function<void()> countPass_;
+    std::function<void()> startCommand_;
+    std::function<void()> pendingEvents_;
+    std::optional<ProgramEnd> end_;
 };
 
 }  // namespace quellix

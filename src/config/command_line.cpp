@@ -26,6 +26,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.help = true;
         } else if (argument == "--version") {
             line.version = true;
+        } else if (argument == "--service") {
+            line.service = true;
         } else if (argument.starts_with("--ini=")) {
             line.iniPath = argument.substr(6);
         } else if (argument == "--ini" && i + 1 < arguments.size()) {
@@ -50,11 +52,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: quellix [-C] [--ini=FILE] [--help] [--version]\n"
+    return "Usage: quellix [-C | --service] [--ini=FILE] [--help] [--version]\n"
            "Purges obsolete files from the folders of its configuration file.\n"
            "\n"
            "  -C            one-shot run without a window: load, count, start the purge\n"
            "                (at once with immediate purge and automatic start), then end\n"
+           "  --service     run as the system service: purge on schedule until stopped\n"
+           "                (SIGTERM stops, SIGUSR1 pauses, SIGUSR2 continues)\n"
            "  --ini=FILE    use FILE as the configuration file instead of Quellix.ini\n"
            "                beside the executable\n"
            "  --help        show this help and end\n"

@@ -14,6 +14,8 @@ struct CommandLine {
     // "-C" (any case) occurs anywhere in the remaining arguments.
     bool runOnce = false;
     std::optional<std::string> iniPath;
+    // The process the service unit starts: it runs without a window until it is told to stop.
+    bool service = false;
     bool help = false;
     bool version = false;
     // Why the command line cannot be used; empty when it can.

@@ -9,6 +9,12 @@ enum class MessageIcon { Critical, Question, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
+// Stopped: Start enabled, Stop disabled, settings menus and the immediate box enabled, no timer.
+// Running: the reverse, the one-second timer on. Immediate: as Running, without the timer.
+enum class SchedulerMode { Stopped, Running, Immediate };
+
+enum class ProgramEnd { Normal, Failure };
+
 struct MessageRequest {
     std::string text;
     std::string title;
@@ -41,7 +47,8 @@ class FrontEnd {
     // The statistics of the last purge run, shown under the list.
     virtual void SetLastPurgeText(std::string_view text) = 0;
 
-    // Status line of the main window and the busy picture beside it.
+    // Status line of the main window and the busy picture beside it; the two are shown and
+    // hidden together.
     virtual void SetStatusText(std::string_view text) = 0;
     virtual void SetBusyVisible(bool visible) = 0;
 
@@ -58,6 +65,15 @@ class FrontEnd {
 
     // Lets clicks, ticks and service events that are waiting run now.
     virtual void ProcessPendingEvents() = 0;
+
+    // The scheduler's state, which the buttons, the settings menus and the timer follow.
+    virtual void SetSchedulerMode(SchedulerMode mode) = 0;
+    // One of the ten hourglass pictures (0..9) in the busy picture.
+    virtual void ShowHourglassFrame(int frame) = 0;
+    // The purge time label, hidden while the immediate purge box is ticked.
+    virtual void SetPurgeTimeVisible(bool visible) = 0;
+    // Ends the program once the handler that asks returns.
+    virtual void EndProgram(ProgramEnd end) = 0;
 };
 
 }  // namespace quellix

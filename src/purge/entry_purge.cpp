@@ -21,13 +21,14 @@ bool NeedsNameRepair(std::string_view name) {
 
 EntryPurge::EntryPurge(const FolderEntry& entry, const Settings& settings,
                        const platform::Clock& clock, FrontEnd& frontEnd, PurgeRunState& run,
-                       std::int64_t retentionHours)
+                       std::int64_t retentionHours, const PurgeEngine& engine)
     : entry_(entry),
       settings_(settings),
       clock_(clock),
       frontEnd_(frontEnd),
       run_(run),
       retentionHours_(retentionHours),
+      engine_(engine),
       kind_(HtmlName(entry.dateText)),
       lines_(settings.language()) {
     if (entry.action == FolderAction::Move) {
@@ -67,6 +68,10 @@ void EntryPurge::Visit(const platform::Directory& folder, const std::string& P,
         }
     });
 
+    // A folder whose walk was cut short is not known to be all obsolete.
+    if (engine_.StopRequested()) {
+        visit.allObsolete = false;
+    }
     if (settings_.TousFichiersObsoletes && visit.allObsolete) {
         AllObsoletePass(visit);
     }
@@ -74,6 +79,9 @@ void EntryPurge::Visit(const platform::Directory& folder, const std::string& P,
         run_.log->Flush();
     }
     for (const std::string& name : subfolders) {
+        if (engine_.StopRequested()) {
+            break;
+        }
         // Files moved into a destination inside the entry's own tree are not moved again.
         if (IsDestinationRoot(folder, name)) {
             continue;
@@ -85,6 +93,9 @@ void EntryPurge::Visit(const platform::Directory& folder, const std::string& P,
 }
 
 void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
+    if (engine_.StopRequested()) {
+        return;
+    }
     const std::string name(foundName);
     const auto info = visit.folder.Stat(name);
     if (!info) {

@@ -19,7 +19,8 @@ namespace quellix {
 class EntryPurge {
   public:
     EntryPurge(const FolderEntry& entry, const Settings& settings, const platform::Clock& clock,
-               FrontEnd& frontEnd, PurgeRunState& run, std::int64_t retentionHours);
+               FrontEnd& frontEnd, PurgeRunState& run, std::int64_t retentionHours,
+               const PurgeEngine& engine);
 
     // P is the folder's path ending in "/", R its path relative to the entry's folder.
     void Visit(const platform::Directory& folder, const std::string& P, const std::string& R);
@@ -64,6 +65,7 @@ class EntryPurge {
     FrontEnd& frontEnd_;
     PurgeRunState& run_;
     std::int64_t retentionHours_;
+    const PurgeEngine& engine_;
     std::string kind_;
     std::string destinationRoot_;
     std::optional<platform::EntryInfo> destinationIdentity_;

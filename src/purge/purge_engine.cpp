@@ -11,10 +11,13 @@ namespace quellix {
 
 namespace {
 
-std::int64_t CountIn(const platform::Directory& folder, bool includeSubfolders,
-                     FrontEnd& frontEnd) {
+std::int64_t CountIn(const platform::Directory& folder, bool includeSubfolders, FrontEnd& frontEnd,
+                     const PurgeEngine& engine) {
     frontEnd.ProcessPendingEvents();
     std::int64_t count = 0;
+    if (engine.StopRequested()) {
+        return count;
+    }
     std::vector<std::string> subfolders;
     folder.ForEachEntry([&](std::string_view name, platform::EntryType type) {
         if (type == platform::EntryType::Unknown) {
@@ -29,7 +32,7 @@ std::int64_t CountIn(const platform::Directory& folder, bool includeSubfolders,
     });
     for (const std::string& name : subfolders) {
         if (auto child = folder.OpenChild(name)) {
-            count += CountIn(*child, true, frontEnd);
+            count += CountIn(*child, true, frontEnd, engine);
         }
     }
     return count;
@@ -51,7 +54,7 @@ void PurgeEngine::PurgeEntry(const FolderEntry& entry, PurgeRunState& run) {
     // A retention too long to count never lets a file age.
     const auto hours = RetentionHours(entry.retention);
     const std::int64_t retention = hours.value_or(std::numeric_limits<std::int32_t>::max());
-    EntryPurge purge(entry, settings_, clock_, frontEnd_, run, retention);
+    EntryPurge purge(entry, settings_, clock_, frontEnd_, run, retention, *this);
     purge.Visit(*folder, root, "");
 }
 
@@ -63,7 +66,7 @@ std::int64_t PurgeEngine::CountFiles(const std::string& folder, bool includeSubf
         frontEnd_.ProcessPendingEvents();
         return 0;
     }
-    return CountIn(*directory, includeSubfolders, frontEnd_);
+    return CountIn(*directory, includeSubfolders, frontEnd_, *this);
 }
 
 std::string ShortcutName(const std::string& name) {

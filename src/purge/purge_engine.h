@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,10 +39,16 @@ class PurgeEngine {
     // Entries that are not folders, in the folder and, when asked, in all its subfolders.
     std::int64_t CountFiles(const std::string& folder, bool includeSubfolders);
 
+    // A flag that, once set (from a signal handler, say), makes purges and counts end at the
+    // next file: what was done stays done and nothing is left half-way.
+    void SetStopFlag(const std::atomic<bool>* flag) { stop_ = flag; }
+    bool StopRequested() const { return stop_ != nullptr && stop_->load(); }
+
   private:
     const Settings& settings_;
     const platform::Clock& clock_;
     FrontEnd& frontEnd_;
+    const std::atomic<bool>* stop_ = nullptr;
 };
 
 // "report.final.doc" gives "report.final.lnk", "README" gives "README.lnk".

@@ -89,18 +89,22 @@ void PurgeRun(const PurgeRunContext& context) {
     std::int32_t removedSubfolders = 0;
     const LogLines lines(language);
     for (const FolderRow& row : context.folders.Rows()) {
+        if (context.engine.StopRequested()) {
+            break;
+        }
         if (IsUnknown(row.cells[kFileCountColumn])) {
             continue;
         }
         const FolderEntry entry = DecodeRow(row);
         run.subfolders.clear();
         context.engine.PurgeEntry(entry, run);
-        if (entry.deleteEmptySubfolders) {
+        // A stop leaves the subfolders as they are: some were not walked to their end.
+        if (entry.deleteEmptySubfolders && !context.engine.StopRequested()) {
             removedSubfolders += RemoveEmptySubfolders(entry, run.subfolders, log, lines);
         }
     }
 
-    if (context.countPass) {
+    if (context.countPass && !context.engine.StopRequested()) {
         context.countPass();
     }
     settings.DateDernierePurge = start;

@@ -1,5 +1,7 @@
 #include "purge/purge_run.h"
 
+#include <atomic>
+
 #include "config/ini_file.h"
 #include "purge/purge_fixture.h"
 
@@ -16,6 +18,7 @@ class PurgeRunTest : public test::PurgeFixture {
     }
     void Run() {
         PurgeEngine engine(settings, clock, frontEnd);
+        engine.SetStopFlag(&stop);
         PurgeRun({settings, folders, config, frontEnd, service, clock, engine,
                   [this] { ++countPasses; }});
     }
@@ -23,6 +26,7 @@ class PurgeRunTest : public test::PurgeFixture {
     FolderList folders;
     MemoryConfigStore config;
     int countPasses = 0;
+    std::atomic<bool> stop{false};
 };
 
 TEST_F(PurgeRunTest, ARunWithNothingToDoStillRecordsItsStatistics) {
@@ -122,6 +126,35 @@ TEST_F(PurgeRunTest, WithoutTheLogNothingIsWrittenThere) {
     EXPECT_EQ(settings.NbDernierePurge, 1);
     EXPECT_EQ(LogText(), "");
     EXPECT_TRUE(service.events.empty());
+}
+
+// A stop (the service told to end) arriving while the second folder is entered: the run ends at
+// the next file, with its statistics, summary and log as after any run, and touches nothing more.
+TEST_F(PurgeRunTest, StopEndsTheRunAtTheNextFileAndClosesItProperly) {
+    tree.File("in/old", Old());
+    tree.File("in/sub/old1", Old());
+    tree.File("in/sub/old2", Old());
+    tree.Folder("in/sub/empty");
+    tree.File("later/old", Old());
+    folders.Append(Row("in", "yes [D]"));
+    folders.Append(Row("later", "no"));
+    int folderEntered = 0;
+    frontEnd.onPendingEvents = [&] {
+        if (++folderEntered == 2) {
+            stop = true;
+        }
+    };
+    Run();
+
+    EXPECT_FALSE(tree.Exists("in/old"));
+    EXPECT_TRUE(tree.Exists("in/sub/old1"));
+    EXPECT_TRUE(tree.Exists("in/sub/old2"));
+    EXPECT_TRUE(tree.Exists("in/sub/empty"));
+    EXPECT_TRUE(tree.Exists("later/old"));
+    EXPECT_EQ(config.Read("Purge", "NbDernierePurge"), "1");
+    EXPECT_EQ(countPasses, 0);
+    EXPECT_TRUE(Logged("Deleted: 1 files, 0 subfolders; Locked:0 </b><hr>\r\n"));
+    EXPECT_EQ(frontEnd.calls.back(), "SetBusyVisible(false)");
 }
 
 }  // namespace

@@ -67,6 +67,22 @@ void ScriptedFrontEnd::ProcessPendingEvents() {
     }
 }
 
+void ScriptedFrontEnd::SetSchedulerMode(SchedulerMode mode) {
+    static constexpr const char* kNames[] = {"Stopped", "Running", "Immediate"};
+    calls.push_back(Call("SetSchedulerMode", kNames[static_cast<int>(mode)]));
+    schedulerMode = mode;
+}
+void ScriptedFrontEnd::ShowHourglassFrame(int frame) {
+    hourglassFrame = frame;
+}
+void ScriptedFrontEnd::SetPurgeTimeVisible(bool visible) {
+    calls.push_back(Call("SetPurgeTimeVisible", visible ? "true" : "false"));
+}
+void ScriptedFrontEnd::EndProgram(ProgramEnd end) {
+    calls.push_back(Call("EndProgram", end == ProgramEnd::Normal ? "Normal" : "Failure"));
+    programEnd = end;
+}
+
 bool ScriptedFrontEnd::Called(const std::string& prefix) const {
     return IndexOf(prefix) >= 0;
 }

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,15 @@ class ScriptedFrontEnd : public FrontEnd {
     void RunCountPass() override;
     void RunStartCommand() override;
     void ProcessPendingEvents() override;
+    void SetSchedulerMode(SchedulerMode mode) override;
+    void ShowHourglassFrame(int frame) override;
+    void SetPurgeTimeVisible(bool visible) override;
+    void EndProgram(ProgramEnd end) override;
+
+    // What the last SetSchedulerMode, ShowHourglassFrame and EndProgram said.
+    SchedulerMode schedulerMode = SchedulerMode::Stopped;
+    int hourglassFrame = -1;
+    std::optional<ProgramEnd> programEnd;
 
     // True when a call starting with prefix was recorded.
     bool Called(const std::string& prefix) const;

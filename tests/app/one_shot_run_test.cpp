@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/exit_codes.h"
+#include "support/file_tree.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace quellix {
+namespace {
+
+// "-C" runs of the real executable over a real folder, as cron starts them.
+class OneShotRunTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        binary = dir.File("quellix");
+        std::filesystem::copy_file(test::QuellixBinary(), binary);
+        const std::int64_t now = std::time(nullptr);
+        tree.File("data/old1", now - 100 * 3600);
+        tree.File("data/sub/old2", now - 100 * 3600);
+        tree.File("data/recent", now - 3600);
+    }
+    void Configure(const std::string& purgeOptions) {
+        dir.Write("Quellix.ini", "[Purge]\n" + purgeOptions +
+                                     "[Paths]\nNbPaths=1\nPath1=" + tree.Path("data") +
+                                     "\nRetentionPath1=48\nSousDossiers1=oui\nDate1=M\n"
+                                     "Effacer1=oui\n[Logs]\nLogs=1\nPathLogs=" +
+                                     dir.File("logs") + "\n");
+        std::filesystem::create_directory(dir.File("logs"));
+    }
+    std::vector<std::string> Logs() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.File("logs"))) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    test::TempDir dir;
+    test::FileTree tree;
+    std::string binary;
+};
+
+TEST_F(OneShotRunTest, AutomaticStartWithImmediatePurgePurgesLogsAndRecords) {
+    Configure("DemarrageAutomatiqueLancement=1\nPurgeImmediate=1\n");
+    const auto result = test::RunProgram(binary, {"-C"});
+    EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(tree.List("data"), (std::vector<std::string>{"data/recent", "data/sub"}));
+
+    const std::vector<std::string> logs = Logs();
+    ASSERT_EQ(logs.size(), 1u);
+    const std::string log = dir.Read("logs/" + logs[0]);
+    EXPECT_NE(log.find(tree.Path("data/sub/old2") + " <i>deleted</i>"), std::string::npos);
+    EXPECT_NE(log.find("Deleted: 2 files, 0 subfolders; Locked:0 </b><hr>"), std::string::npos);
+    const std::string ini = dir.Read("Quellix.ini");
+    EXPECT_NE(ini.find("\nNbDernierePurge=2\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("\nNbLocked=0\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("\nDateDernierePurge="), std::string::npos) << ini;
+}
+
+TEST_F(OneShotRunTest, WithoutImmediatePurgeItOnlyArmsTheScheduleAndEnds) {
+    Configure("DemarrageAutomatiqueLancement=1\nPurgeImmediate=0\nHeure=0:00\n");
+    const auto result = test::RunProgram(binary, {"-c"});
+    EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
+    EXPECT_EQ(tree.List("data").size(), 4u);
+    EXPECT_TRUE(Logs().empty());
+    EXPECT_EQ(dir.Read("Quellix.ini").find("NbDernierePurge"), std::string::npos);
+}
+
+TEST_F(OneShotRunTest, NothingToPurgeShowsNoMessage) {
+    std::filesystem::remove_all(tree.Path("data"));
+    tree.Folder("data");
+    Configure("DemarrageAutomatiqueLancement=1\nPurgeImmediate=1\n");
+    const auto result = test::RunProgram(binary, {"-C"});
+    EXPECT_EQ(result.exitCode, kExitSuccess);
+    EXPECT_EQ(result.err, "");
+    EXPECT_TRUE(Logs().empty());
+}
+
+TEST_F(OneShotRunTest, OneShotAndServiceExcludeEachOther) {
+    Configure("");
+    const auto result = test::RunProgram(binary, {"-C", "--service"});
+    EXPECT_EQ(result.exitCode, kExitUsage);
+    EXPECT_TRUE(result.err.starts_with("quellix: -C and --service")) << result.err;
+}
+
+}  // namespace
+}  // namespace quellix

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -117,11 +118,17 @@ TEST_F(ServiceProcessTest, ImmediatePurgeRunsAtTheServiceStart) {
     const std::int64_t now = std::time(nullptr);
     tree.File("old", now - 100 * 3600);
     tree.File("recent", now);
+    std::filesystem::create_directory(dir.File("logs"));
     dir.Write("Quellix.ini", "[Purge]\nPurgeImmediate=1\n[Paths]\nNbPaths=1\nPath1=" + tree.Root() +
-                                 "\nRetentionPath1=48\nEffacer1=oui\n");
+                                 "\nRetentionPath1=48\nEffacer1=oui\n[Logs]\nLogs=1\nPathLogs=" +
+                                 dir.File("logs") + "\n");
     test::Child& service = StartService();
     ASSERT_TRUE(service.Started());
     EXPECT_EQ(NextEntry(), "4 Quellix Service: started. Purge at 12:00");
+    // The purge's summary, which an installed service also sends as a warning.
+    const std::string summary = NextEntry();
+    EXPECT_TRUE(summary.starts_with("2 Last purge: ")) << summary;
+    EXPECT_NE(summary.find("Deleted: 1 files"), std::string::npos) << summary;
     ::kill(service.Pid(), SIGTERM);
     EXPECT_EQ(NextEntry(), "4 Quellix Service: stopped");
     EXPECT_EQ(service.Wait(), 0);

@@ -9,6 +9,7 @@ enum ExitCode : int {
     kExitAlreadyRunning = 2,
     kExitEndedByMainWindow = 3,
     kExitNoDesktop = 4,
+    kExitServiceSetup = 5,
     kExitUsage = 64,
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/exit_codes.h"
 #include "app/headless_program.h"
+#include "app/service_setup.h"
 #include "config/settings.h"
 #include "service/systemd_service_host.h"
 
@@ -24,9 +25,16 @@ int RunHeadlessProgram(const std::vector<std::string>& arguments, const std::str
         out << settings.ProgramTitle << '\n';
         return kExitSuccess;
     }
-    if (commandLine.service && commandLine.runOnce) {
-        err << "quellix: -C and --service cannot be used together\n\n" << UsageText();
+    const int modes = (commandLine.runOnce ? 1 : 0) + (commandLine.service ? 1 : 0) +
+                      (commandLine.installService ? 1 : 0) + (commandLine.uninstallService ? 1 : 0);
+    if (modes > 1) {
+        err << "quellix: choose one of -C, --service, --install-service and --uninstall-service\n\n"
+            << UsageText();
         return kExitUsage;
+    }
+    if (commandLine.installService || commandLine.uninstallService) {
+        SystemdServiceHost service(DefaultUnitFolders(), false);
+        return RunServiceSetup(commandLine, programFolder, service, out, err);
     }
     if (!commandLine.runOnce && !commandLine.service) {
         err << "quellix: this build has no desktop window; use -C for a one-shot run\n";

@@ -28,6 +28,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.version = true;
         } else if (argument == "--service") {
             line.service = true;
+        } else if (argument == "--install-service") {
+            line.installService = "automatic";
+        } else if (argument.starts_with("--install-service=")) {
+            line.installService = argument.substr(18);
+        } else if (argument == "--uninstall-service") {
+            line.uninstallService = true;
         } else if (argument.starts_with("--ini=")) {
             line.iniPath = argument.substr(6);
         } else if (argument == "--ini" && i + 1 < arguments.size()) {
@@ -52,13 +58,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: quellix [-C | --service] [--ini=FILE] [--help] [--version]\n"
+    return "Usage: quellix [-C | --service | --install-service[=TYPE] | --uninstall-service]\n"
+           "               [--ini=FILE] [--help] [--version]\n"
            "Purges obsolete files from the folders of its configuration file.\n"
            "\n"
            "  -C            one-shot run without a window: load, count, start the purge\n"
            "                (at once with immediate purge and automatic start), then end\n"
            "  --service     run as the system service: purge on schedule until stopped\n"
            "                (SIGTERM stops, SIGUSR1 pauses, SIGUSR2 continues)\n"
+           "  --install-service[=TYPE]\n"
+           "                register the systemd unit \"Quellix Service\" running --service on\n"
+           "                this configuration file (system-wide as root, else a user unit);\n"
+           "                TYPE: automatic (default, enabled), manual or disabled\n"
+           "  --uninstall-service\n"
+           "                stop, disable and remove that unit\n"
            "  --ini=FILE    use FILE as the configuration file instead of Quellix.ini\n"
            "                beside the executable\n"
            "  --help        show this help and end\n"

@@ -16,6 +16,10 @@ struct CommandLine {
     std::optional<std::string> iniPath;
     // The process the service unit starts: it runs without a window until it is told to stop.
     bool service = false;
+    // Registers the service unit with this start type ("automatic", "manual", "disabled"), or
+    // removes it, then ends.
+    std::optional<std::string> installService;
+    bool uninstallService = false;
     bool help = false;
     bool version = false;
     // Why the command line cannot be used; empty when it can.

@@ -15,8 +15,6 @@ namespace quellix {
 
 namespace {
 
-constexpr const char* kConfigFileName = "Quellix.ini";
-
 void ReportAlreadyRunning(const Settings& settings, ServiceHost& service, FrontEnd& frontEnd) {
     const std::string text(texts::kAlreadyRunning.In(settings.language()));
     if (ReportsGoToEventLog(settings, service)) {
@@ -34,6 +32,10 @@ StartupOutcome Fail(const ConfigError& error, ProgramState& state, ServiceHost& 
 }
 
 }  // namespace
+
+std::string DefaultConfigPath(const std::string& programFolder) {
+    return programFolder + "/Quellix.ini";
+}
 
 std::string InstanceLockName(const std::string& configPath) {
     return "Quellix:" + configPath;
@@ -57,7 +59,7 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
 
     settings.ConfigPath = request.commandLine.iniPath
                               ? platform::CanonicalPath(*request.commandLine.iniPath)
-                              : request.programFolder + "/" + kConfigFileName;
+                              : DefaultConfigPath(request.programFolder);
     state.config = std::make_unique<IniFile>(settings.ConfigPath);
     ConfigStore& config = *state.config;
 

@@ -39,6 +39,9 @@ struct StartupRequest {
     std::string programFolder;
 };
 
+// Quellix.ini beside the executable.
+std::string DefaultConfigPath(const std::string& programFolder);
+
 // Name of the lock that keeps one copy of the program per configuration file.
 std::string InstanceLockName(const std::string& configPath);
 

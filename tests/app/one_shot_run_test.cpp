@@ -86,7 +86,7 @@ TEST_F(OneShotRunTest, OneShotAndServiceExcludeEachOther) {
     Configure("");
     const auto result = test::RunProgram(binary, {"-C", "--service"});
     EXPECT_EQ(result.exitCode, kExitUsage);
-    EXPECT_TRUE(result.err.starts_with("quellix: -C and --service")) << result.err;
+    EXPECT_TRUE(result.err.starts_with("quellix: choose one of -C, --service")) << result.err;
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+#include "app/service_setup.h"
+
+#include "app/exit_codes.h"
+#include "config/startup.h"
+#include "platform/os_info.h"
+
+namespace quellix {
+
+namespace {
+
+std::optional<ServiceStartType> StartTypeNamed(const std::string& name) {
+    if (name == "automatic") {
+        return ServiceStartType::Automatic;
+    }
+    if (name == "manual") {
+        return ServiceStartType::Manual;
+    }
+    if (name == "disabled") {
+        return ServiceStartType::Disabled;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunServiceSetup(const CommandLine& commandLine, const std::string& programFolder,
+                    SystemdServiceHost& service, std::ostream& out, std::ostream& err) {
+    if (commandLine.uninstallService) {
+        if (!service.IsInstalled()) {
+            out << "Quellix Service is not installed\n";
+            return kExitSuccess;
+        }
+        if (!service.Uninstall()) {
+            err << "quellix: the service could not be removed: " << service.LastError() << '\n';
+            return kExitServiceSetup;
+        }
+        out << "Quellix Service removed\n";
+        return kExitSuccess;
+    }
+    const auto startType = StartTypeNamed(*commandLine.installService);
+    if (!startType) {
+        err << "quellix: unknown start type '" << *commandLine.installService
+            << "' (automatic, manual or disabled)\n";
+        return kExitUsage;
+    }
+    // The service starts in "/", so the unit names the file by its full path.
+    service.SetConfigPath(platform::CanonicalPath(
+        commandLine.iniPath ? *commandLine.iniPath : DefaultConfigPath(programFolder)));
+    service.SetStartType(*startType);
+    if (!service.Install(false)) {
+        err << "quellix: the service could not be installed: " << service.LastError() << '\n';
+        return kExitServiceSetup;
+    }
+    out << "Quellix Service installed (" << *commandLine.installService << ")\n";
+    return kExitSuccess;
+}
+
+}  // namespace quellix

@@ -1,0 +1,72 @@
+#include "app/service_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/exit_codes.h"
+#include "support/temp_dir.h"
+
+namespace quellix {
+namespace {
+
+// The command-line installation into a unit folder of the test's own, with no service manager.
+class ServiceSetupTest : public ::testing::Test {
+  protected:
+    int Run(const std::vector<std::string>& arguments) {
+        SystemdInstallation installation;
+        installation.unitFolder = units.File("system");
+        installation.executablePath = "/usr/bin/quellix";
+        installation.run = [this](const std::vector<std::string>& command) {
+            commands.push_back(command);
+            return 0;
+        };
+        SystemdServiceHost host({installation.unitFolder}, false, installation);
+        out.str("");
+        err.str("");
+        return RunServiceSetup(ParseCommandLine(arguments), program.Path(), host, out, err);
+    }
+    std::string Unit() const { return units.Read("system/quellix.service"); }
+
+    test::TempDir units;
+    test::TempDir program;
+    std::vector<std::vector<std::string>> commands;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(ServiceSetupTest, InstallsForTheDefaultFileAndRemovesAgain) {
+    EXPECT_EQ(Run({"--install-service"}), kExitSuccess) << err.str();
+    EXPECT_EQ(out.str(), "Quellix Service installed (automatic)\n");
+    EXPECT_NE(Unit().find("ExecStart=\"/usr/bin/quellix\" --service \"--ini=" + program.Path() +
+                          "/Quellix.ini\"\n"),
+              std::string::npos)
+        << Unit();
+    EXPECT_NE(Unit().find("WantedBy=multi-user.target"), std::string::npos);
+
+    EXPECT_EQ(Run({"--uninstall-service"}), kExitSuccess) << err.str();
+    EXPECT_EQ(out.str(), "Quellix Service removed\n");
+    EXPECT_FALSE(units.Exists("system/quellix.service"));
+    EXPECT_EQ(Run({"--uninstall-service"}), kExitSuccess);
+    EXPECT_EQ(out.str(), "Quellix Service is not installed\n");
+    EXPECT_TRUE(commands.empty());  // no service manager runs here
+}
+
+TEST_F(ServiceSetupTest, StartTypeAndOwnFileAreWrittenIntoTheUnit) {
+    program.Write("etc/my cleaner.ini", "");
+    EXPECT_EQ(Run({"--install-service=manual", "--ini", program.File("etc/my cleaner.ini")}),
+              kExitSuccess)
+        << err.str();
+    EXPECT_NE(Unit().find("X-Quellix-StartType=manual"), std::string::npos) << Unit();
+    EXPECT_NE(Unit().find("\"--ini=" + program.File("etc/my cleaner.ini") + "\""),
+              std::string::npos);
+
+    EXPECT_EQ(Run({"--install-service=weekly"}), kExitUsage);
+    EXPECT_EQ(err.str(), "quellix: unknown start type 'weekly' (automatic, manual or disabled)\n");
+    EXPECT_NE(Unit().find("X-Quellix-StartType=manual"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quellix

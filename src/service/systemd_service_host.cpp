@@ -144,7 +144,8 @@ bool SystemdServiceHost::Install(bool /*unused*/) {
     }
     const std::string path = UnitPath();
     const std::optional<std::string> previous = platform::ReadWholeFile(path);
-    if (!platform::ReplaceFileContents(path, unit.text)) {
+    // Whoever can change the unit can run anything as its user: never writable by others.
+    if (!platform::ReplaceFileContents(path, unit.text, 0644)) {
         return Fail("cannot write " + path);
     }
     if (TellSystemd()) {

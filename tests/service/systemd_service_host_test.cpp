@@ -1,6 +1,7 @@
 #include "service/systemd_service_host.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -136,6 +137,23 @@ TEST(SystemdServiceHostInstall, WritesTheUnitAndReadsItsSettingsBack) {
     const SystemdServiceHost third = systemd.Host();
     EXPECT_EQ(third.StartType(), ServiceStartType::Disabled);
     EXPECT_FALSE(third.InteractWithDesktop());
+}
+
+// Whoever may change the unit may run anything as its user, so its mode never follows a lax umask
+// nor an earlier unit's permissions.
+TEST(SystemdServiceHostInstall, UnitIsWritableByItsOwnerOnly) {
+    test::TempDir temp;
+    FakeSystemd systemd(temp);
+    const mode_t saved = ::umask(0);
+    SystemdServiceHost host = systemd.Host();
+    const bool installed = host.Install(false);
+    ::chmod(systemd.UnitPath().c_str(), 0666);
+    const bool reinstalled = installed && host.Install(false);
+    ::umask(saved);
+    ASSERT_TRUE(reinstalled) << host.LastError();
+    struct stat info {};
+    ASSERT_EQ(::stat(systemd.UnitPath().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
 }
 
 TEST(SystemdServiceHostInstall, RefusesWithoutWritingAnything) {

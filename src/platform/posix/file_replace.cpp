@@ -67,7 +67,8 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-bool ReplaceFileContents(const std::string& path, const std::string& contents) {
+bool ReplaceFileContents(const std::string& path, const std::string& contents,
+                         std::optional<unsigned> mode) {
     const std::optional<std::string> target = FollowLinks(path);
     if (!target) {
         return false;
@@ -94,7 +95,8 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents) {
         return false;
     }
     bool ok = posix::WriteAll(fd.Get(), contents) && posix::SyncFd(fd.Get()) &&
-              TakeOverAttributes(fd.Get(), exists ? &old : nullptr);
+              (mode ? ::fchmod(fd.Get(), static_cast<mode_t>(*mode & 07777)) == 0
+                    : TakeOverAttributes(fd.Get(), exists ? &old : nullptr));
     ok = fd.Close() && ok;
     ok = ok && ::rename(temporary.c_str(), target->c_str()) == 0;
     if (!ok) {

@@ -144,11 +144,11 @@ std::optional<std::string> QuoteExecArgument(std::string_view text) {
     return QuoteWord(text, true);
 }
 
-UnitText ComposeUnit(const UnitSpec& spec) {
-    if (std::string problem = ExecutableProblem(spec.executable); !problem.empty()) {
+UnitText ComposeUnit(const UnitRequest& request) {
+    if (std::string problem = ExecutableProblem(request.executable); !problem.empty()) {
         return {{}, std::move(problem)};
     }
-    if (std::string problem = ConfigProblem(spec.configPath); !problem.empty()) {
+    if (std::string problem = ConfigProblem(request.configPath); !problem.empty()) {
         return {{}, std::move(problem)};
     }
 
@@ -156,27 +156,27 @@ UnitText ComposeUnit(const UnitSpec& spec) {
     text += "Description=Quellix Service\n";
     // Folders to purge may be network mounts. The user's manager has no remote-fs.target: it
     // cannot order its units after system units.
-    if (!spec.userUnit) {
+    if (!request.userUnit) {
         text += "Wants=remote-fs.target\nAfter=remote-fs.target\n";
     }
     // Any value beyond the known ones counts as disabled, the safe side.
     const auto typeIndex =
-        std::min(static_cast<std::size_t>(spec.startType), kStartTypeWords.size() - 1);
+        std::min(static_cast<std::size_t>(request.startType), kStartTypeWords.size() - 1);
     const bool disabled = typeIndex == static_cast<std::size_t>(ServiceStartType::Disabled);
     if (disabled) {
         text += "RefuseManualStart=yes\n";
     }
     text += std::string(kStartTypeKey) + "=" + std::string(kStartTypeWords[typeIndex]) + "\n";
-    text += std::string(kDesktopKey) + "=" + (spec.interactWithDesktop ? "yes" : "no") + "\n";
+    text += std::string(kDesktopKey) + "=" + (request.interactWithDesktop ? "yes" : "no") + "\n";
 
     text += "\n[Service]\nType=exec\n";
-    text += "ExecStart=" + QuoteWord(spec.executable, false) + " --service " +
-            *QuoteExecArgument("--ini=" + spec.configPath) + "\n";
+    text += "ExecStart=" + QuoteWord(request.executable, false) + " --service " +
+            *QuoteExecArgument("--ini=" + request.configPath) + "\n";
 
     // Without an [Install] section a disabled service cannot be enabled either.
     if (!disabled) {
         text += "\n[Install]\nWantedBy=";
-        text += spec.userUnit ? "default.target\n" : "multi-user.target\n";
+        text += request.userUnit ? "default.target\n" : "multi-user.target\n";
     }
     return {std::move(text), {}};
 }

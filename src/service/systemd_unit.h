@@ -9,7 +9,7 @@
 namespace quellix {
 
 // What the service's unit file says.
-struct UnitSpec {
+struct UnitRequest {
     std::string executable;  // absolute path of the program the service runs
     std::string configPath;  // absolute path of its configuration file
     ServiceStartType startType = ServiceStartType::Automatic;
@@ -23,9 +23,9 @@ struct UnitText {
     std::string error;  // empty when text is usable
 };
 
-// The unit file for spec. The start type and desktop flag are also kept in X-Quellix- keys,
+// The unit file for request. The start type and desktop flag are also kept in X-Quellix- keys,
 // which systemd ignores, so that they can be read back.
-UnitText ComposeUnit(const UnitSpec& spec);
+UnitText ComposeUnit(const UnitRequest& request);
 
 // One argument of a command line in ExecStart=, quoted so that systemd passes it on byte for byte
 // (no specifier or variable expansion). nullopt for text holding a newline or NUL, which no

@@ -17,12 +17,12 @@ bool HasLine(const std::string& text, const std::string& line) {
     return false;
 }
 
-UnitSpec Spec(ServiceStartType type, bool userUnit = false) {
+UnitRequest Request(ServiceStartType type, bool userUnit = false) {
     return {"/usr/bin/quellix", "/etc/quellix/Quellix.ini", type, false, userUnit};
 }
 
 TEST(ComposeUnit, SystemUnitStartsTheProgramAsServiceAfterRemoteFileSystems) {
-    const UnitText unit = ComposeUnit(Spec(ServiceStartType::Automatic));
+    const UnitText unit = ComposeUnit(Request(ServiceStartType::Automatic));
     ASSERT_EQ(unit.error, "");
     EXPECT_TRUE(HasLine(unit.text, "[Unit]"));
     EXPECT_TRUE(HasLine(unit.text, "Description=Quellix Service"));
@@ -40,27 +40,27 @@ TEST(ComposeUnit, SystemUnitStartsTheProgramAsServiceAfterRemoteFileSystems) {
 }
 
 TEST(ComposeUnit, StartTypesDecideInstallSectionAndManualStart) {
-    const std::string manual = ComposeUnit(Spec(ServiceStartType::Manual)).text;
+    const std::string manual = ComposeUnit(Request(ServiceStartType::Manual)).text;
     EXPECT_TRUE(HasLine(manual, "WantedBy=multi-user.target"));
     EXPECT_EQ(manual.find("RefuseManualStart"), std::string::npos);
 
-    const std::string disabled = ComposeUnit(Spec(ServiceStartType::Disabled)).text;
+    const std::string disabled = ComposeUnit(Request(ServiceStartType::Disabled)).text;
     EXPECT_TRUE(HasLine(disabled, "RefuseManualStart=yes"));
     EXPECT_EQ(disabled.find("[Install]"), std::string::npos);
     EXPECT_EQ(disabled.find("WantedBy"), std::string::npos);
 
     // The user's manager has no remote-fs.target and no multi-user.target.
-    const std::string user = ComposeUnit(Spec(ServiceStartType::Automatic, true)).text;
+    const std::string user = ComposeUnit(Request(ServiceStartType::Automatic, true)).text;
     EXPECT_TRUE(HasLine(user, "WantedBy=default.target"));
     EXPECT_EQ(user.find("remote-fs.target"), std::string::npos);
     EXPECT_EQ(user.find("multi-user.target"), std::string::npos);
 }
 
 TEST(ComposeUnit, ExecStartQuotesOddPaths) {
-    UnitSpec spec = Spec(ServiceStartType::Manual);
-    spec.executable = "/opt/my tools/100% $HOME/quellix";
-    spec.configPath = "/srv/a \"b\" c\\d/%i $x ${y}.ini";
-    const UnitText unit = ComposeUnit(spec);
+    UnitRequest request = Request(ServiceStartType::Manual);
+    request.executable = "/opt/my tools/100% $HOME/quellix";
+    request.configPath = "/srv/a \"b\" c\\d/%i $x ${y}.ini";
+    const UnitText unit = ComposeUnit(request);
     ASSERT_EQ(unit.error, "");
     // "%" is doubled everywhere; "$" only in arguments, since the program path is not expanded.
     EXPECT_TRUE(HasLine(unit.text, R"(ExecStart="/opt/my tools/100%% $HOME/quellix" --service )"
@@ -87,10 +87,10 @@ TEST(QuoteExecArgument, RefusesNewlineAndNul) {
 
 TEST(ComposeUnit, RefusesPathsSystemdCannotTake) {
     const auto errorFor = [](std::string executable, std::string config) {
-        UnitSpec spec = Spec(ServiceStartType::Automatic);
-        spec.executable = std::move(executable);
-        spec.configPath = std::move(config);
-        const UnitText unit = ComposeUnit(spec);
+        UnitRequest request = Request(ServiceStartType::Automatic);
+        request.executable = std::move(executable);
+        request.configPath = std::move(config);
+        const UnitText unit = ComposeUnit(request);
         EXPECT_EQ(unit.text, "");
         return unit.error;
     };
@@ -114,9 +114,9 @@ TEST(ParseUnitRegistration, ReadsBackWhatWasComposed) {
          {ServiceStartType::Automatic, ServiceStartType::Manual, ServiceStartType::Disabled}) {
         for (const bool desktop : {false, true}) {
             for (const bool user : {false, true}) {
-                UnitSpec spec = Spec(type, user);
-                spec.interactWithDesktop = desktop;
-                const UnitRegistration read = ParseUnitRegistration(ComposeUnit(spec).text);
+                UnitRequest request = Request(type, user);
+                request.interactWithDesktop = desktop;
+                const UnitRegistration read = ParseUnitRegistration(ComposeUnit(request).text);
                 EXPECT_EQ(read.startType, type);
                 EXPECT_EQ(read.interactWithDesktop, desktop);
             }

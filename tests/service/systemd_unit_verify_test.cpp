@@ -77,7 +77,7 @@ class SystemdVerify : public ::testing::Test {
         return test::RunProgram(*analyze_, arguments);
     }
 
-    UnitSpec Spec(ServiceStartType type, bool userUnit) const {
+    UnitRequest Request(ServiceStartType type, bool userUnit) const {
         return {oddProgram_, temp_.Path() + "/conf \"dir\"\\ %h $USER\t\xff/Quellix.ini", type,
                 true, userUnit};
     }
@@ -91,7 +91,7 @@ class SystemdVerify : public ::testing::Test {
 TEST_F(SystemdVerify, AcceptsSystemUnitsOfEveryStartType) {
     for (const ServiceStartType type :
          {ServiceStartType::Automatic, ServiceStartType::Manual, ServiceStartType::Disabled}) {
-        const UnitText unit = ComposeUnit(Spec(type, false));
+        const UnitText unit = ComposeUnit(Request(type, false));
         ASSERT_EQ(unit.error, "");
         const test::ProgramResult result = Verify(unit.text, false);
         EXPECT_EQ(result.exitCode, 0) << result.err << unit.text;
@@ -105,7 +105,7 @@ TEST_F(SystemdVerify, AcceptsUserUnitsOfEveryStartType) {
     ScopedEnvironment runtime("XDG_RUNTIME_DIR", runtime_.Path());
     for (const ServiceStartType type :
          {ServiceStartType::Automatic, ServiceStartType::Manual, ServiceStartType::Disabled}) {
-        const UnitText unit = ComposeUnit(Spec(type, true));
+        const UnitText unit = ComposeUnit(Request(type, true));
         ASSERT_EQ(unit.error, "");
         const test::ProgramResult result = Verify(unit.text, true);
         EXPECT_EQ(result.exitCode, 0) << result.err << unit.text;
@@ -115,9 +115,9 @@ TEST_F(SystemdVerify, AcceptsUserUnitsOfEveryStartType) {
 
 TEST_F(SystemdVerify, CatchesAUnitWhoseProgramIsMissing) {
     // Proof that the checks above can fail: the same unit, naming a program that does not exist.
-    UnitSpec spec = Spec(ServiceStartType::Automatic, false);
-    spec.executable = temp_.Path() + "/my tools 100% $HOME/missing";
-    const test::ProgramResult result = Verify(ComposeUnit(spec).text, false);
+    UnitRequest request = Request(ServiceStartType::Automatic, false);
+    request.executable = temp_.Path() + "/my tools 100% $HOME/missing";
+    const test::ProgramResult result = Verify(ComposeUnit(request).text, false);
     EXPECT_NE(result.exitCode, 0);
     EXPECT_NE(result.err.find("missing"), std::string::npos) << result.err;
 }

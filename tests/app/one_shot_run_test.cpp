@@ -32,13 +32,7 @@ class OneShotRunTest : public ::testing::Test {
                                      dir.File("logs") + "\n");
         std::filesystem::create_directory(dir.File("logs"));
     }
-    std::vector<std::string> Logs() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.File("logs"))) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
+    std::vector<std::string> Logs() const { return test::NamesIn(dir.File("logs")); }
 
     test::TempDir dir;
     test::FileTree tree;

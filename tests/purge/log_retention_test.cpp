@@ -19,6 +19,7 @@ namespace quellix {
 namespace {
 
 namespace fs = std::filesystem;
+using test::NamesIn;
 using test::TempDir;
 
 // "Log Quellix yyyy-mm-dd.htm" for the nth day from 2026-01-01.
@@ -45,16 +46,6 @@ void WriteAll(const TempDir& dir, std::vector<std::string> names) {
     for (const std::string& name : names) {
         dir.Write(name, "log");
     }
-}
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 TEST(PruneLogs, KeepsRoomForTheNewDay) {

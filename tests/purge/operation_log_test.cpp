@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 using test::EpochOf;
 using test::FakeClock;
 using test::FakeServiceHost;
+using test::NamesIn;
 using test::TempDir;
 
 const char* const kTodayName = "Log Quellix 2026-12-07.htm";
@@ -41,16 +42,6 @@ std::string Header(const std::string& heading, const std::string& longDate) {
 const std::string kEnglishHeading = "<b><center><h1>Deleting Logs</h1></center></b>";
 const std::string kFrenchHeading =
     "<b><center><h1>Journal des opérations d'effacement</h1></center></b>";
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class OperationLogTest : public ::testing::Test {
   protected:

@@ -1,5 +1,6 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,16 @@
 namespace quellix::test {
 
 namespace fs = std::filesystem;
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "quellix-test-XXXXXX").string();

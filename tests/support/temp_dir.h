@@ -1,10 +1,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quellix::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// Names of the entries of folder, sorted; empty when it cannot be listed.
+std::vector<std::string> NamesIn(const std::string& folder);
+
 class TempDir {
   public:
     TempDir();

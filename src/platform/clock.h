@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quellix::platform {
@@ -25,6 +26,11 @@ class Clock {
     virtual std::int64_t Now() const = 0;
     // The local calendar time of an instant (the machine's time zone for the system clock).
     virtual CivilTime ToLocal(std::int64_t secondsSinceEpoch) const = 0;
+    // The same, or nullopt for an instant the calendar cannot show (a file dated billions of
+    // years ahead): such a date is unknown, never taken for 1970.
+    virtual std::optional<CivilTime> ToLocalIfRepresentable(std::int64_t secondsSinceEpoch) const {
+        return ToLocal(secondsSinceEpoch);
+    }
 };
 
 // The machine's clock and time zone.

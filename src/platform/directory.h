@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,6 +21,14 @@ struct EntryInfo {
     std::optional<std::int64_t> born;  // when the file system records it
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
+    unsigned mode = 0;  // permission bits, set-id and sticky bits
+    unsigned owner = 0;
+    unsigned group = 0;
+    bool mountRoot = false;  // a folder on which a file system is mounted
+
+    bool SameEntryAs(const EntryInfo& other) const {
+        return device == other.device && inode == other.inode;
+    }
 };
 
 // An open folder. Every operation is relative to it, names are single components (any bytes but
@@ -34,12 +43,22 @@ class Directory {
     Directory(const Directory&) = delete;
     Directory& operator=(const Directory&) = delete;
 
-    // Opens a folder by its full path, following links (the configured folders may be links).
+    // Opens a folder by its path, following links (the configured folders may be links) but never
+    // a link that another user could have planted to send the program elsewhere: a link in a
+    // folder owned by a user other than root and than us must lead to something of that user's,
+    // as systemd-tmpfiles demands. That rule holds for every link met, including links met in
+    // the targets of links.
     static std::optional<Directory> Open(const std::string& path);
     // Opens a subfolder; fails when name is a symbolic link or not a folder.
     std::optional<Directory> OpenChild(std::string_view name) const;
     // A second handle on this same folder.
     std::optional<Directory> Duplicate() const;
+    // The folder that holds this one now (which may differ from where it was opened).
+    std::optional<Directory> OpenParent() const;
+    // Opens the subfolder name, creating it first when it is missing, as a private folder that
+    // then takes the permission bits of like (with the owner's own rights always kept) and, when
+    // the program runs as root, its owner and group. A folder that exists is opened as it is.
+    std::optional<Directory> OpenOrMakeChildLike(std::string_view name, const EntryInfo& like) const;
 
     // Calls visit for every entry except "." and "..", in the order the file system gives them.
     // The type comes from the listing when the file system reports it, else Unknown. Returns
@@ -87,6 +106,13 @@ class Directory {
     int fd_ = -1;
     mutable signed char localFileSystem_ = -1;  // -1: not asked yet
 };
+
+// How many folders a walk may hold open at once: a share of the process's descriptor limit that
+// leaves the rest for files, logs and moves.
+std::size_t FolderHandleBudget();
+
+// The entry at path, following links; nullopt when there is none.
+std::optional<EntryInfo> StatPath(const std::string& path);
 
 // Moves from/name to to/newName without ever replacing an existing entry. Within one file system
 // this is a rename; across file systems a regular file or symbolic link has its data (or target),

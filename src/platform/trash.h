@@ -14,6 +14,14 @@ namespace quellix::platform {
 // first and exclusively, then the entry is moved in without replacing anything; on failure the
 // info file is removed again. deletedAt (seconds since the epoch) is written as local time.
 // Returns 0 or the error number.
+// The user's home trash folder ($XDG_DATA_HOME/Trash, else ~/.local/share/Trash); "" when there is
+// no home.
+std::string HomeTrashPath();
+
+// The name of a trash folder of this user at the top of a mount: ".Trash" (shared, one folder per
+// user inside) or ".Trash-$uid".
+bool IsTopdirTrashName(std::string_view name);
+
 int MoveToTrash(const class Directory& folder, std::string_view name,
                 const std::string& absolutePath, std::int64_t deletedAt);
 

@@ -29,27 +29,37 @@ EntryPurge::EntryPurge(const FolderEntry& entry, const Settings& settings,
       run_(run),
       retentionHours_(retentionHours),
       engine_(engine),
+      own_(OwnFiles::Of(settings)),
       kind_(HtmlName(entry.dateText)),
       lines_(settings.language()) {
     if (entry.action == FolderAction::Move) {
         destinationRoot_ = WithTrailingSlash(entry.destination);
-        if (auto root = IsAbsolutePath(destinationRoot_)
-                            ? platform::Directory::Open(destinationRoot_)
-                            : std::nullopt) {
-            destinationIdentity_ = root->StatSelf();
+        if (IsAbsolutePath(destinationRoot_)) {
+            destination_ = platform::Directory::Open(destinationRoot_);
+        }
+        if (destination_) {
+            destinationIdentity_ = destination_->StatSelf();
         }
     }
 }
 
-void EntryPurge::Visit(const platform::Directory& folder, const std::string& P,
-                       const std::string& R) {
-    frontEnd_.ProcessPendingEvents();
-    FolderVisit visit(folder, P, R);
-    std::vector<std::string> subfolders;
+void EntryPurge::Run(platform::Directory root, const platform::EntryInfo& rootInfo,
+                     const std::string& rootPath) {
+    FolderWalk walk(std::move(root), rootInfo, rootPath, engine_);
+    walk_ = &walk;
+    walk.Run(*this);
+    walk_ = nullptr;
+}
 
-    folder.ForEachEntry([&](std::string_view name, EntryType type) {
+void EntryPurge::VisitFolder(WalkLevel& level) {
+    frontEnd_.ProcessPendingEvents();
+    const std::string& P = walk_->Path();
+    FolderVisit visit{*level.folder, P, std::string_view(P).substr(walk_->RootPathLength()),
+                      own_.RoleOf(level.self), true, {}};
+
+    visit.folder.ForEachEntry([&](std::string_view name, EntryType type) {
         if (type == EntryType::Unknown) {
-            const auto info = folder.Stat(name);
+            const auto info = visit.folder.Stat(name);
             if (!info) {
                 return;
             }
@@ -57,14 +67,8 @@ void EntryPurge::Visit(const platform::Directory& folder, const std::string& P,
         }
         if (type != EntryType::Directory) {
             FileSteps(visit, name);
-            return;
-        }
-        if (!entry_.includeSubfolders) {
-            return;
-        }
-        subfolders.emplace_back(name);
-        if (entry_.deleteEmptySubfolders) {
-            run_.subfolders.push_back(R + std::string(name));
+        } else if (entry_.includeSubfolders) {
+            level.subfolders.emplace_back(name);
         }
     });
 
@@ -78,16 +82,40 @@ void EntryPurge::Visit(const platform::Directory& folder, const std::string& P,
     if (run_.log != nullptr) {
         run_.log->Flush();
     }
-    for (const std::string& name : subfolders) {
-        if (engine_.StopRequested()) {
-            break;
+}
+
+bool EntryPurge::Enter(const WalkLevel& parent, std::string_view name,
+                       const platform::EntryInfo& info) {
+    // Files moved into a destination inside the entry's own tree are not moved again, and the
+    // trash is not emptied into itself.
+    if (destinationIdentity_ && info.SameEntryAs(*destinationIdentity_)) {
+        return false;
+    }
+    return !own_.IsTrashFolder(parent.self, name, info);
+}
+
+void EntryPurge::Left(WalkLevel& parent, const WalkLevel& child) {
+    // A stop leaves the subfolders as they are: some were not walked to their end.
+    if (!entry_.deleteEmptySubfolders || engine_.StopRequested()) {
+        return;
+    }
+    const platform::Directory& folder = *parent.folder;
+    const auto now = folder.Stat(child.name);
+    if (!now || now->type != EntryType::Directory || !now->SameEntryAs(child.self) ||
+        folder.HasOnlyHiddenEntries(child.name) != std::optional<bool>(true)) {
+        return;
+    }
+    // A read-only folder is kept like a read-only file, unless the entry takes those too.
+    if (!now->ownerWritable) {
+        if (!entry_.deleteReadOnly) {
+            return;
         }
-        // Files moved into a destination inside the entry's own tree are not moved again.
-        if (IsDestinationRoot(folder, name)) {
-            continue;
-        }
-        if (auto child = folder.OpenChild(name)) {
-            Visit(*child, P + name + "/", R + name + "/");
+        folder.SetOwnerWritable(child.name);
+    }
+    if (folder.RemoveEmptyDirectory(child.name) == 0) {
+        ++run_.subfoldersRemoved;
+        if (Logging()) {
+            Log(lines_.EmptySubfolderRemoved(walk_->Path() + child.name));
         }
     }
 }
@@ -98,15 +126,13 @@ void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
     }
     const std::string name(foundName);
     const auto info = visit.folder.Stat(name);
-    if (!info) {
+    if (!info || own_.IsOwnFile(visit.role, name, *info)) {
         return;
     }
     const auto time = FileTime(*info);
-    if (!time) {
-        return;
-    }
-    const platform::CivilTime date = clock_.ToLocal(*time);
-    if (!IsObsolete(date, retentionHours_, Now())) {
+    // A date the calendar cannot show is unknown, and an unknown date is never obsolete.
+    const auto date = time ? clock_.ToLocalIfRepresentable(*time) : std::nullopt;
+    if (!date || !IsObsolete(*date, retentionHours_, Now())) {
         visit.allObsolete = false;
         return;
     }
@@ -116,28 +142,29 @@ void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
         visit.folder.SetOwnerWritable(name);
     }
     // Names arrive exact here, so the name repair has nothing to rename; its lock test stays.
-    if (NeedsNameRepair(name) && visit.folder.IsLocked(name, info->type)) {
-        ++run_.locked;
-        if (Logging()) {
-            Log(lines_.Locked(visit.P, name, kind_, DateText(date)));
-        }
+    if (NeedsNameRepair(name) && LeftAsLocked(visit, name, *date, info->type)) {
         return;
     }
     if (settings_.TousFichiersObsoletes) {
-        visit.pending.push_back({name, date, readOnly && !entry_.deleteReadOnly});
+        visit.pending.push_back({name, *date, readOnly && !entry_.deleteReadOnly, info->type});
         return;
     }
-    if (name.empty()) {
+    if (LeftAsLocked(visit, name, *date, info->type)) {
         return;
     }
-    if (visit.folder.IsLocked(name, info->type)) {
-        ++run_.locked;
-        if (Logging()) {
-            Log(lines_.Locked(visit.P, name, kind_, DateText(date)));
-        }
-        return;
+    Act(visit, name, *date, readOnly && !entry_.deleteReadOnly);
+}
+
+bool EntryPurge::LeftAsLocked(FolderVisit& visit, const std::string& name,
+                              const platform::CivilTime& date, platform::EntryType type) {
+    if (!visit.folder.IsLocked(name, type)) {
+        return false;
     }
-    Act(visit, name, date, readOnly && !entry_.deleteReadOnly);
+    ++run_.locked;
+    if (Logging()) {
+        Log(lines_.Locked(visit.P, name, kind_, LogDateText(date)));
+    }
+    return true;
 }
 
 void EntryPurge::Act(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
@@ -148,82 +175,76 @@ void EntryPurge::Act(FolderVisit& visit, const std::string& name, const platform
     }
     if (keepReadOnly) {
         if (Logging()) {
-            Log(lines_.ReadOnlyKept(visit.P, name, kind_, DateText(date)));
+            Log(lines_.ReadOnlyKept(visit.P, name, kind_, LogDateText(date)));
         }
         return;
     }
     if (entry_.action == FolderAction::RecycleBin) {
-        const int error = platform::MoveToTrash(visit.folder, name, visit.P + name, clock_.Now());
-        if (error == 0) {
-            ++run_.filesHandled;
-            if (Logging()) {
-                Log(lines_.Recycled(visit.P, name, kind_, DateText(date)));
-            }
-        } else {
-            if (Logging()) {
-                Log(lines_.NotRecycled(visit.P, name, error, 0, kind_, DateText(date)));
-            }
-        }
-        return;
-    }
-    const int error = visit.folder.RemoveFile(name);
-    if (error == 0) {
-        ++run_.filesHandled;
-        if (Logging()) {
-            Log(lines_.Deleted(visit.P, name, kind_, DateText(date)));
-        }
+        Recycle(visit, name, date);
     } else {
-        if (Logging()) {
-            Log(lines_.NotDeleted(visit.P, name, error, kind_, DateText(date)));
-        }
+        Delete(visit, name, date);
     }
 }
 
 void EntryPurge::AllObsoletePass(FolderVisit& visit) {
     for (const Pending& file : visit.pending) {
+        if (engine_.StopRequested()) {
+            return;
+        }
+        // Asked now, just before the file is handled: an open or locked file stays.
+        if (LeftAsLocked(visit, file.name, file.date, file.type)) {
+            continue;
+        }
         if (entry_.action == FolderAction::Move) {
             Move(visit, file.name, file.date, true);
         } else if (entry_.action == FolderAction::RecycleBin) {
-            const int error =
-                platform::MoveToTrash(visit.folder, file.name, visit.P + file.name, clock_.Now());
-            if (error == 0) {
-                ++run_.filesHandled;
-                if (Logging()) {
-                    Log(lines_.Recycled(visit.P, file.name, kind_, DateText(file.date)));
-                }
-            } else {
-                if (Logging()) {
-                    Log(lines_.NotRecycled(visit.P, file.name, error, 0, kind_,
-                                           DateText(file.date)));
-                }
+            Recycle(visit, file.name, file.date);
+        } else if (file.readOnly) {
+            // Deleting a read-only file is refused, as it is by systems that honour the flag.
+            if (Logging()) {
+                Log(lines_.NotDeleted(visit.P, file.name, EACCES, kind_, LogDateText(file.date)));
             }
         } else {
-            // Deleting a read-only file is refused, as it is by systems that honour the flag.
-            const int error = file.readOnly ? EACCES : visit.folder.RemoveFile(file.name);
-            if (error == 0) {
-                ++run_.filesHandled;
-                if (Logging()) {
-                    Log(lines_.Deleted(visit.P, file.name, kind_, DateText(file.date)));
-                }
-            } else {
-                if (Logging()) {
-                    Log(lines_.NotDeleted(visit.P, file.name, error, kind_, DateText(file.date)));
-                }
-            }
+            Delete(visit, file.name, file.date);
         }
+    }
+}
+
+void EntryPurge::Recycle(FolderVisit& visit, const std::string& name,
+                         const platform::CivilTime& date) {
+    const int error = platform::MoveToTrash(visit.folder, name, visit.P + name, clock_.Now());
+    if (error == 0) {
+        ++run_.filesHandled;
+    }
+    if (Logging()) {
+        Log(error == 0 ? lines_.Recycled(visit.P, name, kind_, LogDateText(date))
+                       : lines_.NotRecycled(visit.P, name, error, 0, kind_, LogDateText(date)));
+    }
+}
+
+void EntryPurge::Delete(FolderVisit& visit, const std::string& name,
+                        const platform::CivilTime& date) {
+    const int error = visit.folder.RemoveFile(name);
+    if (error == 0) {
+        ++run_.filesHandled;
+    }
+    if (Logging()) {
+        Log(error == 0 ? lines_.Deleted(visit.P, name, kind_, LogDateText(date))
+                       : lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date)));
     }
 }
 
 void EntryPurge::Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
                       bool allObsoletePass) {
-    const auto& destination = Destination(visit);
+    const platform::Directory* destination =
+        destination_ ? walk_->Mirror(walk_->Depth(), *destination_) : nullptr;
     // Shortcuts left by earlier runs are never moved.
     if (entry_.createShortcut && HasShortcutExtension(name)) {
         return;
     }
     const std::string shownDestination =
-        allObsoletePass ? destinationRoot_ : destinationRoot_ + visit.R;
-    if (!destination) {
+        allObsoletePass ? destinationRoot_ : destinationRoot_ + std::string(visit.R);
+    if (destination == nullptr) {
         if (Logging()) {
             Log(lines_.InvalidPath(shownDestination));
         }
@@ -232,36 +253,18 @@ void EntryPurge::Move(FolderVisit& visit, const std::string& name, const platfor
     const int error = platform::MoveEntry(visit.folder, name, *destination, name);
     if (error != 0) {
         if (Logging()) {
-            Log(lines_.NotDeleted(visit.P, name, error, kind_, DateText(date)));
+            Log(lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date)));
         }
         return;
     }
     ++run_.filesHandled;
     if (Logging()) {
-        Log(lines_.Moved(visit.P, name, shownDestination, kind_, DateText(date)));
+        Log(lines_.Moved(visit.P, name, shownDestination, kind_, LogDateText(date)));
     }
     if (entry_.createShortcut) {
-        visit.folder.MakeSymlink(ShortcutName(name), destinationRoot_ + visit.R + name);
+        visit.folder.MakeSymlink(ShortcutName(name),
+                                 destinationRoot_ + std::string(visit.R) + name);
     }
-}
-
-const std::optional<platform::Directory>& EntryPurge::Destination(FolderVisit& visit) {
-    if (visit.destinationTried) {
-        return visit.destination;
-    }
-    visit.destinationTried = true;
-    auto folder = IsAbsolutePath(destinationRoot_) ? platform::Directory::Open(destinationRoot_)
-                                                   : std::nullopt;
-    std::size_t start = 0;
-    while (folder && start < visit.R.size()) {
-        const std::size_t end = visit.R.find('/', start);
-        const std::string level = visit.R.substr(start, end - start);
-        folder->MakeDirectory(level);
-        folder = folder->OpenChild(level);
-        start = end + 1;
-    }
-    visit.destination = std::move(folder);
-    return visit.destination;
 }
 
 std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info) const {
@@ -275,15 +278,6 @@ std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info
         default:
             return info.accessed;
     }
-}
-
-bool EntryPurge::IsDestinationRoot(const platform::Directory& parent, std::string_view name) const {
-    if (!destinationIdentity_) {
-        return false;
-    }
-    const auto info = parent.Stat(name);
-    return info && info->device == destinationIdentity_->device &&
-           info->inode == destinationIdentity_->inode;
 }
 
 platform::CivilTime EntryPurge::Now() {
@@ -301,10 +295,6 @@ bool EntryPurge::Logging() const {
 
 void EntryPurge::Log(const std::string& line) {
     run_.log->WriteLine(line);
-}
-
-std::string EntryPurge::DateText(const platform::CivilTime& date) const {
-    return LogDateText(date);
 }
 
 }  // namespace quellix

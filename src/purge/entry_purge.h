@@ -9,55 +9,60 @@
 #include "mainwindow/folder_list.h"
 #include "platform/clock.h"
 #include "platform/directory.h"
+#include "purge/folder_walk.h"
 #include "purge/log_lines.h"
+#include "purge/own_files.h"
 #include "purge/purge_engine.h"
 
 namespace quellix {
 
-// The walk of one folder entry: a folder's listing is finished before its subfolders are entered,
-// and each file is judged and handled by the entry's action.
-class EntryPurge {
+// The purge of one folder entry: each file judged and handled by the entry's action, folder by
+// folder, and with [D] each subfolder left empty removed once its tree is done.
+class EntryPurge final : public WalkVisitor {
   public:
     EntryPurge(const FolderEntry& entry, const Settings& settings, const platform::Clock& clock,
                FrontEnd& frontEnd, PurgeRunState& run, std::int64_t retentionHours,
                const PurgeEngine& engine);
 
-    // P is the folder's path ending in "/", R its path relative to the entry's folder.
-    void Visit(const platform::Directory& folder, const std::string& P, const std::string& R);
+    void Run(platform::Directory root, const platform::EntryInfo& rootInfo,
+             const std::string& rootPath);
+
+    void VisitFolder(WalkLevel& level) override;
+    bool Enter(const WalkLevel& parent, std::string_view name,
+               const platform::EntryInfo& info) override;
+    void Left(WalkLevel& parent, const WalkLevel& child) override;
 
   private:
     struct Pending {
         std::string name;
         platform::CivilTime date;
         bool readOnly;
+        platform::EntryType type;
     };
     // What one folder's visit keeps.
     struct FolderVisit {
-        FolderVisit(const platform::Directory& f, const std::string& p, const std::string& r)
-            : folder(f), P(p), R(r) {}
         const platform::Directory& folder;
         const std::string& P;
-        const std::string& R;
+        std::string_view R;
+        OwnFiles::FolderRole role;
         bool allObsolete = true;
         std::vector<Pending> pending;
-        // The destination folder T & R, opened (and its levels created) at the first move.
-        bool destinationTried = false;
-        std::optional<platform::Directory> destination;
     };
 
     void FileSteps(FolderVisit& visit, std::string_view name);
     void Act(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
              bool readOnly);
     void AllObsoletePass(FolderVisit& visit);
+    bool LeftAsLocked(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
+                      platform::EntryType type);
+    void Recycle(FolderVisit& visit, const std::string& name, const platform::CivilTime& date);
+    void Delete(FolderVisit& visit, const std::string& name, const platform::CivilTime& date);
     void Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
               bool allObsoletePass);
-    const std::optional<platform::Directory>& Destination(FolderVisit& visit);
     std::optional<std::int64_t> FileTime(const platform::EntryInfo& info) const;
-    bool IsDestinationRoot(const platform::Directory& parent, std::string_view name) const;
     platform::CivilTime Now();
     bool Logging() const;
     void Log(const std::string& line);
-    std::string DateText(const platform::CivilTime& date) const;
 
     const FolderEntry& entry_;
     const Settings& settings_;
@@ -66,9 +71,13 @@ class EntryPurge {
     PurgeRunState& run_;
     std::int64_t retentionHours_;
     const PurgeEngine& engine_;
+    OwnFiles own_;
     std::string kind_;
     std::string destinationRoot_;
+    // Opened once for the whole entry; every level and move below it is made through it.
+    std::optional<platform::Directory> destination_;
     std::optional<platform::EntryInfo> destinationIdentity_;
+    FolderWalk* walk_ = nullptr;
     LogLines lines_;
     std::int64_t nowSeconds_ = -1;
     platform::CivilTime nowLocal_;

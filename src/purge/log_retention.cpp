@@ -6,20 +6,16 @@
 
 namespace quellix {
 
-namespace {
-
-bool IsLogName(const std::string& name) {
+bool IsDayLogName(std::string_view name) {
     constexpr std::string_view kPrefix = "Log Quellix";
     constexpr std::string_view kSuffix = ".htm";
     return name.size() >= kPrefix.size() + kSuffix.size() && name.starts_with(kPrefix) &&
            name.ends_with(kSuffix);
 }
 
-}  // namespace
-
 void PruneLogs(const std::string& folder, std::int16_t keep) {
     std::vector<std::string> names = platform::ListFileNames(folder);
-    std::erase_if(names, [](const std::string& name) { return !IsLogName(name); });
+    std::erase_if(names, [](const std::string& name) { return !IsDayLogName(name); });
     std::sort(names.begin(), names.end());
 
     const auto kept = static_cast<std::size_t>(std::max<std::int16_t>(keep, 0));

@@ -6,37 +6,49 @@
 #include "platform/directory.h"
 #include "purge/age_rule.h"
 #include "purge/entry_purge.h"
+#include "purge/folder_walk.h"
 
 namespace quellix {
 
 namespace {
 
-std::int64_t CountIn(const platform::Directory& folder, bool includeSubfolders, FrontEnd& frontEnd,
-                     const PurgeEngine& engine) {
-    frontEnd.ProcessPendingEvents();
-    std::int64_t count = 0;
-    if (engine.StopRequested()) {
-        return count;
+// Counts the entries that are not folders, walking the subfolders when asked.
+class FileCounter final : public WalkVisitor {
+  public:
+    FileCounter(bool includeSubfolders, FrontEnd& frontEnd, const PurgeEngine& engine)
+        : includeSubfolders_(includeSubfolders), frontEnd_(frontEnd), engine_(engine) {}
+
+    void VisitFolder(WalkLevel& level) override {
+        frontEnd_.ProcessPendingEvents();
+        if (engine_.StopRequested()) {
+            return;
+        }
+        const platform::Directory& folder = *level.folder;
+        folder.ForEachEntry([&](std::string_view name, platform::EntryType type) {
+            if (type == platform::EntryType::Unknown) {
+                const auto info = folder.Stat(name);
+                type = info ? info->type : platform::EntryType::File;
+            }
+            if (type != platform::EntryType::Directory) {
+                ++count_;
+            } else if (includeSubfolders_) {
+                level.subfolders.emplace_back(name);
+            }
+        });
     }
-    std::vector<std::string> subfolders;
-    folder.ForEachEntry([&](std::string_view name, platform::EntryType type) {
-        if (type == platform::EntryType::Unknown) {
-            const auto info = folder.Stat(name);
-            type = info ? info->type : platform::EntryType::File;
-        }
-        if (type != platform::EntryType::Directory) {
-            ++count;
-        } else if (includeSubfolders) {
-            subfolders.emplace_back(name);
-        }
-    });
-    for (const std::string& name : subfolders) {
-        if (auto child = folder.OpenChild(name)) {
-            count += CountIn(*child, true, frontEnd, engine);
-        }
+    bool Enter(const WalkLevel&, std::string_view, const platform::EntryInfo&) override {
+        return true;
     }
-    return count;
-}
+    void Left(WalkLevel&, const WalkLevel&) override {}
+
+    std::int64_t Count() const { return count_; }
+
+  private:
+    bool includeSubfolders_;
+    FrontEnd& frontEnd_;
+    const PurgeEngine& engine_;
+    std::int64_t count_ = 0;
+};
 
 }  // namespace
 
@@ -46,8 +58,9 @@ PurgeEngine::PurgeEngine(const Settings& settings, const platform::Clock& clock,
 void PurgeEngine::PurgeEntry(const FolderEntry& entry, PurgeRunState& run) {
     const std::string root = WithTrailingSlash(entry.path);
     // A relative path would name a folder that depends on where the program was started.
-    const auto folder = IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
-    if (!folder) {
+    auto folder = IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
+    const auto info = folder ? folder->StatSelf() : std::nullopt;
+    if (!info) {
         frontEnd_.ProcessPendingEvents();
         return;
     }
@@ -55,18 +68,21 @@ void PurgeEngine::PurgeEntry(const FolderEntry& entry, PurgeRunState& run) {
     const auto hours = RetentionHours(entry.retention);
     const std::int64_t retention = hours.value_or(std::numeric_limits<std::int32_t>::max());
     EntryPurge purge(entry, settings_, clock_, frontEnd_, run, retention, *this);
-    purge.Visit(*folder, root, "");
+    purge.Run(std::move(*folder), *info, root);
 }
 
 std::int64_t PurgeEngine::CountFiles(const std::string& folder, bool includeSubfolders) {
-    const auto directory = IsAbsolutePath(folder)
-                               ? platform::Directory::Open(WithTrailingSlash(folder))
-                               : std::nullopt;
-    if (!directory) {
+    const std::string root = WithTrailingSlash(folder);
+    auto directory = IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
+    const auto info = directory ? directory->StatSelf() : std::nullopt;
+    if (!info) {
         frontEnd_.ProcessPendingEvents();
         return 0;
     }
-    return CountIn(*directory, includeSubfolders, frontEnd_, *this);
+    FileCounter counter(includeSubfolders, frontEnd_, *this);
+    FolderWalk walk(std::move(*directory), *info, root, *this);
+    walk.Run(counter);
+    return counter.Count();
 }
 
 std::string ShortcutName(const std::string& name) {

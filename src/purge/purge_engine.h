@@ -19,9 +19,8 @@ class OperationLog;
 struct PurgeRunState {
     std::int32_t filesHandled = 0;
     std::int32_t locked = 0;
-    // Subfolders visited, relative to the entry's folder, parents before children; filled only
-    // when the entry removes empty subfolders.
-    std::vector<std::string> subfolders;
+    // Empty subfolders removed by entries that ask for it.
+    std::int32_t subfoldersRemoved = 0;
     // Open when outcomes are logged.
     OperationLog* log = nullptr;
 };

@@ -215,17 +215,21 @@ TEST_F(PurgeEngineTest, AnyNameByteButSlashAndNulWorks) {
 TEST_F(PurgeEngineTest, SubfoldersOnlyWhenAsked) {
     tree.File("in/top", Old());
     tree.File("in/sub/below", Old());
-    PurgeRunState run = Purge(Entry(FolderAction::Delete, false));
+    tree.Folder("in/empty");
+    FolderEntry entry = Entry(FolderAction::Delete, false);
+    entry.deleteEmptySubfolders = true;
+    PurgeRunState run = Purge(entry);
     EXPECT_EQ(run.filesHandled, 1);
     EXPECT_TRUE(tree.Exists("in/sub/below"));
-    EXPECT_TRUE(run.subfolders.empty());
+    EXPECT_TRUE(tree.Exists("in/empty"));
+    EXPECT_EQ(run.subfoldersRemoved, 0);
 
-    FolderEntry entry = Entry(FolderAction::Delete);
-    entry.deleteEmptySubfolders = true;
+    entry.includeSubfolders = true;
     tree.Folder("in/sub/deeper");
     run = Purge(entry);
-    EXPECT_FALSE(tree.Exists("in/sub/below"));
-    EXPECT_EQ(run.subfolders, (std::vector<std::string>{"sub", "sub/deeper"}));
+    EXPECT_FALSE(tree.Exists("in/sub"));
+    EXPECT_FALSE(tree.Exists("in/empty"));
+    EXPECT_EQ(run.subfoldersRemoved, 3);
 }
 
 TEST_F(PurgeEngineTest, ADestinationInsideTheTreeIsNotPurgedAgain) {

@@ -20,6 +20,15 @@ platform::CivilTime FakeClock::ToLocal(std::int64_t seconds) const {
     return civil;
 }
 
+std::optional<platform::CivilTime> FakeClock::ToLocalIfRepresentable(std::int64_t seconds) const {
+    constexpr std::int64_t kFirst = -62135596800;  // 0001-01-01
+    constexpr std::int64_t kLast = 253402300799;   // 9999-12-31 23:59:59
+    if (seconds < kFirst || seconds > kLast) {
+        return std::nullopt;
+    }
+    return ToLocal(seconds);
+}
+
 std::int64_t EpochOf(int year, int month, int day, int hour, int minute, int second) {
     const sys_days date =
         year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},

@@ -14,6 +14,8 @@ class FakeClock final : public platform::Clock {
 
     std::int64_t Now() const override { return now_; }
     platform::CivilTime ToLocal(std::int64_t seconds) const override;
+    // Years 1 to 9999 only, as the calendar of the tests knows no others.
+    std::optional<platform::CivilTime> ToLocalIfRepresentable(std::int64_t seconds) const override;
 
     void Set(std::int64_t now) { now_ = now; }
     void Advance(std::int64_t seconds) { now_ += seconds; }

@@ -24,10 +24,15 @@ class MachineClock final : public Clock {
     }
 
     CivilTime ToLocal(std::int64_t secondsSinceEpoch) const override {
+        return ToLocalIfRepresentable(secondsSinceEpoch).value_or(CivilTime{});
+    }
+
+    std::optional<CivilTime> ToLocalIfRepresentable(
+        std::int64_t secondsSinceEpoch) const override {
         const auto seconds = static_cast<time_t>(secondsSinceEpoch);
         struct tm local {};
         if (::localtime_r(&seconds, &local) == nullptr) {
-            return CivilTime{};
+            return std::nullopt;
         }
         return CivilTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                          local.tm_min,         local.tm_sec,     local.tm_wday};

@@ -1,10 +1,12 @@
 #include "platform/directory.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
@@ -65,17 +67,6 @@ Directory& Directory::operator=(Directory&& other) noexcept {
     return *this;
 }
 
-std::optional<Directory> Directory::Open(const std::string& path) {
-    if (path.empty() || path.find('\0') != std::string::npos) {
-        return std::nullopt;
-    }
-    const int fd = OpenFolder(AT_FDCWD, path.c_str(), 0);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    return Directory(fd);
-}
-
 std::optional<Directory> Directory::OpenChild(std::string_view name) const {
     const posix::ComponentName child(name);
     if (!child.Valid()) {
@@ -96,17 +87,54 @@ std::optional<Directory> Directory::Duplicate() const {
     return Directory(fd);
 }
 
+std::optional<Directory> Directory::OpenParent() const {
+    const int fd = OpenFolder(fd_, "..", 0);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    return Directory(fd);
+}
+
+std::optional<Directory> Directory::OpenOrMakeChildLike(std::string_view name,
+                                                        const EntryInfo& like) const {
+    if (auto existing = OpenChild(name)) {
+        return existing;
+    }
+    const posix::ComponentName child(name);
+    if (!child.Valid()) {
+        return std::nullopt;
+    }
+    // Private from the first moment: nobody may look in before the right bits are set.
+    if (::mkdirat(fd_, child.CStr(), 0700) != 0) {
+        return errno == EEXIST ? OpenChild(name) : std::nullopt;
+    }
+    auto made = OpenChild(name);
+    struct stat info {};
+    // Only a folder that is still the one just made (ours) takes the source's owner and bits.
+    if (!made || ::fstat(made->fd_, &info) != 0 || info.st_uid != ::geteuid()) {
+        return made;
+    }
+    // Should root fail to give it away, the folder stays root's, which keeps it as private.
+    [[maybe_unused]] const bool givenAway =
+        ::geteuid() == 0 && ::fchown(made->fd_, like.owner, like.group) == 0;
+    ::fchmod(made->fd_, static_cast<mode_t>((like.mode & 07777) | S_IRWXU));
+    return made;
+}
+
 namespace {
 
-std::optional<EntryInfo> StatAt(int fd, const char* name, int flags) {
+std::optional<EntryInfo> Statx(int fd, const char* name, int flags) {
     struct statx info {};
-    if (::statx(fd, name, flags | AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-                STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+    if (::statx(fd, name, flags | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
         return std::nullopt;
     }
     EntryInfo result;
     result.type = TypeOfMode(info.stx_mode);
     result.ownerWritable = (info.stx_mode & S_IWUSR) != 0;
+    result.mode = info.stx_mode & 07777;
+    result.owner = info.stx_uid;
+    result.group = info.stx_gid;
+    result.mountRoot = (info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
     result.modified = info.stx_mtime.tv_sec;
     result.accessed = info.stx_atime.tv_sec;
     result.changed = info.stx_ctime.tv_sec;
@@ -120,16 +148,37 @@ std::optional<EntryInfo> StatAt(int fd, const char* name, int flags) {
 
 }  // namespace
 
+std::optional<EntryInfo> StatPath(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
+    return Statx(AT_FDCWD, path.c_str(), 0);
+}
+
+std::size_t FolderHandleBudget() {
+    constexpr std::size_t kReserved = 128;  // log, moves in progress, trash, listings
+    constexpr std::size_t kMost = 256;
+    constexpr std::size_t kLeast = 4;
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return kMost;
+    }
+    const auto soft = static_cast<std::size_t>(limit.rlim_cur);
+    // Each level holds its folder and, for a move, the folder mirroring it.
+    const std::size_t share = soft > kReserved ? (soft - kReserved) / 2 : 0;
+    return std::clamp(share, kLeast, kMost);
+}
+
 std::optional<EntryInfo> Directory::Stat(std::string_view name) const {
     const posix::ComponentName entry(name);
     if (!entry.Valid()) {
         return std::nullopt;
     }
-    return StatAt(fd_, entry.CStr(), 0);
+    return Statx(fd_, entry.CStr(), AT_SYMLINK_NOFOLLOW);
 }
 
 std::optional<EntryInfo> Directory::StatSelf() const {
-    return StatAt(fd_, "", AT_EMPTY_PATH);
+    return Statx(fd_, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW);
 }
 
 int Directory::SetOwnerWritable(std::string_view name) const {

@@ -10,6 +10,7 @@
 
 #include "platform/posix/paths.h"
 #include "platform/process_info.h"
+#include "platform/trash.h"
 
 namespace quellix::platform::posix {
 
@@ -50,19 +51,6 @@ std::optional<Place> PlaceOf(int at, const char* path, int flags) {
 
 std::optional<Place> PlaceOfFd(int fd) {
     return PlaceOf(fd, "", AT_EMPTY_PATH);
-}
-
-std::string HomeTrashPath() {
-    // A relative XDG_DATA_HOME is invalid and ignored, like an empty one.
-    if (const std::optional<std::string> data = EnvironmentVariable("XDG_DATA_HOME");
-        data && !data->empty() && data->front() == '/') {
-        return JoinPath(*data, "Trash");
-    }
-    const std::string home = HomeDirectory();
-    if (home.empty() || home.front() != '/') {
-        return {};
-    }
-    return JoinPath(home, ".local/share/Trash");
 }
 
 // The place of path, or of its nearest existing ancestor: where folders made for it will be.
@@ -237,3 +225,24 @@ int OpenTrashFor(int folderFd, const std::string& folderPath, TrashFolders* tras
 }
 
 }  // namespace quellix::platform::posix
+
+namespace quellix::platform {
+
+std::string HomeTrashPath() {
+    // A relative XDG_DATA_HOME is invalid and ignored, like an empty one.
+    if (const std::optional<std::string> data = EnvironmentVariable("XDG_DATA_HOME");
+        data && !data->empty() && data->front() == '/') {
+        return posix::JoinPath(*data, "Trash");
+    }
+    const std::string home = HomeDirectory();
+    if (home.empty() || home.front() != '/') {
+        return {};
+    }
+    return posix::JoinPath(home, ".local/share/Trash");
+}
+
+bool IsTopdirTrashName(std::string_view name) {
+    return name == ".Trash" || name == ".Trash-" + std::to_string(CurrentUserId());
+}
+
+}  // namespace quellix::platform

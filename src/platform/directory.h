@@ -58,7 +58,8 @@ class Directory {
     // Opens the subfolder name, creating it first when it is missing, as a private folder that
     // then takes the permission bits of like (with the owner's own rights always kept) and, when
     // the program runs as root, its owner and group. A folder that exists is opened as it is.
-    std::optional<Directory> OpenOrMakeChildLike(std::string_view name, const EntryInfo& like) const;
+    std::optional<Directory> OpenOrMakeChildLike(std::string_view name,
+                                                 const EntryInfo& like) const;
 
     // Calls visit for every entry except "." and "..", in the order the file system gives them.
     // The type comes from the listing when the file system reports it, else Unknown. Returns

@@ -54,8 +54,9 @@ void EntryPurge::Run(platform::Directory root, const platform::EntryInfo& rootIn
 void EntryPurge::VisitFolder(WalkLevel& level) {
     frontEnd_.ProcessPendingEvents();
     const std::string& P = walk_->Path();
-    FolderVisit visit{*level.folder, P, std::string_view(P).substr(walk_->RootPathLength()),
-                      own_.RoleOf(level.self), true, {}};
+    FolderVisit visit{
+        *level.folder,           P,    std::string_view(P).substr(walk_->RootPathLength()),
+        own_.RoleOf(level.self), true, {}};
 
     visit.folder.ForEachEntry([&](std::string_view name, EntryType type) {
         if (type == EntryType::Unknown) {

@@ -143,8 +143,8 @@ const platform::Directory* FolderWalk::Mirror(std::size_t depth,
     while (open > 0 && !levels_[open].mirror) {
         --open;
     }
-    const platform::Directory* above = open == 0 && !levels_[0].mirror ? &destination
-                                                                         : &*levels_[open].mirror;
+    const platform::Directory* above =
+        open == 0 && !levels_[0].mirror ? &destination : &*levels_[open].mirror;
     for (std::size_t level = open + 1; level <= depth; ++level) {
         WalkLevel& current = levels_[level];
         current.mirrorTried = true;

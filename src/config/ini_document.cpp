@@ -8,6 +8,9 @@ namespace quellix {
 
 namespace {
 
+// Editors such as Notepad begin a UTF-8 file with it; it is no part of the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool IsBlankChar(char c) {
     return c == ' ' || c == '\t';
 }
@@ -101,6 +104,10 @@ bool IsBlankLine(std::string_view line) {
 }  // namespace
 
 IniDocument::IniDocument(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) {
+        byteOrderMark_ = true;
+        text.remove_prefix(kByteOrderMark.size());
+    }
     // A lone "\r" ends a line too, as the writer treats it: a value can never hold one.
     while (!text.empty()) {
         const std::size_t end = text.find_first_of("\r\n");
@@ -260,7 +267,7 @@ bool IniDocument::Remove(std::string_view section, std::string_view key) {
 }
 
 std::string IniDocument::ToText() const {
-    std::string text;
+    std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
     for (const Line& line : lines_) {
         text += line.text;
         text += line.ending;

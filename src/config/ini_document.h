@@ -16,7 +16,8 @@ namespace quellix {
 // everything after the first "=" up to the end of the line); lines starting with ";" or "#" and
 // every other line are kept but carry no key. Keys before the first section belong to no section.
 // Names match without regard to ASCII case. When a section or key occurs more than once, the first
-// occurrence counts for reading and writing.
+// occurrence counts for reading and writing. A UTF-8 byte order mark at the start of the text is
+// no part of the first line and is written back as it was.
 class IniDocument {
   public:
     IniDocument() = default;
@@ -54,6 +55,7 @@ class IniDocument {
 
     std::vector<Line> lines_;
     std::string newline_ = "\n";
+    bool byteOrderMark_ = false;
 
     // Lower-case section name -> its first header line; lower-case section name, "]", lower-case
     // key name -> the key's first line in that section. Keeps loading a long folder list linear.

@@ -7,6 +7,8 @@
 #include "config/os_description.h"
 #include "config/settings_reader.h"
 #include "mainwindow/front_end.h"
+#include "platform/clock.h"
+#include "platform/leftover_temporaries.h"
 #include "platform/os_info.h"
 #include "service/error_report.h"
 #include "service/service_host.h"
@@ -37,10 +39,6 @@ std::string DefaultConfigPath(const std::string& programFolder) {
     return programFolder + "/Quellix.ini";
 }
 
-std::string InstanceLockName(const std::string& configPath) {
-    return "Quellix:" + configPath;
-}
-
 StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,
                           ServiceHost& service) {
     Settings& settings = state.settings;
@@ -66,11 +64,15 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
     ReadStartupFlags(config, settings);
     frontEnd.SetLoadingMessage(texts::kLoadingFolders.In(settings.language()));
 
-    state.instanceLock = platform::TryAcquireInstanceLock(
-        InstanceLockName(platform::CanonicalPath(settings.ConfigPath)));
+    state.instanceLock = platform::TryAcquireInstanceLock(settings.ConfigPath);
     if (!state.instanceLock) {
         ReportAlreadyRunning(settings, service, frontEnd);
         return StartupOutcome::AlreadyRunning;
+    }
+    // No other copy writes the file now, and this one has not begun to: what temporaries of it
+    // are left come from writers killed on the way.
+    if (state.instanceLock->ExcludesEveryWriter()) {
+        platform::RemoveLeftoverTemporaries(settings.ConfigPath, platform::SystemClock().Now());
     }
 
     if (auto error = ReadSchedule(config, settings)) {

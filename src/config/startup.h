@@ -42,9 +42,6 @@ struct StartupRequest {
 // Quellix.ini beside the executable.
 std::string DefaultConfigPath(const std::string& programFolder);
 
-// Name of the lock that keeps one copy of the program per configuration file.
-std::string InstanceLockName(const std::string& configPath);
-
 // The start-up sequence, from reading the command line to handing over to the main window.
 StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,
                           ServiceHost& service);

@@ -34,4 +34,13 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
     return length;
 }
 
+char32_t Utf8CodePoint(std::string_view text, std::size_t pos, std::size_t length) {
+    static constexpr unsigned char kLeadBits[] = {0x7F, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t code = static_cast<unsigned char>(text[pos]) & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i) {
+        code = (code << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+    }
+    return code;
+}
+
 }  // namespace quellix

@@ -9,4 +9,7 @@ namespace quellix {
 // there are not valid UTF-8 (overlong forms and surrogates included).
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
 
+// Code point of the valid sequence of length bytes at text[pos] (as Utf8SequenceLength gave it).
+char32_t Utf8CodePoint(std::string_view text, std::size_t pos, std::size_t length);
+
 }  // namespace quellix

@@ -28,8 +28,10 @@ std::optional<FileStamp> GetFileStamp(const std::string& path);
 // new one, never a mix: writes a temporary file in the same folder, flushes it to disk and
 // renames it over the old file, keeping the old file's permissions. A symbolic link is followed
 // and its target replaced. Returns false on any failure, leaving the old file untouched and no
-// temporary file behind. With mode given, the file gets exactly that mode instead, whatever the
-// old file's or the umask (for files others must not be able to change).
+// temporary file behind. The temporary is named after the file (TemporaryNameTemplate), so that
+// what a killed writer leaves can be told apart and removed (RemoveLeftoverTemporaries). With mode
+// given, the file gets exactly that mode instead, whatever the old file's or the umask (for files
+// others must not be able to change).
 bool ReplaceFileContents(const std::string& path, const std::string& contents,
                          std::optional<unsigned> mode = std::nullopt);
 

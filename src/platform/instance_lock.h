@@ -5,15 +5,29 @@
 
 namespace quellix::platform {
 
-// A system-wide named lock held for as long as the object lives. The system releases it when the
-// process ends in any way, so a crashed copy never blocks the next one.
+// The lock that keeps one copy of the program per configuration file, held for as long as the
+// object lives. The system drops it when the process ends in any way, so a crashed copy never
+// blocks the next one.
 class InstanceLock {
   public:
     virtual ~InstanceLock() = default;
+    // True for the lock file beside the configuration file, which every copy able to write there
+    // takes: while it is held, no other copy writes the configuration file. False for the
+    // stand-in taken where no lock file can be made or locked.
+    virtual bool ExcludesEveryWriter() const = 0;
 };
 
-// Takes the lock called name; nullptr when another process (of any user) holds it.
-// Any byte string may be used as name.
-std::unique_ptr<InstanceLock> TryAcquireInstanceLock(const std::string& name);
+// Takes the lock of the configuration file at configPath. Every spelling of the file (relative,
+// with "..", through symbolic links to the file or its folders) gives the same lock. nullptr
+// when another copy holds it, or when what stands at the lock file's name cannot be trusted.
+//
+// The lock is an open file description lock on LockFileName(name) in the folder of the file the
+// writes land on: only those who may write the lock file can take it (created 0600, plus the
+// group's and others' read and write where the configuration file lets them write; a privileged
+// copy hands it to the configuration file's owner), and links or anything but a plain file at its
+// name are never used. Where the lock file can be neither made nor opened for writing because
+// the folder is not writable for this process (so it cannot write the configuration file
+// either), or has no room, or the file system has no locks, a system-wide named lock stands in.
+std::unique_ptr<InstanceLock> TryAcquireInstanceLock(const std::string& configPath);
 
 }  // namespace quellix::platform

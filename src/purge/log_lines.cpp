@@ -9,20 +9,33 @@ namespace {
 
 constexpr const char* kRed = "<font color=\"#FF0000\">";
 
+// Characters that show nothing or reorder what follows them, with which a name could make its
+// line read as something else: C0 and C1 controls, DEL, and the bidirectional marks,
+// embeddings, overrides and isolates.
+bool IsDisguising(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x061C || code == 0x200E ||
+           code == 0x200F || (code >= 0x202A && code <= 0x202E) ||
+           (code >= 0x2066 && code <= 0x2069);
+}
+
+void AppendHex(std::string& text, unsigned value, int digits) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+        text += kHex[(value >> shift) & 0xF];
+    }
+}
+
 }  // namespace
 
 std::string HtmlName(std::string_view name) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(name.size() + 8);
     for (std::size_t pos = 0; pos < name.size();) {
         const char c = name[pos];
         const std::size_t length = Utf8SequenceLength(name, pos);
         if (length == 0) {
-            const auto byte = static_cast<unsigned char>(c);
             text += "\\x";
-            text += kHex[byte >> 4];
-            text += kHex[byte & 0xF];
+            AppendHex(text, static_cast<unsigned char>(c), 2);
             ++pos;
             continue;
         }
@@ -39,6 +52,9 @@ std::string HtmlName(std::string_view name) {
             case '"':
                 text += "&quot;";
                 break;
+            case '\t':
+                text += "&#9;";
+                break;
             case '\n':
                 text += "&#10;";
                 break;
@@ -46,7 +62,14 @@ std::string HtmlName(std::string_view name) {
                 text += "&#13;";
                 break;
             default:
-                text.append(name.substr(pos, length));
+                if (const char32_t code = Utf8CodePoint(name, pos, length); IsDisguising(code)) {
+                    // Shown rather than referenced: a browser would turn a reference back into
+                    // the character itself.
+                    text += "\\u";
+                    AppendHex(text, static_cast<unsigned>(code), 4);
+                } else {
+                    text.append(name.substr(pos, length));
+                }
         }
         pos += length;
     }

@@ -10,8 +10,9 @@
 
 namespace quellix {
 
-// Escapes a file or folder name for the log: markup characters become entities, line breaks
-// become character references and bytes that are not UTF-8 are shown as \xNN.
+// Escapes a file or folder name for the log: markup characters become entities, tabs and line
+// breaks character references, other control characters (C0, DEL, C1) and the bidirectional
+// formatting characters are shown as \uNNNN, and bytes that are not UTF-8 as \xNN.
 std::string HtmlName(std::string_view name);
 
 // The file's date in a log line: the short date and the long time of the locale; a time of

@@ -46,12 +46,7 @@ void OperationLog::Open() {
     int error = 0;
     file_ = platform::OpenAppendFile(path_, platform::AppendFile::Mode::CreateNew, &error);
     if (file_) {
-        const LogLines lines(settings_.language());
-        for (const std::string& line :
-             lines.Header(platform::FormatCivilTime(today, "%A %d %B %Y"), settings_.Langue == 1)) {
-            WriteLine(line);
-        }
-        Flush();
+        WriteHeader(today);
         return;
     }
     if (error == EEXIST) {
@@ -59,7 +54,21 @@ void OperationLog::Open() {
     }
     if (!file_) {
         Fail(path_, error);
+        return;
     }
+    // Empty when the day's first run could not even write the header (a full disk).
+    if (const auto stamp = platform::GetFileStamp(path_); stamp && stamp->size == 0) {
+        WriteHeader(today);
+    }
+}
+
+void OperationLog::WriteHeader(const platform::CivilTime& today) {
+    const LogLines lines(settings_.language());
+    for (const std::string& line :
+         lines.Header(platform::FormatCivilTime(today, "%A %d %B %Y"), settings_.Langue == 1)) {
+        WriteLine(line);
+    }
+    Flush();
 }
 
 void OperationLog::WriteLine(std::string_view line) {

@@ -16,7 +16,8 @@ class ServiceHost;
 std::string DayLogPath(const std::string& folder, const platform::CivilTime& today);
 
 // The daily HTML log of purge outcomes. Open only during a run; the first run of a day creates
-// the file (after pruning old logs) and writes the header, later runs append to it.
+// the file (after pruning old logs) and writes the header, later runs append to it (and write
+// the header first when the file is still empty).
 class OperationLog {
   public:
     OperationLog(const Settings& settings, const platform::Clock& clock, ServiceHost& service);
@@ -34,6 +35,7 @@ class OperationLog {
     void Close(std::string_view summary);
 
   private:
+    void WriteHeader(const platform::CivilTime& today);
     void Fail(const std::string& path, int error);
 
     const Settings& settings_;

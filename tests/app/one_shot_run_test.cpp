@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <ctime>
 #include <filesystem>
@@ -6,6 +8,7 @@
 #include <vector>
 
 #include "app/exit_codes.h"
+#include "platform/child_process.h"
 #include "support/file_tree.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -55,6 +58,37 @@ TEST_F(OneShotRunTest, AutomaticStartWithImmediatePurgePurgesLogsAndRecords) {
     EXPECT_NE(ini.find("\nNbDernierePurge=2\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("\nNbLocked=0\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("\nDateDernierePurge="), std::string::npos) << ini;
+}
+
+// ulimit -f reached while the log is written: the log stops, the run goes on to its end.
+TEST_F(OneShotRunTest, FileSizeLimitStopsTheLogNotTheRun) {
+    const std::int64_t now = std::time(nullptr);
+    for (int i = 0; i < 200; ++i) {
+        tree.File("data/many/old file number " + std::to_string(i), now - 100 * 3600);
+    }
+    Configure("DemarrageAutomatiqueLancement=1\nPurgeImmediate=1\n");
+    constexpr rlim_t kLimit = 4096;
+    const int code = test::RunInChild([&] {
+        // As a shell leaves it for the programs it starts.
+        ::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 200;
+        }
+        limit.rlim_cur = kLimit;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 201;
+        }
+        return test::RunProgram(binary, {"-C"}).exitCode;
+    });
+    EXPECT_EQ(code, kExitSuccess) << "128 + " << code - 128 << ": ended by a signal";
+    EXPECT_EQ(tree.List("data"),
+              (std::vector<std::string>{"data/many", "data/recent", "data/sub"}));
+    const std::string ini = dir.Read("Quellix.ini");
+    EXPECT_NE(ini.find("\nNbDernierePurge=202\n"), std::string::npos) << ini;
+    const std::vector<std::string> logs = Logs();
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(dir.Read("logs/" + logs[0]).size(), kLimit);
 }
 
 TEST_F(OneShotRunTest, WithoutImmediatePurgeItOnlyArmsTheScheduleAndEnds) {

@@ -1,12 +1,16 @@
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <cstddef>
 #include <filesystem>
 
 #include "app/exit_codes.h"
-#include "config/startup.h"
+#include "platform/child_process.h"
 #include "platform/instance_lock.h"
-#include "platform/os_info.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -60,8 +64,7 @@ TEST_F(ProgramTest, OwnConfigurationFileOption) {
 }
 
 TEST_F(ProgramTest, SecondCopyOnTheSameFileIsRefused) {
-    auto held = platform::TryAcquireInstanceLock(
-        InstanceLockName(platform::CanonicalPath(dir.File("Quellix.ini"))));
+    auto held = platform::TryAcquireInstanceLock(dir.File("Quellix.ini"));
     ASSERT_TRUE(held);
     auto result = Run({"-C"});
     EXPECT_EQ(result.exitCode, kExitAlreadyRunning);
@@ -69,6 +72,47 @@ TEST_F(ProgramTest, SecondCopyOnTheSameFileIsRefused) {
 
     held.reset();
     result = Run({"-C"});
+    EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
+}
+
+// Before the owner's run starts, another user takes the name the lock of earlier versions went
+// by (which is also the stand-in's where no lock file can be made); the run still goes ahead.
+TEST_F(ProgramTest, AnotherUserCannotStopTheRun) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "switching users needs root";
+    }
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+    const std::string ini = std::filesystem::canonical(dir.Path()).string() + "/Quellix.ini";
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    test::Child other([&] {
+        ::close(ready[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            return 2;
+        }
+        const std::string name = "quellix/Quellix:" + ini;
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        name.copy(address.sun_path + 1, sizeof address.sun_path - 1);
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound =
+            ::bind(socket, reinterpret_cast<const sockaddr*>(&address),
+                   static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size())) == 0;
+        const char state = bound ? 'y' : 'n';
+        if (::write(ready[1], &state, 1) != 1) {
+            return 3;
+        }
+        for (;;) {
+            ::pause();
+        }
+    });
+    ::close(ready[1]);
+    char state = 0;
+    ASSERT_EQ(::read(ready[0], &state, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(state, 'y');
+
+    const auto result = Run({"-C"});
     EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
 }
 

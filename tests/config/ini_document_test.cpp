@@ -48,6 +48,9 @@ TEST(IniDocumentTest, GetFindsKeysByTheReadingRules) {
         {"caller's spaces ignored", "[S]\nk=1\n", " S ", "\tk ", "1"},
         {"case folding is ASCII only", "[S]\n\xC3\x89t\xC3\xA9=1\n", "S", "\xC3\xA9t\xC3\xA9",
          std::nullopt},
+        {"byte order mark before the first section", "\xEF\xBB\xBF[S]\nk=1\n", "S", "k", "1"},
+        {"byte order mark only at the start", "[T]\n\xEF\xBB\xBF[S]\nk=1\n", "S", "k",
+         std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -68,6 +71,9 @@ TEST(IniDocumentTest, TextComesBackByteForByte) {
         "k=before\n[S]\n\n\n[S]\nk=dup\n  weird line  \n=\n[unclosed\n",
         std::string("nul\0byte=1\n", 11),
         "\xFF\xFE invalid utf-8\n",
+        "\xEF\xBB\xBF",
+        "\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\n",
+        "\xEF\xBB[S]\n",
     };
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);
@@ -120,6 +126,10 @@ TEST(IniDocumentTest, SetChangesOrAddsOnlyWhatItMust) {
         {"value starting with a line break", "[S]\nk=1\n", "S", "k", "\n[Evil]", "[S]\nk=\n"},
         {"value with brackets stays a value", "", "S", "k", "[T]", "[S]\nk=[T]\n"},
         {"caller's spaces not written", "", " S ", " k ", "v", "[S]\nk=v\n"},
+        {"byte order mark stays first, no second section", "\xEF\xBB\xBF[S]\nk=1\n", "s", "k", "2",
+         "\xEF\xBB\xBF[S]\nk=2\n"},
+        {"byte order mark before a new section", "\xEF\xBB\xBF", "S", "k", "v",
+         "\xEF\xBB\xBF[S]\nk=v\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -87,6 +87,8 @@ TEST_P(ConfigStoreRulesTest, ReadsByTheReadingRules) {
          "k", std::string(253, 'x')},
         {"invalid bytes cut singly", "[S]\nk=" + std::string(300, '\xFE') + "\n", "S", "k",
          std::string(254, '\xFE')},
+        {"first section after a byte order mark", "\xEF\xBB\xBF[Purge]\r\nHeure=7:00\r\n", "Purge",
+         "Heure", "7:00"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -173,6 +175,10 @@ TEST_P(ConfigStoreRulesTest, WritesChangeOnlyWhatTheyMust) {
          foreign,
          {{"Dossiers", "1", "/tmp"}},
          foreign + "\r\n\r\n[Dossiers]\r\n1=/tmp\r\n"},
+        {"byte order mark kept, its section written in place",
+         "\xEF\xBB\xBF[Purge]\r\nHeure=7:00\r\n; note\r\n",
+         {{"Purge", "Heure", "8:00"}, {"Purge", "NbDernierePurge", "3"}},
+         "\xEF\xBB\xBF[Purge]\r\nHeure=8:00\r\nNbDernierePurge=3\r\n; note\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include "config/settings.h"
 #include "platform/os_info.h"
 #include "support/fake_service_host.h"
+#include "support/file_tree.h"
 #include "support/scripted_front_end.h"
 #include "support/temp_dir.h"
 
@@ -131,9 +134,10 @@ TEST_F(StartupTest, TemporisationLimits) {
 }
 
 TEST_F(StartupTest, SecondCopyOnTheSameFileEnds) {
-    auto held =
-        platform::TryAcquireInstanceLock(InstanceLockName(platform::CanonicalPath(ConfigPath())));
+    auto held = platform::TryAcquireInstanceLock(ConfigPath());
     ASSERT_TRUE(held);
+    // The running copy's temporary is not a leftover.
+    dir.Write(".Quellix.ini.quellix-wr1tes", "[Purge]\n");
 
     WriteConfig("[Purge]\nLangue=1\n");
     ASSERT_EQ(Start(), StartupOutcome::AlreadyRunning);
@@ -152,8 +156,29 @@ TEST_F(StartupTest, SecondCopyOnTheSameFileEnds) {
     EXPECT_EQ(service.events[0].first, "Program already running");
     EXPECT_EQ(service.events[0].second, EventType::Error);
 
+    EXPECT_TRUE(dir.Exists(".Quellix.ini.quellix-wr1tes"));
+
     held.reset();
     EXPECT_EQ(Start(), StartupOutcome::Running);
+    EXPECT_FALSE(dir.Exists(".Quellix.ini.quellix-wr1tes"));
+}
+
+TEST_F(StartupTest, LeftoversOfKilledWritersAreRemoved) {
+    test::FileTree tree;
+    const std::int64_t dayAndAHourAgo = std::time(nullptr) - 25 * 3600;
+    for (const char* name : {".Quellix.ini.quellix-k1LLed", ".Quellix.ini.quellix-0ld000",
+                             ".quellix-0ld000", ".quellix-n0w000", ".Other.ini.quellix-k1LLed"}) {
+        tree.File(name,
+                  std::string(name).ends_with("n0w000") ? std::time(nullptr) : dayAndAHourAgo);
+    }
+    const std::string path = tree.Path("Quellix.ini");
+    state = std::make_unique<ProgramState>();
+    ASSERT_EQ(
+        RunStartup({ParseCommandLine({"--ini=" + path}), tree.Root()}, *state, frontEnd, service),
+        StartupOutcome::Running);
+    EXPECT_EQ(tree.List(),
+              (std::vector<std::string>{".Other.ini.quellix-k1LLed", ".Quellix.ini.lock",
+                                        ".quellix-n0w000", "Quellix.ini"}));
 }
 
 TEST_F(StartupTest, CopiesOnDifferentFilesRunSideBySide) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,10 +8,12 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "child_process.h"
+#include "platform/companion_files.h"
 #include "platform/file_system.h"
 #include "support/temp_dir.h"
 
@@ -126,6 +129,42 @@ TEST(ReplaceFileContents, SymbolicLinksAreFollowedAndStayLinks) {
     EXPECT_EQ(Entries(dir.Path()),
               (std::vector<std::string>{"chain.ini", "config.ini", "dangling.ini", "real"}));
     EXPECT_EQ(Entries(dir.File("real")), (std::vector<std::string>{"created.ini", "target.ini"}));
+}
+
+// Names of the entries created in folder while action runs.
+std::vector<std::string> CreatedDuring(const std::string& folder,
+                                       const std::function<void()>& action) {
+    std::vector<std::string> names;
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch < 0 || ::inotify_add_watch(watch, folder.c_str(), IN_CREATE) < 0) {
+        ADD_FAILURE() << "no inotify";
+        return names;
+    }
+    action();
+    alignas(inotify_event) char buffer[16384];
+    for (ssize_t got; (got = ::read(watch, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            names.emplace_back(event->name);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    ::close(watch);
+    return names;
+}
+
+// So that what a killed writer leaves can be told from another file's writer at work.
+TEST(ReplaceFileContents, TemporaryIsNamedAfterTheFile) {
+    for (const std::string& name : {std::string("settings.ini"), std::string(255, 'n')}) {
+        TempDir dir;
+        dir.Write(name, "old");
+        const std::vector<std::string> created = CreatedDuring(
+            dir.Path(), [&] { EXPECT_TRUE(ReplaceFileContents(dir.File(name), "new")); });
+        ASSERT_EQ(created.size(), 1u);
+        EXPECT_TRUE(IsTemporaryName(created[0], name)) << created[0];
+        EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{name});
+        EXPECT_EQ(dir.Read(name), "new");
+    }
 }
 
 TEST(ReplaceFileContents, ImpossibleTargetsFailWithoutTraces) {

@@ -1,6 +1,8 @@
 #include "platform/text_file.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "platform/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {
@@ -103,6 +106,29 @@ TEST(AppendFile, OnlyRegularFilesAndNeverAWait) {
     int error = 0;
     EXPECT_EQ(OpenAppendFile(dir.Path(), AppendFile::Mode::Append, &error), nullptr);
     EXPECT_EQ(error, EISDIR);
+}
+
+TEST(AppendFile, WritePastTheFileSizeLimitFailsWithoutEndingTheProcess) {
+    TempDir dir;
+    const int code = RunInChild([&] {
+        ::signal(SIGXFSZ, SIG_DFL);
+        TreatFileSizeLimitAsWriteFailure();
+        rlimit limit{};
+        int error = 0;
+        auto file = OpenAppendFile(dir.File("log.htm"), AppendFile::Mode::CreateNew, &error);
+        if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || !file) {
+            return 2;
+        }
+        limit.rlim_cur = 4096;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 2;
+        }
+        const bool written = file->Write(std::string(3000, 'a'));
+        const bool pastTheLimit = file->Write(std::string(3000, 'b'));
+        return written && !pastTheLimit && errno == EFBIG ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0) << "1: the failure went unseen, negative: ended by a signal";
+    EXPECT_EQ(dir.Read("log.htm").size(), 4096u);
 }
 
 TEST(ListFileNames, RegularFilesOnly) {

@@ -146,7 +146,21 @@ TEST(HtmlName, EscapesMarkupAndShowsBadBytes) {
         {"it's.txt", "it's.txt"},
         {"two\nlines", "two&#10;lines"},
         {"cr\rhere", "cr&#13;here"},
-        {"tab\there", "tab\there"},
+        {"tab\there", "tab&#9;here"},
+        // Other controls and the bidirectional formatting characters are shown, never obeyed.
+        {std::string("nul\0x", 5), "nul\\u0000x"},
+        {"\x01\x08\x0B\x0C\x1B[31m\x1F", "\\u0001\\u0008\\u000B\\u000C\\u001B[31m\\u001F"},
+        {"del\x7F", "del\\u007F"},
+        {"\xC2\x80\xC2\x85\xC2\x9F", "\\u0080\\u0085\\u009F"},
+        {"invoice\xE2\x80\xAE"
+         "fdp.exe",
+         "invoice\\u202Efdp.exe"},
+        {"\xE2\x80\xAA\xE2\x80\xAB\xE2\x80\xAC\xE2\x80\xAD", "\\u202A\\u202B\\u202C\\u202D"},
+        {"\xE2\x81\xA6\xE2\x81\xA7\xE2\x81\xA8\xE2\x81\xA9", "\\u2066\\u2067\\u2068\\u2069"},
+        {"\xE2\x80\x8E\xE2\x80\x8F\xD8\x9C", "\\u200E\\u200F\\u061C"},
+        // Their neighbours are ordinary characters.
+        {"\xC2\xA0\xE2\x80\x8D\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA\xD8\x9B",
+         "\xC2\xA0\xE2\x80\x8D\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA\xD8\x9B"},
         // Valid UTF-8 of every length stays as it is.
         {"caf\xC3\xA9", "caf\xC3\xA9"},
         {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5"},

@@ -113,6 +113,15 @@ TEST_F(OperationLogTest, LaterRunsOfTheDayAppendWithoutHeader) {
                   Lines({"a1", "a2", "<b>S1</b><hr>", "<b>S2</b><hr>", "c1", "<b>S3</b><hr>"}));
 }
 
+TEST_F(OperationLogTest, DaysFileLeftEmptyGetsItsHeaderAtTheNextRun) {
+    // What a run leaves when the disk is full before the header is written.
+    dir.Write(kTodayName, "");
+    Run({"a1"}, "S1");
+    Run({"b1"}, "S2");
+    EXPECT_EQ(dir.Read(kTodayName), Header(kEnglishHeading, "Monday 07 December 2026") +
+                                        Lines({"a1", "<b>S1</b><hr>", "b1", "<b>S2</b><hr>"}));
+}
+
 TEST_F(OperationLogTest, EachDayHasItsOwnFile) {
     Run({"monday"}, "S1");
     clock.Set(EpochOf(2026, 12, 8, 0, 0, 0));

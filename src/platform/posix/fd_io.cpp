@@ -52,6 +52,12 @@ bool WriteAll(int fd, std::string_view data) {
             if (errno == EINTR) {
                 continue;
             }
+            // EFBIG past the file size limit and ENOSPC on a full disk end here alike.
+            return false;
+        }
+        if (written == 0) {
+            // Nothing taken and no error given: trying again would never end.
+            errno = EIO;
             return false;
         }
         data.remove_prefix(static_cast<std::size_t>(written));

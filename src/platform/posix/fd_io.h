@@ -34,7 +34,8 @@ class UniqueFd {
 // open(2), retried when a signal interrupts it.
 UniqueFd OpenFile(const std::string& path, int flags, mode_t mode = 0);
 
-// Writes all of data, going on after short writes and interruptions.
+// Writes all of data, going on after short writes and interruptions. false, with errno set, when
+// a write fails: a full disk (ENOSPC) or the file size limit (EFBIG, once SIGXFSZ is ignored).
 bool WriteAll(int fd, std::string_view data);
 
 // Reads until end of file; sizeHint (the size fstat reported) only saves reallocations.

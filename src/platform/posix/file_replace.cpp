@@ -5,42 +5,16 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/companion_files.h"
 #include "platform/file_system.h"
 #include "platform/posix/current_umask.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/link_target.h"
 #include "platform/posix/paths.h"
 
 namespace quellix::platform {
 
 namespace {
-
-// Same limit as the kernel's for one path lookup.
-constexpr int kMaxLinkHops = 40;
-
-// The path a write through path lands on. Links are followed one at a time rather than with
-// realpath, which refuses a link whose target does not exist yet.
-std::optional<std::string> FollowLinks(std::string path) {
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0) {
-            if (errno == ENOENT) {
-                return path;
-            }
-            return std::nullopt;
-        }
-        if (!S_ISLNK(info.st_mode)) {
-            return path;
-        }
-        std::optional<std::string> target = posix::ReadLink(path);
-        if (!target || target->empty()) {
-            return std::nullopt;
-        }
-        path = (*target)[0] == '/'
-                   ? *target
-                   : posix::JoinPath(posix::SplitLastComponent(path).folder, *target);
-    }
-    return std::nullopt;
-}
 
 // Gives the new file the old one's owner and permissions. Changing the owner only works for a
 // privileged process; an unprivileged one ends up owning the file, as with any editor that saves
@@ -69,7 +43,7 @@ void SyncFolder(const std::string& folder) {
 
 bool ReplaceFileContents(const std::string& path, const std::string& contents,
                          std::optional<unsigned> mode) {
-    const std::optional<std::string> target = FollowLinks(path);
+    const std::optional<std::string> target = posix::FollowLinks(path);
     if (!target) {
         return false;
     }
@@ -88,8 +62,9 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents,
         return false;
     }
 
-    // Same folder as the target, so the rename cannot cross file systems.
-    std::string temporary = posix::JoinPath(parts.folder, ".quellix-XXXXXX");
+    // Same folder as the target, so the rename cannot cross file systems; named after the target,
+    // so that a crash's leftover can be told from the temporaries of other files' writers.
+    std::string temporary = posix::JoinPath(parts.folder, TemporaryNameTemplate(parts.name));
     posix::UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.Valid()) {
         return false;

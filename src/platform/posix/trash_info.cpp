@@ -57,7 +57,11 @@ std::string TrashInfoText(std::string_view encodedPath, std::int64_t deletedAt) 
 }
 
 std::string TrashEntryName(std::string_view name, int attempt, std::size_t maxLength) {
-    const std::string suffix = attempt <= 1 ? std::string() : "." + std::to_string(attempt);
+    std::string suffix;
+    if (attempt > 1) {
+        suffix = '.';
+        suffix += std::to_string(attempt);
+    }
     const std::size_t room = maxLength > suffix.size() ? maxLength - suffix.size() : 1;
     if (name.size() > room) {
         // A UTF-8 character is at most 4 bytes: back up at most 3 to its first byte.

@@ -1,0 +1,71 @@
+#include "platform/companion_files.h"
+
+#include <climits>
+
+#include "platform/posix/name_hash.h"
+
+namespace quellix::platform {
+
+namespace {
+
+constexpr std::string_view kLockSuffix = ".lock";
+constexpr std::string_view kTemporaryMarker = ".quellix-";
+// The characters mkstemp puts in place of the X.
+constexpr std::size_t kRandomLength = 6;
+
+// fileName itself when "." + it + a suffix of suffixLength bytes fits in a name, else a hash.
+std::string Stem(std::string_view fileName, std::size_t suffixLength) {
+    if (1 + fileName.size() + suffixLength <= NAME_MAX) {
+        return std::string(fileName);
+    }
+    return "quellix#" + posix::HashedName(fileName);
+}
+
+bool IsRandomPart(std::string_view text) {
+    if (text.size() != kRandomLength) {
+        return false;
+    }
+    for (const char c : text) {
+        const bool alphanumeric =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alphanumeric) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// prefix followed by exactly the random part.
+bool IsPrefixAndRandomPart(std::string_view name, std::string_view prefix) {
+    return name.starts_with(prefix) && IsRandomPart(name.substr(prefix.size()));
+}
+
+std::string TemporaryPrefix(std::string_view fileName) {
+    return "." + Stem(fileName, kTemporaryMarker.size() + kRandomLength) +
+           std::string(kTemporaryMarker);
+}
+
+}  // namespace
+
+std::string LockFileName(std::string_view fileName) {
+    return "." + Stem(fileName, kLockSuffix.size()) + std::string(kLockSuffix);
+}
+
+std::string TemporaryNameTemplate(std::string_view fileName) {
+    return TemporaryPrefix(fileName) + std::string(kRandomLength, 'X');
+}
+
+bool IsTemporaryName(std::string_view name, std::string_view fileName) {
+    return IsPrefixAndRandomPart(name, TemporaryPrefix(fileName));
+}
+
+bool IsSharedTemporaryName(std::string_view name) {
+    return IsPrefixAndRandomPart(name, kTemporaryMarker);
+}
+
+bool IsCompanionFileName(std::string_view name, std::string_view fileName) {
+    return name == LockFileName(fileName) || IsTemporaryName(name, fileName) ||
+           IsSharedTemporaryName(name);
+}
+
+}  // namespace quellix::platform

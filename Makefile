@@ -2,13 +2,16 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+RELEASE_BUILD ?= build-release
 JOBS ?= 2
 ARGS ?= -C
 FUZZ_SECONDS ?= 60
 
 CMAKE_CONFIGURE = cmake -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The project's own builds stop at any warning; a packager's build (test-release) does not.
+WERROR = -DQUELLIX_WERROR=ON
 
-.PHONY: build run test test-sanitize fuzz format clean
+.PHONY: build run test test-sanitize test-release fuzz format clean
 
 build:
 	scripts/install-deps.sh build
@@ -20,19 +23,29 @@ run: build
 
 test:
 	scripts/install-deps.sh test
-	$(CMAKE_CONFIGURE) -S . -B $(BUILD) -DQUELLIX_TESTS=ON
+	$(CMAKE_CONFIGURE) -S . -B $(BUILD) -DQUELLIX_TESTS=ON $(WERROR)
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 test-sanitize:
 	scripts/install-deps.sh test
-	$(CMAKE_CONFIGURE) -S . -B $(ASAN_BUILD) -DQUELLIX_TESTS=ON -DQUELLIX_SANITIZE=ON
+	$(CMAKE_CONFIGURE) -S . -B $(ASAN_BUILD) -DQUELLIX_TESTS=ON -DQUELLIX_SANITIZE=ON $(WERROR)
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
 
+# Built as a Debian package would be: Release, with Debian's default compiler and linker flags.
+test-release:
+	scripts/install-deps.sh test release
+	cmake -G Ninja -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUELLIX_TESTS=ON \
+		-DQUELLIX_WERROR=OFF \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(RELEASE_BUILD) -j$(JOBS)
+	ctest --test-dir $(RELEASE_BUILD) --output-on-failure -j$(JOBS)
+
 fuzz:
 	scripts/install-deps.sh fuzz
-	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -S . -B $(FUZZ_BUILD) -DQUELLIX_TESTS=OFF -DQUELLIX_FUZZ=ON
+	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -S . -B $(FUZZ_BUILD) -DQUELLIX_TESTS=OFF -DQUELLIX_FUZZ=ON $(WERROR)
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
@@ -40,4 +53,4 @@ format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)

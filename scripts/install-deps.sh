@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only when some are missing.
-# Usage: install-deps.sh build|test|fuzz ...
+# Usage: install-deps.sh build|test|fuzz|release ...
 set -euo pipefail
 
 packages=()
@@ -9,6 +9,7 @@ for need in "$@"; do
         build) packages+=(cmake ninja-build g++ make) ;;
         test) packages+=(cmake ninja-build g++ make libgtest-dev trash-cli systemd) ;;
         fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev) ;;
+        release) packages+=(dpkg-dev) ;;
         *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;
     esac
 done

@@ -1,17 +1,13 @@
 #include "platform/posix/cross_device_move.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdint>
-#include <memory>
 #include <string>
 
-#include "platform/posix/fd_io.h"
+#include "platform/posix/file_data_copy.h"
+#include "platform/posix/move_temporary.h"
 #include "platform/posix/rename_no_replace.h"
 
 namespace quellix::platform::posix {
@@ -19,160 +15,110 @@ namespace quellix::platform::posix {
 namespace {
 
 constexpr int kNameAttempts = 100;
-constexpr std::size_t kCopyChunk = 1 << 30;
-constexpr std::size_t kBufferSize = 256 * 1024;
-
-std::string Hex(std::uint64_t value) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    do {
-        text.insert(text.begin(), kDigits[value & 0xf]);
-        value >>= 4;
-    } while (value != 0);
-    return text;
-}
-
-// Hidden, and unlikely to be taken: creating it exclusively is what makes it safe.
-std::string TemporaryName() {
-    static std::atomic<std::uint64_t> counter{0};
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return ".quellix-move-" + Hex(static_cast<std::uint64_t>(::getpid())) + "-" + Hex(++counter) +
-           "-" + Hex(static_cast<std::uint64_t>(now.tv_nsec));
-}
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Whether the source still is, under its name, exactly what was copied: nobody wrote to it,
-// renamed it away or put something else in its place while the copy was made.
-bool Unchanged(int fromFd, const char* name, const struct stat& copied) {
+void Remember(const struct stat& info, WaitingCopy* copy) {
+    copy->device = info.st_dev;
+    copy->inode = info.st_ino;
+}
+
+// Unlinks toFd/name only while it is still the copy.
+void RemoveIfCopy(int toFd, const char* name, const WaitingCopy& copy) {
     struct stat now {};
-    return ::fstatat(fromFd, name, &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, copied) &&
-           now.st_size == copied.st_size && now.st_mtim.tv_sec == copied.st_mtim.tv_sec &&
-           now.st_mtim.tv_nsec == copied.st_mtim.tv_nsec &&
-           now.st_ctim.tv_sec == copied.st_ctim.tv_sec &&
-           now.st_ctim.tv_nsec == copied.st_ctim.tv_nsec;
-}
-
-// copy_file_range lets the kernel (or the file systems) copy without a trip through this process;
-// kernels or file system pairs that cannot answer with one of these errors before anything moved.
-bool CopyRangeUnsupported(int error) {
-    return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP ||
-           error == ENOTSUP || error == EBADF;
-}
-
-int CopyWithReadWrite(int in, int out) {
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
-    for (;;) {
-        const ssize_t got = ::read(in, buffer.get(), kBufferSize);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (got == 0) {
-            return 0;
-        }
-        if (!WriteAll(out, std::string_view(buffer.get(), static_cast<std::size_t>(got)))) {
-            return errno;
-        }
+    if (::fstatat(toFd, name, &now, AT_SYMLINK_NOFOLLOW) == 0 && now.st_dev == copy.device &&
+        now.st_ino == copy.inode) {
+        ::unlinkat(toFd, name, 0);
     }
 }
 
-int CopyData(int in, int out) {
-    bool moved = false;
-    for (;;) {
-        const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, kCopyChunk, 0);
-        if (copied > 0) {
-            moved = true;
-            continue;
+// What a kernel or file system without unnamed files answers to O_TMPFILE.
+bool UnnamedFilesUnsupported(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// A hidden name that is ours alone, created exclusively by create; the folder is held first, so
+// the clean-up cannot take the name while this process lives.
+template <typename Create>
+int CreateTemporary(CopyFolder& to, std::string* temporary, Create create) {
+    if (!to.heldForTemporaries) {
+        if (const int error = HoldFolderForTemporaries(to.fd); error != 0) {
+            return error;
         }
-        if (copied == 0) {
-            return 0;
+        to.heldForTemporaries = true;
+    }
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        *temporary = MoveTemporaryName();
+        const int error = create(temporary->c_str());
+        if (error != EEXIST) {
+            return error;
         }
-        if (errno == EINTR) {
-            continue;
+    }
+    return EEXIST;
+}
+
+int OpenCopyFile(CopyFolder& to, WaitingCopy* copy) {
+    if (to.unnamedFiles) {
+        copy->file = UniqueFd(::openat(to.fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+        if (copy->file.Valid() || !UnnamedFilesUnsupported(errno)) {
+            return copy->file.Valid() ? 0 : errno;
         }
-        if (!moved && CopyRangeUnsupported(errno)) {
-            return CopyWithReadWrite(in, out);
-        }
+        to.unnamedFiles = false;
+    }
+    return CreateTemporary(to, &copy->temporary, [&](const char* name) {
+        copy->file = UniqueFd(
+            ::openat(to.fd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        return copy->file.Valid() ? 0 : errno;
+    });
+}
+
+int FillCopyFile(int in, WaitingCopy* copy) {
+    const int out = copy->file.Get();
+    if (const int error = CopyFileData(in, out); error != 0) {
+        return error;
+    }
+    if (const int error = CopyFileAttributes(out, copy->source); error != 0) {
+        return error;
+    }
+    struct stat written {};
+    if (::fstat(out, &written) != 0) {
         return errno;
     }
-}
-
-// Owner first: changing it clears the set-user-ID and set-group-ID bits. Only a privileged
-// process can give a file away; otherwise the copy stays ours, as with mv.
-int CopyAttributes(int out, const struct stat& source) {
-    if (::fchown(out, source.st_uid, source.st_gid) != 0 && errno != EPERM) {
-        return errno;
+    Remember(written, copy);
+    // Grown or shrunk while copied: the copy is not what the source is.
+    if (written.st_size != copy->source.st_size) {
+        return EBUSY;
     }
-    if (::fchmod(out, source.st_mode & 07777) != 0) {
-        return errno;
-    }
-    const timespec times[2] = {source.st_atim, source.st_mtim};
-    if (::futimens(out, times) != 0) {
+    // A named copy is closed now, which is when some file systems (NFS) report late write errors.
+    if (!copy->temporary.empty() && !copy->file.Close()) {
         return errno;
     }
     return 0;
 }
 
-// Creates the temporary name and lets write fill it; the temporary is gone again on failure.
-template <typename Writer>
-int CreateTemporary(int toFd, std::string* temporary, Writer write) {
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        *temporary = TemporaryName();
-        const int error = write(temporary->c_str());
-        if (error == EEXIST) {
-            continue;
-        }
-        if (error != 0) {
-            ::unlinkat(toFd, temporary->c_str(), 0);
-        }
-        return error;
-    }
-    return EEXIST;
-}
-
-int CopyRegularFile(int fromFd, const char* name, const struct stat& listed, int toFd,
-                    std::string* temporary, struct stat* copied, struct stat* copy) {
+int CopyRegularFile(int fromFd, const char* name, const struct stat& listed, CopyFolder& to,
+                    WaitingCopy* copy) {
     const UniqueFd in(
         ::openat(fromFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!in.Valid()) {
         return errno;
     }
-    if (::fstat(in.Get(), copied) != 0) {
+    if (::fstat(in.Get(), &copy->source) != 0) {
         return errno;
     }
-    if (!S_ISREG(copied->st_mode) || !SameFile(*copied, listed)) {
+    if (!S_ISREG(copy->source.st_mode) || !SameFile(copy->source, listed)) {
         return EBUSY;
     }
-    return CreateTemporary(toFd, temporary, [&](const char* tmp) {
-        UniqueFd out(
-            ::openat(toFd, tmp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (!out.Valid()) {
-            return errno;
-        }
-        int error = CopyData(in.Get(), out.Get());
-        if (error == 0) {
-            error = CopyAttributes(out.Get(), *copied);
-        }
-        if (error == 0 && ::fstat(out.Get(), copy) != 0) {
-            error = errno;
-        }
-        if (error == 0 && copy->st_size != copied->st_size) {
-            error = EBUSY;
-        }
-        if (error == 0 && !SyncFd(out.Get())) {
-            error = errno;
-        }
-        if (!out.Close() && error == 0) {
-            error = errno;
-        }
+    if (const int error = OpenCopyFile(to, copy); error != 0) {
         return error;
-    });
+    }
+    const int error = FillCopyFile(in.Get(), copy);
+    if (error != 0 && !copy->temporary.empty()) {
+        ::unlinkat(to.fd, copy->temporary.c_str(), 0);
+    }
+    return error;
 }
 
 std::string ReadLinkAt(int fd, const char* name, int* error) {
@@ -192,80 +138,96 @@ std::string ReadLinkAt(int fd, const char* name, int* error) {
     }
 }
 
-int CopySymlink(int fromFd, const char* name, const struct stat& listed, int toFd,
-                std::string* temporary, struct stat* copy) {
+int SetLinkAttributes(int toFd, const char* name, const struct stat& source) {
+    if (::fchownat(toFd, name, source.st_uid, source.st_gid, AT_SYMLINK_NOFOLLOW) != 0 &&
+        errno != EPERM) {
+        return errno;
+    }
+    const timespec times[2] = {source.st_atim, source.st_mtim};
+    return ::utimensat(toFd, name, times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+}
+
+// A link has no unnamed form: it always waits under a hidden name.
+int CopySymlink(int fromFd, const char* name, const struct stat& listed, CopyFolder& to,
+                WaitingCopy* copy) {
     int error = 0;
     const std::string target = ReadLinkAt(fromFd, name, &error);
     if (error != 0) {
         return error;
     }
-    return CreateTemporary(toFd, temporary, [&](const char* tmp) {
-        if (::symlinkat(target.c_str(), toFd, tmp) != 0) {
-            return errno;
-        }
-        if (::fchownat(toFd, tmp, listed.st_uid, listed.st_gid, AT_SYMLINK_NOFOLLOW) != 0 &&
-            errno != EPERM) {
-            return errno;
-        }
-        const timespec times[2] = {listed.st_atim, listed.st_mtim};
-        if (::utimensat(toFd, tmp, times, AT_SYMLINK_NOFOLLOW) != 0) {
-            return errno;
-        }
-        return ::fstatat(toFd, tmp, copy, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+    copy->source = listed;
+    error = CreateTemporary(to, &copy->temporary, [&](const char* tmp) {
+        return ::symlinkat(target.c_str(), to.fd, tmp) == 0 ? 0 : errno;
     });
+    if (error != 0) {
+        return error;
+    }
+    struct stat made {};
+    error = SetLinkAttributes(to.fd, copy->temporary.c_str(), listed);
+    if (error == 0 && ::fstatat(to.fd, copy->temporary.c_str(), &made, AT_SYMLINK_NOFOLLOW) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlinkat(to.fd, copy->temporary.c_str(), 0);
+        return error;
+    }
+    Remember(made, copy);
+    return 0;
 }
 
-// Removes the copy again, unless something else has taken its name meanwhile.
-void RemoveCopy(int toFd, const char* newName, const struct stat& copy) {
-    struct stat now {};
-    if (::fstatat(toFd, newName, &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, copy)) {
-        ::unlinkat(toFd, newName, 0);
+// linkat through /proc names the open file itself, which needs no privilege; without /proc, a
+// privileged process can still name it by its descriptor.
+int LinkUnnamed(int fd, int toFd, const char* newName) {
+    const std::string viaProc = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, viaProc.c_str(), toFd, newName, AT_SYMLINK_FOLLOW) == 0) {
+        return 0;
     }
+    const int error = errno;
+    if (error == ENOENT && ::linkat(fd, "", toFd, newName, AT_EMPTY_PATH) == 0) {
+        return 0;
+    }
+    return error;
 }
 
 }  // namespace
 
-int MoveAcrossFileSystems(int fromFd, const char* name, int toFd, const char* newName) {
-    struct stat listed {};
-    if (::fstatat(fromFd, name, &listed, AT_SYMLINK_NOFOLLOW) != 0) {
-        return errno;
-    }
-    std::string temporary;
-    struct stat copied = listed;
-    struct stat copy {};
-    int error = 0;
+int MakeCopy(int fromFd, const char* name, const struct stat& listed, CopyFolder& to,
+             WaitingCopy* copy) {
     if (S_ISREG(listed.st_mode)) {
-        error = CopyRegularFile(fromFd, name, listed, toFd, &temporary, &copied, &copy);
-    } else if (S_ISLNK(listed.st_mode)) {
-        error = CopySymlink(fromFd, name, listed, toFd, &temporary, &copy);
-    } else {
-        return EXDEV;
+        return CopyRegularFile(fromFd, name, listed, to, copy);
     }
-    if (error != 0) {
-        return error;
+    if (S_ISLNK(listed.st_mode)) {
+        return CopySymlink(fromFd, name, listed, to, copy);
     }
+    return EXDEV;
+}
 
-    error = RenameNoReplace(toFd, temporary.c_str(), toFd, newName);
-    if (error != 0) {
-        ::unlinkat(toFd, temporary.c_str(), 0);
-        return error;
-    }
-    // The copy must be on disk under its new name before the only other copy goes. Some file
-    // systems cannot sync a folder (EINVAL) and keep their names safe without it.
-    if (!SyncFd(toFd) && errno != EINVAL) {
-        error = errno;
-    } else if (!Unchanged(fromFd, name, copied)) {
-        // Written to, or replaced, while it was copied: the copy is not what would be removed.
-        error = EBUSY;
-    } else if (::unlinkat(fromFd, name, 0) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        // Back to where the move started: one file, in its place. Keeping both would leave a
-        // copy the caller believes was never made, and a move that fails again at every retry.
-        RemoveCopy(toFd, newName, copy);
-    }
+int PlaceCopy(WaitingCopy& copy, int toFd, const char* newName) {
+    const int error = copy.temporary.empty()
+                          ? LinkUnnamed(copy.file.Get(), toFd, newName)
+                          : RenameNoReplace(toFd, copy.temporary.c_str(), toFd, newName);
+    copy.placed = error == 0;
     return error;
+}
+
+void DiscardCopy(WaitingCopy& copy, int toFd, const char* newName) {
+    if (copy.placed) {
+        RemoveIfCopy(toFd, newName, copy);
+    } else if (!copy.temporary.empty()) {
+        RemoveIfCopy(toFd, copy.temporary.c_str(), copy);
+    }
+    // An unnamed copy goes with its last descriptor.
+    copy.file = UniqueFd();
+    copy.placed = false;
+}
+
+bool SourceUnchanged(int fromFd, const char* name, const struct stat& copied) {
+    struct stat now {};
+    return ::fstatat(fromFd, name, &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, copied) &&
+           now.st_size == copied.st_size && now.st_mtim.tv_sec == copied.st_mtim.tv_sec &&
+           now.st_mtim.tv_nsec == copied.st_mtim.tv_nsec &&
+           now.st_ctim.tv_sec == copied.st_ctim.tv_sec &&
+           now.st_ctim.tv_nsec == copied.st_ctim.tv_nsec;
 }
 
 }  // namespace quellix::platform::posix

@@ -1,29 +1,21 @@
 #include <cerrno>
 
 #include "platform/directory.h"
-#include "platform/posix/component_name.h"
-#include "platform/posix/cross_device_move.h"
-#include "platform/posix/rename_no_replace.h"
+#include "platform/move_batch.h"
 
 namespace quellix::platform {
 
+// A batch of one. It leaves stale temporaries to batches: listing the destination at every single
+// move would cost more than the move.
 int MoveEntry(const Directory& from, std::string_view name, const Directory& to,
               std::string_view newName) {
-    const posix::ComponentName source(name);
-    const posix::ComponentName target(newName);
-    if (!source.Valid()) {
-        return source.Error();
-    }
-    if (!target.Valid()) {
-        return target.Error();
-    }
-    const int error =
-        posix::RenameNoReplace(from.Descriptor(), source.CStr(), to.Descriptor(), target.CStr());
-    if (error != EXDEV) {
-        return error;
-    }
-    return posix::MoveAcrossFileSystems(from.Descriptor(), source.CStr(), to.Descriptor(),
-                                        target.CStr());
+    MoveBatchOptions options;
+    options.removeStaleTemporaries = false;
+    MoveBatch batch(options);
+    int result = EIO;
+    batch.Move(from, name, to, newName, [&result](int error) { result = error; });
+    batch.Commit();
+    return result;
 }
 
 }  // namespace quellix::platform

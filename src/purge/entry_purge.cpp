@@ -80,6 +80,8 @@ void EntryPurge::VisitFolder(WalkLevel& level) {
     if (settings_.TousFichiersObsoletes && visit.allObsolete) {
         AllObsoletePass(visit);
     }
+    // Before the folder's handle goes: the outcomes leave shortcuts in it.
+    moves_.Commit();
     if (run_.log != nullptr) {
         run_.log->Flush();
     }
@@ -251,21 +253,24 @@ void EntryPurge::Move(FolderVisit& visit, const std::string& name, const platfor
         }
         return;
     }
-    const int error = platform::MoveEntry(visit.folder, name, *destination, name);
-    if (error != 0) {
-        if (Logging()) {
-            Log(lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date)));
-        }
-        return;
-    }
-    ++run_.filesHandled;
-    if (Logging()) {
-        Log(lines_.Moved(visit.P, name, shownDestination, kind_, LogDateText(date)));
-    }
-    if (entry_.createShortcut) {
-        visit.folder.MakeSymlink(ShortcutName(name),
-                                 destinationRoot_ + std::string(visit.R) + name);
-    }
+    const platform::Directory* folder = &visit.folder;
+    moves_.Move(visit.folder, name, *destination, name,
+                [this, folder, P = visit.P, name, shownDestination,
+                 target = destinationRoot_ + std::string(visit.R) + name, date](int error) {
+                    if (error != 0) {
+                        if (Logging()) {
+                            Log(lines_.NotDeleted(P, name, error, kind_, LogDateText(date)));
+                        }
+                        return;
+                    }
+                    ++run_.filesHandled;
+                    if (Logging()) {
+                        Log(lines_.Moved(P, name, shownDestination, kind_, LogDateText(date)));
+                    }
+                    if (entry_.createShortcut) {
+                        folder->MakeSymlink(ShortcutName(name), target);
+                    }
+                });
 }
 
 std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info) const {

@@ -9,6 +9,7 @@
 #include "mainwindow/folder_list.h"
 #include "platform/clock.h"
 #include "platform/directory.h"
+#include "platform/move_batch.h"
 #include "purge/folder_walk.h"
 #include "purge/log_lines.h"
 #include "purge/own_files.h"
@@ -77,6 +78,8 @@ class EntryPurge final : public WalkVisitor {
     // Opened once for the whole entry; every level and move below it is made through it.
     std::optional<platform::Directory> destination_;
     std::optional<platform::EntryInfo> destinationIdentity_;
+    // Moves across file systems finish together at the end of each folder.
+    platform::MoveBatch moves_;
     FolderWalk* walk_ = nullptr;
     LogLines lines_;
     std::int64_t nowSeconds_ = -1;

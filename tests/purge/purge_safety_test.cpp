@@ -243,5 +243,28 @@ TEST_F(PurgeSafetyTest, TreesDeeperThanTheDescriptorLimitArePurgedWhole) {
     }
 }
 
+TEST_F(PurgeSafetyTest, MovesAcrossFileSystemsLeaveShortcutsOnceDone) {
+    const test::ScratchMount mount(tree.Path("other"));
+    if (!mount.Mounted()) {
+        GTEST_SKIP() << "needs root to mount a second file system";
+    }
+    tree.File("in/a.txt", Old(), "a");
+    tree.File("in/sub/b.txt", Old(), "b");
+    tree.File("other/sub/b.txt", Recent(), "kept");
+    FolderEntry entry = MoveEntry(true);
+    entry.destination = mount.Path() + "/";
+    const PurgeRunState run = Purge(entry);
+    EXPECT_EQ(run.filesHandled, 1);
+    EXPECT_EQ(tree.Read("other/a.txt"), "a");
+    EXPECT_EQ(tree.LinkTarget("in/a.lnk"), mount.Path() + "/a.txt");
+    // The name taken at the destination keeps the source, and leaves no shortcut.
+    EXPECT_EQ(tree.Read("in/sub/b.txt"), "b");
+    EXPECT_EQ(tree.Read("other/sub/b.txt"), "kept");
+    EXPECT_FALSE(tree.Exists("in/sub/b.lnk"));
+    EXPECT_TRUE(
+        Logged(tree.Path("in") + "/a.txt <i>moved to</i> " + mount.Path() + "/ [Date M.: "));
+    EXPECT_TRUE(Logged(tree.Path("in") + "/sub/b.txt <i>not deleted</i>, error:17</font>"));
+}
+
 }  // namespace
 }  // namespace quellix

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
 
 #include "platform/directory.h"
 #include "platform/posix/component_name.h"
@@ -21,17 +22,21 @@ enum class Probe { InUse, Free, Unknown };
 // The kernel grants a write lease only when no other open file description of the file exists,
 // in this process or any other: the one question "is it open elsewhere" it answers for every
 // process. The lease is dropped at once. While held, an open by someone else waits for the
-// release, a matter of microseconds, and the break notice that open raises goes out as SIGURG,
-// which is ignored unless handled, instead of SIGIO, which would end this process.
+// release, a matter of microseconds; the break notice that open raises (SIGIO) is ignored, so that
+// it cannot end this process.
 Probe ProbeWithLease(int fd) {
-    if (::fcntl(fd, F_SETSIG, SIGURG) != 0) {
-        return Probe::Unknown;
-    }
+    static std::once_flag ignoreBreakNotices;
+    std::call_once(ignoreBreakNotices, [] {
+        struct sigaction current {};
+        if (::sigaction(SIGIO, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+            ::signal(SIGIO, SIG_IGN);
+        }
+    });
     if (::fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
         return Probe::Free;  // given up when the descriptor is closed, a moment later
     }
     // EACCES: a file of another user without CAP_LEASE; EINVAL: leases switched off
-    // (fs.leases-enable) or not supported by the file system.
+    // (fs.leases-enable), not supported by the file system, or not a regular file.
     return errno == EAGAIN ? Probe::InUse : Probe::Unknown;
 }
 
@@ -116,10 +121,8 @@ bool Directory::IsLocked(std::string_view name, EntryType seenAs) const {
     if (!fd.Valid()) {
         return errno == EWOULDBLOCK;
     }
-    struct stat opened {};
-    if (::fstat(fd.Get(), &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        return false;
-    }
+    // A lease is granted on regular files only, so a granted one also proves that the entry was
+    // not swapped for something else after the walk looked at it.
     const Probe lease = ProbeWithLease(fd.Get());
     if (lease == Probe::InUse) {
         return true;
@@ -128,6 +131,10 @@ bool Directory::IsLocked(std::string_view name, EntryType seenAs) const {
     // on a network file system, where a lock may belong to another machine whose opens no lease
     // sees.
     if (lease == Probe::Free && OnLocalFileSystem()) {
+        return false;
+    }
+    struct stat opened {};
+    if (::fstat(fd.Get(), &opened) != 0 || !S_ISREG(opened.st_mode)) {
         return false;
     }
     return HasFlock(fd.Get()) || HasRecordLock(fd.Get());

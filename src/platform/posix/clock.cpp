@@ -27,8 +27,7 @@ class MachineClock final : public Clock {
         return ToLocalIfRepresentable(secondsSinceEpoch).value_or(CivilTime{});
     }
 
-    std::optional<CivilTime> ToLocalIfRepresentable(
-        std::int64_t secondsSinceEpoch) const override {
+    std::optional<CivilTime> ToLocalIfRepresentable(std::int64_t secondsSinceEpoch) const override {
         const auto seconds = static_cast<time_t>(secondsSinceEpoch);
         struct tm local {};
         if (::localtime_r(&seconds, &local) == nullptr) {

@@ -1,5 +1,6 @@
 // Driver for the speed benchmark: runs the library's count and one purge run over a single folder
-// entry, so that bench/run.sh can time them against GNU find.
+// entry, so that bench/run.sh can time them against GNU find; and moves a tree to another file
+// system through the platform's move batch, to time against mv.
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
@@ -12,6 +13,8 @@
 #include "config/settings.h"
 #include "mainwindow/folder_list.h"
 #include "platform/clock.h"
+#include "platform/directory.h"
+#include "platform/move_batch.h"
 #include "purge/purge_engine.h"
 #include "purge/purge_run.h"
 #include "service/systemd_service_host.h"
@@ -20,7 +23,8 @@ namespace {
 
 int Usage() {
     std::cerr << "usage: quellix_bench count DIR\n"
-                 "       quellix_bench purge DIR HOURS [--log LOGDIR]\n";
+                 "       quellix_bench purge DIR HOURS [--log LOGDIR]\n"
+                 "       quellix_bench move DIR DEST\n";
     return 2;
 }
 
@@ -68,6 +72,62 @@ int Purge(const std::string& folder, const std::string& hours, const std::string
     return 0;
 }
 
+struct MoveCounts {
+    std::uint64_t moved = 0;
+    std::uint64_t failed = 0;
+};
+
+// Moves every file of from into to and every subfolder's files into a subfolder of the same name,
+// committing at the end of each folder's listing as the purge does, and removes the emptied
+// source folders, as mv does.
+void MoveFolder(quellix::platform::MoveBatch& batch, const quellix::platform::Directory& from,
+                const quellix::platform::Directory& to, MoveCounts& counts) {
+    using quellix::platform::EntryType;
+    std::vector<std::string> folders;
+    from.ForEachEntry([&](std::string_view name, EntryType type) {
+        if (type == EntryType::Unknown) {
+            const auto info = from.Stat(name);
+            type = info ? info->type : EntryType::Unknown;
+        }
+        if (type == EntryType::Directory) {
+            folders.emplace_back(name);
+            return;
+        }
+        batch.Move(from, name, to, name,
+                   [&counts](int error) { ++(error == 0 ? counts.moved : counts.failed); });
+    });
+    batch.Commit();
+    for (const std::string& name : folders) {
+        to.MakeDirectory(name);
+        const auto fromChild = from.OpenChild(name);
+        const auto toChild = to.OpenChild(name);
+        if (!fromChild || !toChild) {
+            ++counts.failed;
+            continue;
+        }
+        MoveFolder(batch, *fromChild, *toChild, counts);
+        from.RemoveEmptyDirectory(name);
+    }
+}
+
+int MoveTree(const std::string& folder, const std::string& destination) {
+    const auto from = quellix::platform::Directory::Open(folder);
+    const auto to = quellix::platform::Directory::Open(destination);
+    if (!from || !to) {
+        std::cerr << "quellix_bench: cannot open " << (from ? destination : folder) << '\n';
+        return 1;
+    }
+    MoveCounts counts;
+    quellix::platform::MoveBatch batch;
+    MoveFolder(batch, *from, *to, counts);
+    std::cout << counts.moved << '\n';
+    if (counts.failed != 0) {
+        std::cerr << "quellix_bench: " << counts.failed << " moves failed\n";
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -79,6 +139,9 @@ int main(int argc, char* argv[]) {
     }
     if (args.size() == 3 && args[0] == "purge") {
         return Purge(args[1], args[2], "");
+    }
+    if (args.size() == 3 && args[0] == "move") {
+        return MoveTree(args[1], args[2]);
     }
     if (args.size() == 5 && args[0] == "purge" && args[3] == "--log" && !args[4].empty()) {
         return Purge(args[1], args[2], args[4]);

@@ -1,22 +1,33 @@
 #!/usr/bin/env bash
-# Speed benchmark: times quellix_bench against GNU find on the same trees.
+# Speed benchmark: times quellix_bench against GNU find on the same trees, and its moves across
+# file systems against mv.
 #
-#   bench/run.sh            full run (200,000 files over 400 folders, 5 repetitions, 1M-file memory)
+#   bench/run.sh            full run (200,000 files over 400 folders, 5 repetitions, 1M-file memory,
+#                           then the move)
 #   bench/run.sh --quick    smoke run of the script itself (20,000 files, 1 repetition)
+#   bench/run.sh --move     only the move: 20,000 files of 4 KiB over 40 folders from a tmpfs to a
+#                           fresh ext4 file system, against mv (needs root, for the mounts)
 #
 # Environment overrides: N (files), FOLDERS, REPEAT, BIG_N (files of the memory run, 0 skips it),
-# BENCH_DATA (folder for the trees; default: /work/bench-data or /tmp, whichever has more room),
-# BUILD_DIR (default build-bench), JOBS (default 2).
+# MOVE_N, MOVE_FOLDERS, MOVE_SIZE (bytes in each file), MOVE_DEST (loop: a new ext4 file system on
+# a loop device for every run, the default; folder: a new folder of BENCH_DATA), BENCH_DATA
+# (folder for the trees; default: /work/bench-data or /tmp, whichever has more room), BUILD_DIR
+# (default build-bench), JOBS (default 2).
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 quick=0
-if [[ ${1:-} == --quick ]]; then
-    quick=1
-elif [[ $# -gt 0 ]]; then
-    echo "usage: bench/run.sh [--quick]" >&2
-    exit 2
-fi
+move_only=0
+for arg in "$@"; do
+    case $arg in
+        --quick) quick=1 ;;
+        --move) move_only=1 ;;
+        *)
+            echo "usage: bench/run.sh [--quick] [--move]" >&2
+            exit 2
+            ;;
+    esac
+done
 if ((quick)); then
     N=${N:-20000}
     FOLDERS=${FOLDERS:-40}
@@ -28,6 +39,10 @@ else
     REPEAT=${REPEAT:-5}
     BIG_N=${BIG_N:-1000000}
 fi
+MOVE_N=${MOVE_N:-20000}
+MOVE_FOLDERS=${MOVE_FOLDERS:-40}
+MOVE_SIZE=${MOVE_SIZE:-4096}
+MOVE_DEST=${MOVE_DEST:-loop}
 HOURS=48
 MINUTES=$((HOURS * 60))
 BUILD_DIR=${BUILD_DIR:-$repo/build-bench}
@@ -57,7 +72,13 @@ if [[ -z ${BENCH_DATA:-} ]]; then
     fi
 fi
 data=$(mktemp -d "$BENCH_DATA/quellix-bench.XXXXXX")
-cleanup() { rm -rf "$data"; rmdir /work/bench-data 2>/dev/null || true; }
+cleanup() {
+    if declare -F move_cleanup >/dev/null; then
+        move_cleanup || true
+    fi
+    rm -rf "$data"
+    rmdir /work/bench-data 2>/dev/null || true
+}
 trap cleanup EXIT
 echo "Trees under $data ($(df -h --output=avail "$data" | tail -n 1 | tr -d ' ') free," \
     "$(df -i "$data" | awk 'NR == 2 { print $4 }') inodes free)" >&2
@@ -89,6 +110,21 @@ check() {
         failures=$((failures + 1))
     fi
 }
+
+# --- move only ---------------------------------------------------------------------------------
+# shellcheck source=bench/move_bench.sh
+source "$repo/bench/move_bench.sh"
+if ((move_only)); then
+    move_benchmark
+    echo
+    move_report
+    if ((failures > 0)); then
+        echo "Correctness: $failures MISMATCH(ES), see above"
+        exit 1
+    fi
+    echo "Correctness: quellix and mv left the same files in every run"
+    exit 0
+fi
 
 echo "Building the tree: $N files over $FOLDERS folders" >&2
 python3 "$repo/bench/make_tree.py" "$data/tree" -n "$N" -f "$FOLDERS"
@@ -184,6 +220,10 @@ if ((BIG_N > 0)); then
         "$(awk -v q="${q_big% *}" -v f="${f_big% *}" 'BEGIN { printf "%.2f", q / f }')")
 fi
 
+# --- move across file systems -----------------------------------------------------------------
+rm -rf "$data/tree"
+move_benchmark
+
 # --- report ----------------------------------------------------------------------------------
 echo
 echo "Quellix speed benchmark: $N files over $FOLDERS folders, half older than $HOURS h;" \
@@ -196,8 +236,10 @@ memory="$rss_small KiB at $N files"
 [[ -n ${q_big:-} ]] && memory+=", ${q_big#* } KiB at $BIG_N files"
 echo "Peak memory (max RSS) of quellix_bench purge: $memory"
 echo "Log written by the logged purge: $log_lines lines"
+echo
+move_report
 if ((failures > 0)); then
     echo "Correctness: $failures MISMATCH(ES), see above"
     exit 1
 fi
-echo "Correctness: quellix and find left the same files in every run"
+echo "Correctness: quellix and find left the same files in every run, and so did quellix and mv"

@@ -13,7 +13,9 @@ namespace quellix::platform {
 struct MoveBatchOptions {
     // Open descriptors the batch may hold (its own folder handles and the copies waiting), and
     // bytes of copies waiting: when the next move would pass either, the batch commits first.
-    std::size_t descriptors = 64;
+    // 0 descriptors: a quarter of the process's limit, at most 256 (each commit costs two
+    // flushes, so the more copies it finishes the better), which leaves the walk its share.
+    std::size_t descriptors = 0;
     std::uint64_t bytes = std::uint64_t{256} << 20;
     // The first copy into a folder removes what killed movers left there (see Move).
     bool removeStaleTemporaries = true;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,13 +104,18 @@ TEST_F(MoveBatchTest, AFullBatchCommitsByItselfAndHoldsFewDescriptors) {
     struct Case {
         std::size_t descriptors;
         std::uint64_t bytes;
+        rlim_t descriptorLimit;  // 0: as it is
+        std::size_t held;        // at most
         int filesPerCommit;
     };
     const Case cases[] = {
-        {5, 1 << 20, 3},  // two folders and three copies
-        {64, 4 * content.size(), 4},
-        {64, 1, 1},  // any file fills the batch
+        {5, 1 << 20, 0, 5, 3},  // two folders and three copies
+        {64, 4 * content.size(), 0, 64, 4},
+        {64, 1, 0, 64, 1},        // any file fills the batch
+        {0, 1 << 20, 40, 10, 8},  // a quarter of the process's limit
     };
+    struct rlimit limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.filesPerCommit);
         for (int i = 0; i < kFiles; ++i) {
@@ -118,7 +124,11 @@ TEST_F(MoveBatchTest, AFullBatchCommitsByItselfAndHoldsFewDescriptors) {
         const std::size_t before = OpenDescriptors();
         std::size_t most = before;
         std::vector<int> results;
+        struct rlimit lowered = limit;
+        lowered.rlim_cur = c.descriptorLimit != 0 ? c.descriptorLimit : limit.rlim_cur;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
         MoveBatch batch({c.descriptors, c.bytes, true});
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
         for (int i = 0; i < kFiles; ++i) {
             Move(batch, FileName(i), &results);
             most = std::max(most, OpenDescriptors());
@@ -126,7 +136,7 @@ TEST_F(MoveBatchTest, AFullBatchCommitsByItselfAndHoldsFewDescriptors) {
                       static_cast<std::size_t>((i + 1) / c.filesPerCommit * c.filesPerCommit));
         }
         batch.Commit();
-        EXPECT_LE(most - before, c.descriptors);
+        EXPECT_LE(most - before, c.held);
         EXPECT_EQ(results, std::vector<int>(kFiles, 0));
         EXPECT_EQ(batch.DestinationSyncs(),
                   2u * ((kFiles + c.filesPerCommit - 1) / c.filesPerCommit));
@@ -330,7 +340,7 @@ TEST_F(MoveBatchTest, WithoutUnnamedFilesACopyWaitsUnderAHeldName) {
     ASSERT_EQ(Arrived(), std::vector<std::string>{copy.temporary});
     posix::RemoveStaleMoveTemporaries(to_.Descriptor());
     EXPECT_EQ(Arrived(), std::vector<std::string>{copy.temporary});
-    ASSERT_EQ(posix::PlaceCopy(copy, folder.fd, "file"), 0);
+    ASSERT_EQ(posix::PlaceCopy(copy, folder, "file"), 0);
     EXPECT_EQ(Arrived(), std::vector<std::string>{"file"});
     std::ifstream placed(Target("file"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(placed), {}), "content");

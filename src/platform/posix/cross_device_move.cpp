@@ -74,9 +74,12 @@ int OpenCopyFile(CopyFolder& to, WaitingCopy* copy) {
     });
 }
 
-int FillCopyFile(int in, WaitingCopy* copy) {
+int FillCopyFile(int in, CopyFolder& to, WaitingCopy* copy) {
     const int out = copy->file.Get();
-    if (const int error = CopyFileData(in, out); error != 0) {
+    // Up to the size it had when opened: a source that grows meanwhile has its mtime changed,
+    // which the commit sees.
+    const auto size = static_cast<std::uint64_t>(copy->source.st_size);
+    if (const int error = CopyFileData(in, out, size, &to.kernelCopy); error != 0) {
         return error;
     }
     if (const int error = CopyFileAttributes(out, copy->source); error != 0) {
@@ -87,7 +90,7 @@ int FillCopyFile(int in, WaitingCopy* copy) {
         return errno;
     }
     Remember(written, copy);
-    // Grown or shrunk while copied: the copy is not what the source is.
+    // Shrunk while copied: the copy is not what the source is.
     if (written.st_size != copy->source.st_size) {
         return EBUSY;
     }
@@ -114,7 +117,7 @@ int CopyRegularFile(int fromFd, const char* name, const struct stat& listed, Cop
     if (const int error = OpenCopyFile(to, copy); error != 0) {
         return error;
     }
-    const int error = FillCopyFile(in.Get(), copy);
+    const int error = FillCopyFile(in.Get(), to, copy);
     if (error != 0 && !copy->temporary.empty()) {
         ::unlinkat(to.fd, copy->temporary.c_str(), 0);
     }
@@ -175,18 +178,20 @@ int CopySymlink(int fromFd, const char* name, const struct stat& listed, CopyFol
     return 0;
 }
 
-// linkat through /proc names the open file itself, which needs no privilege; without /proc, a
-// privileged process can still name it by its descriptor.
-int LinkUnnamed(int fd, int toFd, const char* newName) {
+// Naming the open file by its descriptor (AT_EMPTY_PATH) needs a privilege on kernels before
+// 6.10; through /proc it needs none, but costs a path walk.
+int LinkUnnamed(int fd, CopyFolder& to, const char* newName) {
+    if (to.linkByDescriptor) {
+        if (::linkat(fd, "", to.fd, newName, AT_EMPTY_PATH) == 0) {
+            return 0;
+        }
+        if (errno != ENOENT && errno != EPERM) {
+            return errno;
+        }
+        to.linkByDescriptor = false;
+    }
     const std::string viaProc = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, viaProc.c_str(), toFd, newName, AT_SYMLINK_FOLLOW) == 0) {
-        return 0;
-    }
-    const int error = errno;
-    if (error == ENOENT && ::linkat(fd, "", toFd, newName, AT_EMPTY_PATH) == 0) {
-        return 0;
-    }
-    return error;
+    return ::linkat(AT_FDCWD, viaProc.c_str(), to.fd, newName, AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -202,10 +207,10 @@ int MakeCopy(int fromFd, const char* name, const struct stat& listed, CopyFolder
     return EXDEV;
 }
 
-int PlaceCopy(WaitingCopy& copy, int toFd, const char* newName) {
+int PlaceCopy(WaitingCopy& copy, CopyFolder& to, const char* newName) {
     const int error = copy.temporary.empty()
-                          ? LinkUnnamed(copy.file.Get(), toFd, newName)
-                          : RenameNoReplace(toFd, copy.temporary.c_str(), toFd, newName);
+                          ? LinkUnnamed(copy.file.Get(), to, newName)
+                          : RenameNoReplace(to.fd, copy.temporary.c_str(), to.fd, newName);
     copy.placed = error == 0;
     return error;
 }

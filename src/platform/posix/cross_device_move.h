@@ -15,8 +15,10 @@ namespace quellix::platform::posix {
 
 // A destination folder while a batch's copies wait in it.
 struct CopyFolder {
-    int fd = -1;               // the batch's own descriptor of the folder
-    bool unnamedFiles = true;  // the file system holds files with no name (O_TMPFILE)
+    int fd = -1;                   // the batch's own descriptor of the folder
+    bool unnamedFiles = true;      // the file system holds files with no name (O_TMPFILE)
+    bool linkByDescriptor = true;  // linkat takes them by descriptor alone (AT_EMPTY_PATH)
+    bool kernelCopy = true;        // copy_file_range works from the sources met so far
     bool heldForTemporaries = false;
 };
 
@@ -37,8 +39,9 @@ struct WaitingCopy {
 int MakeCopy(int fromFd, const char* name, const struct stat& listed, CopyFolder& to,
              WaitingCopy* copy);
 
-// Gives the copy its new name in toFd, never replacing anything (EEXIST). 0 or the error number.
-int PlaceCopy(WaitingCopy& copy, int toFd, const char* newName);
+// Gives the copy its new name in the folder, never replacing anything (EEXIST). 0 or the error
+// number.
+int PlaceCopy(WaitingCopy& copy, CopyFolder& to, const char* newName);
 
 // Takes the copy out of the folder again, under whichever name it has, unless something else has
 // taken that name meanwhile.

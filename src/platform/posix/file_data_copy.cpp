@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <memory>
@@ -24,10 +25,11 @@ bool CopyRangeUnsupported(int error) {
            error == ENOTSUP || error == EBADF;
 }
 
-int CopyWithReadWrite(int in, int out) {
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
-    for (;;) {
-        const ssize_t got = ::read(in, buffer.get(), kBufferSize);
+int CopyWithReadWrite(int in, int out, std::uint64_t size) {
+    // Kept for the next copy: allocating it anew for each small file costs more than copying it.
+    static thread_local const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    while (size > 0) {
+        const ssize_t got = ::read(in, buffer.get(), std::min<std::uint64_t>(size, kBufferSize));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -40,17 +42,21 @@ int CopyWithReadWrite(int in, int out) {
         if (!WriteAll(out, std::string_view(buffer.get(), static_cast<std::size_t>(got)))) {
             return errno;
         }
+        size -= static_cast<std::uint64_t>(got);
     }
+    return 0;
 }
 
 }  // namespace
 
-int CopyFileData(int in, int out) {
+int CopyFileData(int in, int out, std::uint64_t size, bool* kernelCopy) {
     bool moved = false;
-    for (;;) {
-        const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, kCopyChunk, 0);
+    while (*kernelCopy && size > 0) {
+        const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr,
+                                                 std::min<std::uint64_t>(size, kCopyChunk), 0);
         if (copied > 0) {
             moved = true;
+            size -= static_cast<std::uint64_t>(copied);
             continue;
         }
         if (copied == 0) {
@@ -59,11 +65,12 @@ int CopyFileData(int in, int out) {
         if (errno == EINTR) {
             continue;
         }
-        if (!moved && CopyRangeUnsupported(errno)) {
-            return CopyWithReadWrite(in, out);
+        if (moved || !CopyRangeUnsupported(errno)) {
+            return errno;
         }
-        return errno;
+        *kernelCopy = false;
     }
+    return CopyWithReadWrite(in, out, size);
 }
 
 // Owner first: changing it clears the set-user-ID and set-group-ID bits.

@@ -2,11 +2,15 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
+
 namespace quellix::platform::posix {
 
-// Copies in, from its current position to its end, to out; the kernel (or the file systems) does
-// it where it can. 0 or the error number.
-int CopyFileData(int in, int out);
+// Copies size bytes of in, from its current position, to out, or fewer when in ends sooner. With
+// kernelCopy set the kernel (or the file systems) is asked to do it; where it cannot copy between
+// the two file systems, kernelCopy is cleared, so that later copies between them skip the asking.
+// 0 or the error number.
+int CopyFileData(int in, int out, std::uint64_t size, bool* kernelCopy);
 
 // Gives out the owner of source (only a privileged process can give a file away; otherwise the
 // copy stays ours, as with mv), then its mode and times. 0 or the error number.

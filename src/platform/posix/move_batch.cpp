@@ -1,6 +1,7 @@
 #include "platform/move_batch.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,6 +70,15 @@ bool Eligible(const PendingMove& move) {
     return move.waiting && move.error == 0;
 }
 
+std::size_t DescriptorShare() {
+    constexpr std::size_t kMost = 256;
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return kMost;
+    }
+    return std::min(static_cast<std::size_t>(limit.rlim_cur) / 4, kMost);
+}
+
 int SyncFolder(int fd) {
     // Some file systems cannot sync a folder (EINVAL) and keep their names safe without it.
     return posix::SyncFd(fd) || errno == EINVAL ? 0 : errno;
@@ -78,8 +88,6 @@ int SyncFileSystem(int fd) {
     return ::syncfs(fd) == 0 ? 0 : errno;
 }
 
-}  // namespace
-
 // What a move across file systems needs, read before its copy is made.
 struct CopyPlan {
     struct stat listed {};
@@ -87,25 +95,6 @@ struct CopyPlan {
     FolderId to;
     std::uint64_t bytes = 0;
 };
-
-struct MoveBatch::State {
-    MoveBatchOptions options;
-    Batch batch;
-    std::set<FolderId> cleaned;  // folders this batch has cleared of stale temporaries
-    std::uint64_t syncs = 0;
-
-    void Report(Outcome& outcome, int error);
-    bool NeedsRoomFor(const CopyPlan& plan) const;
-    bool Full() const;
-    int StartCopy(const Directory& from, const char* name, const Directory& to, const char* newName,
-                  const CopyPlan& plan, Outcome& outcome);
-    int Hold(const Directory& folder, const FolderId& id, bool destination, std::size_t* index);
-    enum class Step { Data, Names };
-    void SyncDestinations(Batch& waiting, Step step);
-    void Finish(Batch& waiting);
-};
-
-namespace {
 
 int Plan(const Directory& from, const char* name, const Directory& to, const char* newName,
          CopyPlan* plan) {
@@ -129,12 +118,30 @@ int Plan(const Directory& from, const char* name, const Directory& to, const cha
 
 }  // namespace
 
+struct MoveBatch::State {
+    MoveBatchOptions options;
+    Batch batch;
+    std::set<FolderId> cleaned;  // folders this batch has cleared of stale temporaries
+    std::uint64_t syncs = 0;
+
+    void Report(Outcome& outcome, int error);
+    bool NeedsRoomFor(const CopyPlan& plan) const;
+    bool Full() const;
+    int StartCopy(const Directory& from, const char* name, const Directory& to, const char* newName,
+                  const CopyPlan& plan, Outcome& outcome);
+    int Hold(const Directory& folder, const FolderId& id, bool destination, std::size_t* index);
+    enum class Step { Data, Names };
+    void SyncDestinations(Batch& waiting, Step step);
+    void Finish(Batch& waiting);
+};
+
 MoveBatch::MoveBatch() : MoveBatch(MoveBatchOptions{}) {}
 
 MoveBatch::MoveBatch(const MoveBatchOptions& options) : state_(std::make_unique<State>()) {
     state_->options = options;
     // Room for a source folder, a destination folder and one copy.
-    state_->options.descriptors = std::max<std::size_t>(options.descriptors, 3);
+    state_->options.descriptors = std::max<std::size_t>(
+        options.descriptors == 0 ? DescriptorShare() : options.descriptors, 3);
 }
 
 MoveBatch::~MoveBatch() {
@@ -308,9 +315,7 @@ void MoveBatch::State::Finish(Batch& waiting) {
     for (PendingMove& move : waiting.moves) {
         if (Eligible(move)) {
             move.error =
-                posix::SourceUnchanged(fdOf(move.from), move.name.c_str(), move.copy.source)
-                    ? posix::PlaceCopy(move.copy, fdOf(move.to), move.newName.c_str())
-                    : EBUSY;
+                posix::PlaceCopy(move.copy, waiting.folders[move.to].copies, move.newName.c_str());
         }
     }
     SyncDestinations(waiting, Step::Names);

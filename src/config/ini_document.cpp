@@ -228,7 +228,11 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     if (!lines_.empty() && !IsBlankLine(lines_.back().text)) {
         InsertLine(lines_.size(), "");
     }
-    InsertLine(lines_.size(), "[" + std::string(section) + "]");
+    // Appended rather than "[" + name: GCC 12 warns falsely about the latter at -O3.
+    std::string header(1, '[');
+    header += section;
+    header += ']';
+    InsertLine(lines_.size(), std::move(header));
     InsertLine(lines_.size(), std::move(keyLine));
     return true;
 }

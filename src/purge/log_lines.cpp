@@ -79,7 +79,8 @@ std::string HtmlName(std::string_view name) {
 std::string LogDateText(const platform::CivilTime& date) {
     std::string text = platform::FormatCivilTime(date, "%x");
     if (date.hour != 0 || date.minute != 0 || date.second != 0) {
-        text += " " + platform::FormatCivilTime(date, "%X");
+        text += ' ';
+        text += platform::FormatCivilTime(date, "%X");
     }
     return text;
 }

@@ -40,15 +40,23 @@ bool IsPrefixAndRandomPart(std::string_view name, std::string_view prefix) {
     return name.starts_with(prefix) && IsRandomPart(name.substr(prefix.size()));
 }
 
+// "." + stem + suffix, built by appending: GCC 12 warns falsely at -O3 about a literal put
+// before a string with operator+.
+std::string Hidden(const std::string& stem, std::string_view suffix) {
+    std::string name(1, '.');
+    name += stem;
+    name += suffix;
+    return name;
+}
+
 std::string TemporaryPrefix(std::string_view fileName) {
-    return "." + Stem(fileName, kTemporaryMarker.size() + kRandomLength) +
-           std::string(kTemporaryMarker);
+    return Hidden(Stem(fileName, kTemporaryMarker.size() + kRandomLength), kTemporaryMarker);
 }
 
 }  // namespace
 
 std::string LockFileName(std::string_view fileName) {
-    return "." + Stem(fileName, kLockSuffix.size()) + std::string(kLockSuffix);
+    return Hidden(Stem(fileName, kLockSuffix.size()), kLockSuffix);
 }
 
 std::string TemporaryNameTemplate(std::string_view fileName) {

@@ -16,7 +16,9 @@ std::int32_t DayStamp(const platform::CivilTime& time) {
 }
 
 std::string CountdownText(std::int16_t seconds, Language language) {
-    const std::string number = (seconds >= 0 ? " " : "") + std::to_string(seconds);
+    // Appended, not prepended: GCC 12 warns falsely about a prefix put before a temporary.
+    std::string number = seconds >= 0 ? " " : "";
+    number += std::to_string(seconds);
     return std::string(texts::kUpdateIn.In(language)) + number +
            std::string(texts::kSeconds.In(language));
 }

@@ -1,9 +1,7 @@
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +10,7 @@
 #include "platform/directory.h"
 #include "platform/posix/component_name.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/local_file_system.h"
 
 namespace quellix::platform {
 
@@ -60,39 +59,11 @@ bool HasRecordLock(int fd) {
     return ::fcntl(fd, F_OFD_GETLK, &query) == 0 && query.l_type != F_UNLCK;
 }
 
-// File systems whose files only this kernel opens and locks. Anything else (NFS, SMB, Ceph, FUSE,
-// cluster file systems, ones not listed) may have holders on other machines that a lease does not
-// see, so their locks are always asked for.
-bool IsLocalFileSystemType(decltype(statfs::f_type) type) {
-    switch (static_cast<unsigned long>(type)) {
-        case EXT4_SUPER_MAGIC:  // also ext2 and ext3
-        case XFS_SUPER_MAGIC:
-        case BTRFS_SUPER_MAGIC:
-        case TMPFS_MAGIC:
-        case RAMFS_MAGIC:
-        case F2FS_SUPER_MAGIC:
-        case OVERLAYFS_SUPER_MAGIC:
-        case MSDOS_SUPER_MAGIC:
-        case EXFAT_SUPER_MAGIC:
-        case NILFS_SUPER_MAGIC:
-        case REISERFS_SUPER_MAGIC:
-        case 0x482bUL:      // HFS+
-        case 0x3153464aUL:  // JFS
-        case 0x5346544eUL:  // NTFS (ntfs3)
-        case 0x2fc12fc1UL:  // ZFS
-        case 0xca451a4eUL:  // bcachefs
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace
 
 bool Directory::OnLocalFileSystem() const {
     if (localFileSystem_ < 0) {
-        struct statfs info {};
-        localFileSystem_ = ::fstatfs(fd_, &info) == 0 && IsLocalFileSystemType(info.f_type) ? 1 : 0;
+        localFileSystem_ = posix::IsLocalFileSystem(fd_) ? 1 : 0;
     }
     return localFileSystem_ == 1;
 }

@@ -147,7 +147,6 @@ const platform::Directory* FolderWalk::Mirror(std::size_t depth,
         open == 0 && !levels_[0].mirror ? &destination : &*levels_[open].mirror;
     for (std::size_t level = open + 1; level <= depth; ++level) {
         WalkLevel& current = levels_[level];
-        current.mirrorTried = true;
         current.mirror = above->OpenOrMakeChildLike(current.name, current.self);
         const auto info = current.mirror ? current.mirror->StatSelf() : std::nullopt;
         if (!info || (current.mirrorSelf && !info->SameEntryAs(*current.mirrorSelf))) {

@@ -25,7 +25,6 @@ struct WalkLevel {
     // The folder that mirrors this one under a move destination, once it was needed.
     std::optional<platform::Directory> mirror;
     std::optional<platform::EntryInfo> mirrorSelf;
-    bool mirrorTried = false;
     std::size_t pathLength = 0;  // length of the path above this level
     bool lost = false;           // could not be found again: the rest of it is left
 };

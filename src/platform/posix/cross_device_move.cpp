@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
 #include "platform/posix/file_data_copy.h"
 #include "platform/posix/move_temporary.h"
+#include "platform/posix/paths.h"
 #include "platform/posix/rename_no_replace.h"
 
 namespace quellix::platform::posix {
@@ -124,23 +126,6 @@ int CopyRegularFile(int fromFd, const char* name, const struct stat& listed, Cop
     return error;
 }
 
-std::string ReadLinkAt(int fd, const char* name, int* error) {
-    std::string target(256, '\0');
-    for (;;) {
-        const ssize_t length = ::readlinkat(fd, name, target.data(), target.size());
-        if (length < 0) {
-            *error = errno;
-            return {};
-        }
-        if (static_cast<std::size_t>(length) < target.size()) {
-            target.resize(static_cast<std::size_t>(length));
-            *error = 0;
-            return target;
-        }
-        target.resize(target.size() * 2);
-    }
-}
-
 int SetLinkAttributes(int toFd, const char* name, const struct stat& source) {
     if (::fchownat(toFd, name, source.st_uid, source.st_gid, AT_SYMLINK_NOFOLLOW) != 0 &&
         errno != EPERM) {
@@ -153,14 +138,13 @@ int SetLinkAttributes(int toFd, const char* name, const struct stat& source) {
 // A link has no unnamed form: it always waits under a hidden name.
 int CopySymlink(int fromFd, const char* name, const struct stat& listed, CopyFolder& to,
                 WaitingCopy* copy) {
-    int error = 0;
-    const std::string target = ReadLinkAt(fromFd, name, &error);
-    if (error != 0) {
-        return error;
+    const std::optional<std::string> target = ReadLinkAt(fromFd, name);
+    if (!target) {
+        return errno;
     }
     copy->source = listed;
-    error = CreateTemporary(to, &copy->temporary, [&](const char* tmp) {
-        return ::symlinkat(target.c_str(), to.fd, tmp) == 0 ? 0 : errno;
+    int error = CreateTemporary(to, &copy->temporary, [&](const char* tmp) {
+        return ::symlinkat(target->c_str(), to.fd, tmp) == 0 ? 0 : errno;
     });
     if (error != 0) {
         return error;

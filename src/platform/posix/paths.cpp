@@ -1,5 +1,6 @@
 #include "platform/posix/paths.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -23,9 +24,13 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 std::optional<std::string> ReadLink(const std::string& path) {
+    return ReadLinkAt(AT_FDCWD, path.c_str());
+}
+
+std::optional<std::string> ReadLinkAt(int at, const char* name) {
     std::string buffer(256, '\0');
     for (;;) {
-        const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        const ssize_t length = ::readlinkat(at, name, buffer.data(), buffer.size());
         if (length < 0) {
             return std::nullopt;
         }

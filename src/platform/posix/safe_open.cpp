@@ -9,6 +9,7 @@
 
 #include "platform/directory.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/paths.h"
 
 namespace quellix::platform {
 
@@ -34,21 +35,6 @@ void PushComponentsFront(std::deque<Step>& steps, const std::string& path) {
         start = end + 1;
     }
     steps.insert(steps.begin(), parts.begin(), parts.end());
-}
-
-std::optional<std::string> ReadLinkOf(int linkFd) {
-    std::string target(256, '\0');
-    for (;;) {
-        const ssize_t length = ::readlinkat(linkFd, "", target.data(), target.size());
-        if (length < 0) {
-            return std::nullopt;
-        }
-        if (static_cast<std::size_t>(length) < target.size()) {
-            target.resize(static_cast<std::size_t>(length));
-            return target;
-        }
-        target.resize(target.size() * 2);
-    }
 }
 
 posix::UniqueFd OpenPath(int at, const char* name, int extraFlags) {
@@ -98,7 +84,7 @@ std::optional<Directory> Directory::Open(const std::string& path) {
             return std::nullopt;
         }
         if (S_ISLNK(nextInfo.st_mode)) {
-            const std::optional<std::string> target = ReadLinkOf(next.Get());
+            const std::optional<std::string> target = posix::ReadLinkAt(next.Get(), "");
             if (++links > kMaxLinks || !target || target->empty()) {
                 errno = ELOOP;
                 return std::nullopt;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only when some are missing.
-# Usage: install-deps.sh build|test|fuzz|release ...
+# Usage: install-deps.sh build|test|gui|fuzz|release ...
 set -euo pipefail
 
 packages=()
@@ -10,6 +10,7 @@ for need in "$@"; do
         test) packages+=(cmake ninja-build g++ make libgtest-dev trash-cli systemd) ;;
         fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev) ;;
         release) packages+=(dpkg-dev) ;;
+        gui) packages+=(qt6-base-dev qt6-svg-dev) ;;
         *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;
     esac
 done

@@ -1,6 +1,7 @@
 #include "app/headless_program.h"
 
 #include "app/exit_codes.h"
+#include "app/startup_exit_code.h"
 #include "mainwindow/count_pass.h"
 #include "platform/clock.h"
 #include "platform/service_signals.h"
@@ -58,21 +59,7 @@ void HeadlessProgram::HandleServiceSignals() {
 }
 
 int HeadlessProgram::ExitCode(StartupOutcome outcome) const {
-    if (frontEnd_.EndRequested() == ProgramEnd::Failure) {
-        return kExitConfigError;
-    }
-    switch (outcome) {
-        case StartupOutcome::Running:
-        case StartupOutcome::RunOnceFinished:
-            return kExitSuccess;
-        case StartupOutcome::AlreadyRunning:
-            return kExitAlreadyRunning;
-        case StartupOutcome::ConfigError:
-            return kExitConfigError;
-        case StartupOutcome::EndedByMainWindow:
-            break;
-    }
-    return kExitEndedByMainWindow;
+    return StartupExitCode(outcome, frontEnd_.EndRequested());
 }
 
 int HeadlessProgram::Run() {

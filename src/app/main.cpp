@@ -11,6 +11,6 @@ int main(int argc, char* argv[]) {
     quellix::platform::UseUserTimeLocale();
     quellix::platform::TreatFileSizeLimitAsWriteFailure();
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return quellix::RunHeadlessProgram(arguments, quellix::platform::ExecutableDirectory(),
-                                       std::cout, std::cerr);
+    return quellix::RunProgram(arguments, quellix::platform::ExecutableDirectory(), std::cout,
+                               std::cerr);
 }

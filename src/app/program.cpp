@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/desktop_entry.h"
 #include "app/exit_codes.h"
 #include "app/headless_program.h"
 #include "app/service_setup.h"
@@ -8,8 +9,8 @@
 
 namespace quellix {
 
-int RunHeadlessProgram(const std::vector<std::string>& arguments, const std::string& programFolder,
-                       std::ostream& out, std::ostream& err) {
+int RunProgram(const std::vector<std::string>& arguments, const std::string& programFolder,
+               std::ostream& out, std::ostream& err) {
     const CommandLine commandLine = ParseCommandLine(arguments);
     if (!commandLine.error.empty()) {
         err << "quellix: " << commandLine.error << "\n\n" << UsageText();
@@ -37,8 +38,7 @@ int RunHeadlessProgram(const std::vector<std::string>& arguments, const std::str
         return RunServiceSetup(commandLine, programFolder, service, out, err);
     }
     if (!commandLine.runOnce && !commandLine.service) {
-        err << "quellix: this build has no desktop window; use -C for a one-shot run\n";
-        return kExitNoDesktop;
+        return RunDesktop(commandLine, programFolder, err);
     }
     SystemdServiceHost service(DefaultUnitFolders(), commandLine.service);
     HeadlessProgram program(commandLine, programFolder, err, service);

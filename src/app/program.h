@@ -7,7 +7,7 @@
 namespace quellix {
 
 // The whole program without a display: arguments exclude the program name; returns the exit code.
-int RunHeadlessProgram(const std::vector<std::string>& arguments, const std::string& programFolder,
-                       std::ostream& out, std::ostream& err);
+int RunProgram(const std::vector<std::string>& arguments, const std::string& programFolder,
+               std::ostream& out, std::ostream& err);
 
 }  // namespace quellix

@@ -53,7 +53,10 @@ TEST_F(ProgramTest, OwnConfigurationFileOption) {
     dir.Write("my-cleaner/cfg.ini", "[Purge]\nHeure=6:00\n");
     // The option's text holds "-c" but does not ask for the one-shot run.
     auto result = Run({"--ini=" + dir.File("my-cleaner/cfg.ini")});
+    // Without a display the desktop program says how to run instead, in either build.
     EXPECT_EQ(result.exitCode, kExitNoDesktop);
+    EXPECT_NE(result.err.find("use -C for a one-shot run or --service"), std::string::npos)
+        << result.err;
     EXPECT_EQ(dir.Read("my-cleaner/cfg.ini"), "[Purge]\nHeure=6:00\n");
 
     result = Run({"--ini", dir.File("my-cleaner/cfg.ini"), "-C"});

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "config/command_line.h"
+#include "config/startup.h"
+#include "mainwindow/exclusive_work.h"
+#include "mainwindow/qt_front_end.h"
+#include "mainwindow/scheduler.h"
+#include "purge/purge_engine.h"
+
+class QObject;
+
+namespace quellix {
+
+class MainWindow;
+class ServiceHost;
+class TrayIcon;
+
+struct DesktopOptions {
+    CommandLine commandLine;
+    std::string programFolder;
+    ServiceHost& service;
+    const platform::Clock& clock;
+    // Opens a document with the desktop's application.
+    std::function<bool(const std::string&)> open;
+    // The notification-area icon; the desktop's own unless a test gives another.
+    std::function<std::unique_ptr<TrayIcon>()> makeTray;
+};
+
+// The desktop program wired together: start-up with its windows, then the event loop. A
+// QApplication must exist.
+class DesktopProgram {
+  public:
+    explicit DesktopProgram(DesktopOptions options);
+    ~DesktopProgram();
+
+    // Start-up up to the running main window.
+    StartupOutcome Start();
+    // Start, then the event loop while the program runs; returns the exit code.
+    int Run();
+
+    MainWindow* Window() const { return frontEnd_.Window(); }
+    QtFrontEnd& Front() { return frontEnd_; }
+    ProgramState& State() { return state_; }
+    Scheduler& Schedule() { return scheduler_; }
+    ExclusiveWork& Work() { return work_; }
+    TrayIcon& Tray() { return *tray_; }
+    // Set when the user confirmed Exit.
+    bool QuitRequested() const { return quitRequested_; }
+
+  private:
+    void CountPass();
+    void PurgeRun();
+    std::unique_ptr<MainWindow> MakeWindow();
+
+    DesktopOptions options_;
+    QtFrontEnd frontEnd_;
+    ProgramState state_;
+    PurgeEngine engine_;
+    ExclusiveWork work_;
+    Scheduler scheduler_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::atomic<bool> stop_{false};
+    bool quitRequested_ = false;
+};
+
+}  // namespace quellix

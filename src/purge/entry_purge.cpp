@@ -5,6 +5,7 @@
 #include "mainwindow/front_end.h"
 #include "platform/trash.h"
 #include "purge/age_rule.h"
+#include "purge/event_pacer.h"
 #include "purge/operation_log.h"
 
 namespace quellix {
@@ -58,7 +59,9 @@ void EntryPurge::VisitFolder(WalkLevel& level) {
         *level.folder,           P,    std::string_view(P).substr(walk_->RootPathLength()),
         own_.RoleOf(level.self), true, {}};
 
+    EventPacer pacer(frontEnd_);
     visit.folder.ForEachEntry([&](std::string_view name, EntryType type) {
+        pacer.NextEntry();
         if (type == EntryType::Unknown) {
             const auto info = visit.folder.Stat(name);
             if (!info) {
@@ -190,7 +193,9 @@ void EntryPurge::Act(FolderVisit& visit, const std::string& name, const platform
 }
 
 void EntryPurge::AllObsoletePass(FolderVisit& visit) {
+    EventPacer pacer(frontEnd_);
     for (const Pending& file : visit.pending) {
+        pacer.NextEntry();
         if (engine_.StopRequested()) {
             return;
         }

@@ -6,6 +6,7 @@
 #include "platform/directory.h"
 #include "purge/age_rule.h"
 #include "purge/entry_purge.h"
+#include "purge/event_pacer.h"
 #include "purge/folder_walk.h"
 
 namespace quellix {
@@ -24,7 +25,9 @@ class FileCounter final : public WalkVisitor {
             return;
         }
         const platform::Directory& folder = *level.folder;
+        EventPacer pacer(frontEnd_);
         folder.ForEachEntry([&](std::string_view name, platform::EntryType type) {
+            pacer.NextEntry();
             if (type == platform::EntryType::Unknown) {
                 const auto info = folder.Stat(name);
                 type = info ? info->type : platform::EntryType::File;

@@ -4,8 +4,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -353,6 +355,34 @@ TEST_F(PurgeEngineTest, CountFilesCountsEverythingButFolders) {
     EXPECT_EQ(engine.CountFiles("relative/path", true), 0);
     // Pending events run at every folder entered.
     EXPECT_TRUE(frontEnd.Called("ProcessPendingEvents"));
+}
+
+TEST_F(PurgeEngineTest, PendingEventsRunWithinALargeFolder) {
+    // One folder of 1,000 files: the window is not left waiting for the whole folder, in the
+    // count, in the purge and in the all-obsolete pass after its listing.
+    PurgeEngine engine(settings, clock, frontEnd);
+    struct Case {
+        const char* what;
+        bool allObsolete;
+        std::function<std::int64_t()> run;
+        long atLeast;
+    };
+    const Case cases[] = {
+        {"count", false, [&] { return engine.CountFiles(tree.Path("in"), false); }, 3},
+        {"purge", false, [&] { return Purge(Entry(FolderAction::Delete)).filesHandled; }, 3},
+        {"all obsolete", true, [&] { return Purge(Entry(FolderAction::Delete)).filesHandled; }, 6},
+    };
+    for (const Case& c : cases) {
+        for (int i = 0; i < 1000; ++i) {
+            tree.File("in/f" + std::to_string(i), Old());
+        }
+        settings.TousFichiersObsoletes = c.allObsolete;
+        frontEnd.calls.clear();
+        EXPECT_EQ(c.run(), 1000) << c.what;
+        EXPECT_GE(std::count(frontEnd.calls.begin(), frontEnd.calls.end(), "ProcessPendingEvents"),
+                  c.atLeast)
+            << c.what;
+    }
 }
 
 TEST(ShortcutNames, LastDotDecides) {

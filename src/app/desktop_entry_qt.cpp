@@ -15,9 +15,11 @@ namespace quellix {
 
 namespace {
 
-constexpr const char* kNoDisplay =
-    "quellix: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+constexpr const char* kHowToRunWithout =
     "use -C for a one-shot run or --service to run as a service\n";
+constexpr const char* kNoDisplay =
+    "quellix: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); ";
+constexpr const char* kDisplayUnreachable = "quellix: the display cannot be used; ";
 
 bool Set(const char* name) {
     const auto value = platform::EnvironmentVariable(name);
@@ -32,7 +34,8 @@ bool HasDisplay() {
 // instead and end with the documented code.
 void EndOnPlatformFailure(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
-        std::cerr << "quellix: " << message.toStdString() << '\n' << kNoDisplay;
+        std::cerr << "quellix: " << message.toStdString() << '\n'
+                  << kDisplayUnreachable << kHowToRunWithout;
         std::_Exit(kExitNoDesktop);
     }
     if (type != QtDebugMsg) {
@@ -45,7 +48,7 @@ void EndOnPlatformFailure(QtMsgType type, const QMessageLogContext&, const QStri
 int RunDesktop(const CommandLine& commandLine, const std::string& programFolder,
                std::ostream& err) {
     if (!HasDisplay()) {
-        err << kNoDisplay;
+        err << kNoDisplay << kHowToRunWithout;
         return kExitNoDesktop;
     }
     const QtMessageHandler previous = qInstallMessageHandler(EndOnPlatformFailure);

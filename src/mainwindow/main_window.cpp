@@ -412,19 +412,22 @@ bool MainWindow::IsShownToUser() const {
 }
 
 void MainWindow::Restore() {
-    showMaximized();
+    // Out of the minimized state first: a window mapped while still minimized stays iconic.
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    show();
     raise();
     activateWindow();
 }
 
 void MainWindow::ToggleFromTray() {
-    if (IsShownToUser()) {
-        showMinimized();
-        if (context_.tray.Available()) {
-            hide();
-        }
-    } else {
+    if (!IsShownToUser()) {
         Restore();
+    } else if (context_.tray.Available()) {
+        // Hidden straight away: a window iconified first may not map again where no window
+        // manager answers the request.
+        hide();
+    } else {
+        showMinimized();
     }
 }
 

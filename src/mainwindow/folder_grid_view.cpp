@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace quellix {
 
@@ -31,6 +32,10 @@ FolderGridView::FolderGridView(QWidget* parent) : QTableView(parent) {
 int FolderGridView::CurrentRow() const {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+int FolderGridView::NeededWidth(int column) const {
+    return std::max(horizontalHeader()->sectionSizeHint(column), sizeHintForColumn(column));
 }
 
 void FolderGridView::keyPressEvent(QKeyEvent* event) {

@@ -13,6 +13,8 @@ class FolderGridView final : public QTableView {
 
     // 0-based data row of the current cell, or -1 when none is current.
     int CurrentRow() const;
+    // Width that shows the column's header and every cell whole.
+    int NeededWidth(int column) const;
 
   signals:
     void DeletePressed();

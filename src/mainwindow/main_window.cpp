@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "mainwindow/captions.h"
 #include "mainwindow/folder_grid_view.h"
@@ -28,6 +29,7 @@ constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 28;
 constexpr int kGridTop = 72;
 constexpr int kPictureSize = 22;
+constexpr int kNarrowColumnWidth = 70;
 
 // Menu items whose dialogs come later; their captions, check marks and rules are in place.
 const char* const kItemsWithoutDialog[] = {
@@ -476,9 +478,9 @@ void MainWindow::Relayout() {
     purgeTime_->adjustSize();
     lastPurge_->adjustSize();
     hint_->adjustSize();
-    const ResizeLayout layout =
-        ComputeResizeLayout({central->width(), central->height(), width(), grid_->y(), start_->x(),
-                             purgeTime_->width(), lastPurge_->width(), hint_->width()});
+    const ResizeLayout layout = ComputeResizeLayout(
+        {central->width(), central->height(), width(), grid_->y(), start_->x(), purgeTime_->width(),
+         lastPurge_->width(), hint_->width(), NarrowColumnWidth()});
     if (layout.gridWidth && layout.gridHeight) {
         grid_->setGeometry(0, grid_->y(), *layout.gridWidth, *layout.gridHeight);
     }
@@ -496,6 +498,16 @@ void MainWindow::Relayout() {
             grid_->setColumnWidth(column, *width);
         }
     }
+}
+
+int MainWindow::NarrowColumnWidth() const {
+    // 1050 twips fitted these texts in the small system font of old; a larger font gets the
+    // room its widest header or cell needs, the same for the four columns.
+    int width = kNarrowColumnWidth;
+    for (const int column : {kFileCountColumn, kRetentionColumn, kSubfoldersColumn, kDateColumn}) {
+        width = std::max(width, grid_->NeededWidth(column));
+    }
+    return width;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -91,6 +91,7 @@ class MainWindow final : public QMainWindow {
     void ConnectCommands();
     void ApplyEnabling();
     void Relayout();
+    int NarrowColumnWidth() const;
     void ShowContextMenu(const QPoint& globalPosition);
     void RemoveSelected();
     void SwitchLanguage();

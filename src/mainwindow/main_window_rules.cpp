@@ -17,10 +17,6 @@ namespace quellix {
 
 namespace {
 
-// Grid columns of fixed width, and the room they take together.
-constexpr int kFixedColumnWidth = 70;
-constexpr int kFixedColumnsWidth = 4 * kFixedColumnWidth;
-
 // Sizes are computed wide so that odd window metrics cannot overflow; a rule applies only to a
 // positive result.
 std::optional<int> IfPositive(std::int64_t value) {
@@ -102,10 +98,11 @@ ResizeLayout ComputeResizeLayout(const ResizeInput& input) {
 
     for (std::size_t column :
          {kFileCountColumn, kRetentionColumn, kSubfoldersColumn, kDateColumn}) {
-        layout.columnWidths[column] = kFixedColumnWidth;
+        layout.columnWidths[column] = input.narrowColumnWidth;
     }
     if (layout.gridWidth) {
-        if (const std::optional<int> room = IfPositive(*layout.gridWidth - kFixedColumnsWidth)) {
+        if (const std::optional<int> room =
+                IfPositive(*layout.gridWidth - 4 * std::int64_t{input.narrowColumnWidth})) {
             layout.columnWidths[kPathColumn] = *room / 2;
             layout.columnWidths[kActionColumn] = *room / 2;
         }

@@ -59,6 +59,8 @@ struct ResizeInput {
     int purgeTimeLabelWidth = 0;
     int lastPurgeLabelWidth = 0;
     int hintLabelWidth = 0;
+    // Columns 0, 2, 3 and 4: 1050 twips, or what their texts need in a larger font.
+    int narrowColumnWidth = 70;
 };
 struct ResizeLayout {
     // Unset where the rule leaves the control where it is.
@@ -67,7 +69,7 @@ struct ResizeLayout {
     std::optional<int> purgeTimeLabelLeft;
     std::optional<int> lastPurgeLabelLeft;
     std::optional<int> hintLabelLeft;
-    // Columns 0, 2, 3 and 4 always; columns 1 and 5 only when the grid is wide enough.
+    // Columns 0, 2, 3 and 4 always; columns 1 and 5 share the rest when there is some.
     std::array<std::optional<int>, kFolderColumnCount> columnWidths;
 };
 ResizeLayout ComputeResizeLayout(const ResizeInput& input);

@@ -109,6 +109,16 @@ class MainWindowTest : public QObject {
         QVERIFY(!window.Menu("mnuDossiers")->menuAction()->isEnabled());
         QVERIFY(window.Action("mnuUseShortPathnames")->isEnabled());
         QVERIFY(timer->isActive());
+        // Each tick shows the countdown beside the next hourglass picture.
+        auto* status = Child<QLabel>(window, "lblMaj");
+        auto* busy = Child<QLabel>(window, "imgRefresh");
+        QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+        QCOMPARE(status->text(), QString("Update in 30 seconds"));
+        QVERIFY(status->isVisible() && busy->isVisible());
+        const QImage firstFrame = busy->pixmap().toImage();
+        QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+        QCOMPARE(status->text(), QString("Update in 29 seconds"));
+        QVERIFY(busy->pixmap().toImage() != firstFrame);
         // A running schedule keeps the list as it is.
         window.Grid()->setCurrentIndex(window.Grid()->model()->index(0, 1));
         QTest::keyClick(window.Grid(), Qt::Key_Delete);
@@ -117,6 +127,7 @@ class MainWindowTest : public QObject {
 
         QTest::mouseClick(stop, Qt::LeftButton);
         QVERIFY(stoppedState());
+        QVERIFY(!status->isVisible() && !busy->isVisible());
 
         // Ticking the box hides the purge time and is written at once; Start then asks and
         // purges, and everything is back as stopped.
@@ -253,10 +264,14 @@ class MainWindowTest : public QObject {
             QTRY_COMPARE(window.size(), size);
             FolderGridView* grid = window.Grid();
             QCOMPARE(grid->width(), window.centralWidget()->width() - 1);
+            // At least 70 pixels, and never narrower than a header or a cell needs.
+            const int narrow = grid->columnWidth(0);
+            QVERIFY(narrow >= 70);
             for (int column : {0, 2, 3, 4}) {
-                QCOMPARE(grid->columnWidth(column), 70);
+                QCOMPARE(grid->columnWidth(column), narrow);
+                QVERIFY(narrow >= grid->NeededWidth(column));
             }
-            QCOMPARE(grid->columnWidth(1), (grid->width() - 280) / 2);
+            QCOMPARE(grid->columnWidth(1), (grid->width() - 4 * narrow) / 2);
             QCOMPARE(grid->columnWidth(5), grid->columnWidth(1));
             auto* purgeTime = Child<QLabel>(window, "lblHeurePurge");
             QCOMPARE(

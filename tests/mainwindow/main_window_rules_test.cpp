@@ -81,6 +81,11 @@ TEST(ComputeResizeLayout, SizesOnlyWhatFitsTheWindow) {
                                                              70, c.wideColumns};
         EXPECT_EQ(layout.columnWidths, columns);
     }
+    // A larger font widens the four narrow columns; the two paths share what is left.
+    ResizeInput wide{1000, 700, 1016, 60, 8, 300, 400, 350};
+    wide.narrowColumnWidth = 100;
+    const std::array<Opt, kFolderColumnCount> columns = {100, 299, 100, 100, 100, 299};
+    EXPECT_EQ(ComputeResizeLayout(wide).columnWidths, columns);
 }
 
 TEST(PrepareContextMenu, FollowsTheSchedulerAndTheList) {

@@ -22,7 +22,10 @@ DesktopProgram::DesktopProgram(DesktopOptions options)
                     [this] { scheduler_.Start(); }});
 }
 
-DesktopProgram::~DesktopProgram() = default;
+// The main window shows the program's state and uses the tray icon: it goes first.
+DesktopProgram::~DesktopProgram() {
+    frontEnd_.DestroyWindows();
+}
 
 void DesktopProgram::CountPass() {
     quellix::CountPass({state_.settings, state_.folders, frontEnd_, options_.service, engine_});

@@ -22,6 +22,11 @@ constexpr qint64 kEventIntervalMs = 15;
 QtFrontEnd::QtFrontEnd() = default;
 QtFrontEnd::~QtFrontEnd() = default;
 
+void QtFrontEnd::DestroyWindows() {
+    window_.reset();
+    loading_.reset();
+}
+
 MessageAnswer QtFrontEnd::ShowMessage(const MessageRequest& request) {
     QWidget* parent = nullptr;
     if (window_ && window_->isVisible()) {

@@ -48,6 +48,9 @@ class QtFrontEnd final : public FrontEnd {
     void SetPurgeTimeVisible(bool visible) override;
     void EndProgram(ProgramEnd end) override;
 
+    // The windows go before what they show.
+    void DestroyWindows();
+
     MainWindow* Window() const { return window_.get(); }
     LoadingWindow* Loading() const { return loading_.get(); }
     std::optional<ProgramEnd> EndRequested() const { return end_; }

@@ -10,6 +10,7 @@
 
 #include "app/exit_codes.h"
 #include "platform/child_process.h"
+#include "platform/env_override.h"
 #include "platform/instance_lock.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -34,6 +35,9 @@ class ProgramTest : public ::testing::Test {
 };
 
 TEST_F(ProgramTest, OneShotRunWithoutFileCreatesTheDefaults) {
+    // Asked for a window system that cannot start here: a one-shot run that started Qt would
+    // abort instead of running.
+    const test::EnvOverride platform("QT_QPA_PLATFORM", "xcb");
     const auto result = Run({"-C"});
     EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
     EXPECT_EQ(result.err, "");

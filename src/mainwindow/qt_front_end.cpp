@@ -14,9 +14,6 @@ QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Walks ask this often at most; far below what a person notices, far above the cost of asking.
-constexpr qint64 kEventIntervalMs = 15;
-
 }  // namespace
 
 QtFrontEnd::QtFrontEnd() = default;
@@ -122,7 +119,7 @@ void QtFrontEnd::RunStartCommand() {
 void QtFrontEnd::ProcessPendingEvents() {
     // Called at every folder and every few hundred files: paced by time, so a walk neither
     // stalls the window nor spends its time asking.
-    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventIntervalMs) {
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < eventIntervalMs_) {
         return;
     }
     QApplication::processEvents();

@@ -48,6 +48,9 @@ class QtFrontEnd final : public FrontEnd {
     void SetPurgeTimeVisible(bool visible) override;
     void EndProgram(ProgramEnd end) override;
 
+    // How often walks let events run at most (tests ask for every call).
+    void SetEventInterval(qint64 milliseconds) { eventIntervalMs_ = milliseconds; }
+
     // The windows go before what they show.
     void DestroyWindows();
 
@@ -61,6 +64,8 @@ class QtFrontEnd final : public FrontEnd {
     std::unique_ptr<MainWindow> window_;
     std::optional<ProgramEnd> end_;
     QElapsedTimer sinceEvents_;
+    // Far below what a person notices, far above the cost of asking.
+    qint64 eventIntervalMs_ = 15;
 };
 
 }  // namespace quellix

@@ -300,6 +300,36 @@ class MainWindowTest : public QObject {
         QVERIFY(f.program->QuitRequested());
     }
 
+    // Exit confirmed while a purge runs stops it at its next file.
+    void ExitDuringAPurge() {
+        DesktopFixture f("[Purge]\nPurgeImmediate=1\n[Paths]\nNbPaths=1\n" +
+                         Entry(1, "a", "24", "non", "Effacer"));
+        constexpr std::size_t kFiles = 2000;
+        for (std::size_t i = 0; i < kFiles; ++i) {
+            f.tree.File("a/f" + std::to_string(i), kLongAgo);
+        }
+        QCOMPARE(f.Start(), StartupOutcome::Running);
+        MainWindow& window = f.Window();
+        // The purge question, then Exit from a close handled once the purge has begun.
+        MessageBoxes::Script({MessageAnswer::Yes, MessageAnswer::Yes});
+        f.program->Front().SetEventInterval(0);
+        QTimer probe;
+        QObject::connect(&probe, &QTimer::timeout, &window, [&] {
+            if (f.tree.List("a").size() < kFiles) {
+                probe.stop();
+                window.close();
+            }
+        });
+        probe.start(0);
+        QTest::mouseClick(Child<QPushButton>(window, "cmdDemarrer"), Qt::LeftButton);
+        QCOMPARE(MessageBoxes::Asked().size(), std::size_t{2});
+        QCOMPARE(MessageBoxes::Asked()[1].text, std::string("Exit program"));
+        QVERIFY(f.program->QuitRequested());
+        const std::size_t left = f.tree.List("a").size();
+        QVERIFY(left > 0);
+        QVERIFY(left < kFiles);
+    }
+
     // The tray's left click hides and brings back; without a tray a minimized window stays in
     // the task bar.
     void TrayToggle() {

@@ -1,0 +1,224 @@
+#include "dialogs/folder_chooser_view.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QSortFilterProxyModel>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace quellix {
+namespace {
+
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string ToPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// folder itself or something below it; paths are clean, the root is "/".
+bool IsAtOrBelow(const QString& path, const QString& folder) {
+    if (folder == "/") {
+        return path.startsWith('/');
+    }
+    return path == folder || path.startsWith(folder + '/');
+}
+
+bool CanRead(const Volume& volume) {
+    const QString root = FromPath(volume.rootPath);
+    return volume.ready && QFileInfo(root).isDir() && QDir(root).isReadable();
+}
+
+}  // namespace
+
+// Keeps, of the whole file system, the chosen volume's root, its parents (so the root has a row
+// to show) and everything below it.
+class VolumeTreeFilter final : public QSortFilterProxyModel {
+  public:
+    explicit VolumeTreeFilter(QFileSystemModel* model, QObject* parent)
+        : QSortFilterProxyModel(parent), model_(model) {
+        setSourceModel(model);
+    }
+
+    void SetRoot(const QString& root) {
+        root_ = root;
+        invalidateFilter();
+    }
+
+  protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const QString path = model_->filePath(model_->index(row, 0, parent));
+        return IsAtOrBelow(path, root_) || IsAtOrBelow(root_, path);
+    }
+
+  private:
+    QFileSystemModel* model_;
+    QString root_ = "/";
+};
+
+FolderChooserView::FolderChooserView(QWidget* parent)
+    : QWidget(parent),
+      drvList_(new QComboBox(this)),
+      dirList_(new QTreeView(this)),
+      model_(new QFileSystemModel(this)),
+      filter_(new VolumeTreeFilter(model_, this)) {
+    drvList_->setObjectName("drvList");
+    dirList_->setObjectName("dirList");
+    drvList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    drvList_->setMinimumContentsLength(24);
+
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    model_->setReadOnly(true);
+    dirList_->setModel(filter_);
+    for (int column = 1; column < model_->columnCount(); ++column) {
+        dirList_->hideColumn(column);
+    }
+    dirList_->setHeaderHidden(true);
+    dirList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    dirList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    const QFontMetrics metrics = fontMetrics();
+    dirList_->setMinimumSize(metrics.averageCharWidth() * 36, metrics.lineSpacing() * 14);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(drvList_);
+    layout->addWidget(dirList_, 1);
+    setTabOrder(drvList_, dirList_);
+    setFocusProxy(dirList_);
+
+    connect(drvList_, &QComboBox::activated, this, &FolderChooserView::ChooseVolume);
+    connect(dirList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { FolderEntered(current); });
+    connect(model_, &QFileSystemModel::directoryLoaded, this, &FolderChooserView::FolderLoaded);
+
+    SetVolumes(MountedVolumes());
+    if (!SetPath(QDir::currentPath()) && !SetPath(QDir::homePath())) {
+        SetPath("/");
+    }
+}
+
+QString FolderChooserView::Path() const {
+    return FromPath(WithTrailingSlash(ToPath(current_)));
+}
+
+QComboBox* FolderChooserView::DriveList() const {
+    return drvList_;
+}
+
+bool FolderChooserView::SetPath(const QString& path) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isDir()) {
+        return false;
+    }
+    const QString folder = QDir::cleanPath(info.absoluteFilePath());
+    if (HasHiddenFolder(ToPath(folder))) {
+        model_->setFilter(model_->filter() | QDir::Hidden);
+    }
+    const std::optional<std::size_t> volume = VolumeHolding(volumes_, ToPath(folder));
+    positioning_ = true;
+    ShowVolume(volume ? static_cast<int>(*volume) : -1);
+    const QModelIndex index = IndexOf(folder);
+    dirList_->setCurrentIndex(index);
+    dirList_->expand(index);
+    dirList_->scrollTo(index);
+    positioning_ = false;
+    scrollPending_ = folder;
+    if (folder != current_) {
+        current_ = folder;
+        emit PathChanged(Path());
+    }
+    return true;
+}
+
+void FolderChooserView::SetVolumes(std::vector<Volume> volumes) {
+    volumes_ = std::move(volumes);
+    drvList_->clear();
+    const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+    for (const Volume& volume : volumes_) {
+        drvList_->addItem(icon, QString::fromStdString(volume.displayName));
+    }
+    shown_ = -2;  // re-root the folder list even when the index stays the same
+    if (!current_.isEmpty()) {
+        SetPath(current_);
+    }
+}
+
+std::vector<Volume> FolderChooserView::MountedVolumes() {
+    std::vector<Volume> volumes;
+    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
+        const std::string root = ToPath(storage.rootPath());
+        if (!storage.isValid() || !IsUserVolume(root, storage.fileSystemType().toStdString()) ||
+            std::any_of(volumes.begin(), volumes.end(),
+                        [&root](const Volume& known) { return known.rootPath == root; })) {
+            continue;
+        }
+        volumes.push_back(
+            {root,
+             VolumeDisplayName(storage.rootPath().toStdString(), storage.name().toStdString()),
+             storage.isReady()});
+    }
+    std::sort(volumes.begin(), volumes.end(),
+              [](const Volume& a, const Volume& b) { return a.rootPath < b.rootPath; });
+    return volumes;
+}
+
+void FolderChooserView::ChooseVolume(int index) {
+    if (index == shown_ || index < 0 || static_cast<std::size_t>(index) >= volumes_.size()) {
+        return;
+    }
+    // A volume that cannot be read leaves the lists where they were, without a word.
+    if (!CanRead(volumes_[static_cast<std::size_t>(index)])) {
+        drvList_->setCurrentIndex(shown_);
+        return;
+    }
+    SetPath(FromPath(volumes_[static_cast<std::size_t>(index)].rootPath));
+}
+
+void FolderChooserView::ShowVolume(int index) {
+    drvList_->setCurrentIndex(index);
+    if (index == shown_) {
+        return;
+    }
+    shown_ = index;
+    const QString root =
+        index >= 0 ? QDir::cleanPath(FromPath(volumes_[static_cast<std::size_t>(index)].rootPath))
+                   : QString("/");
+    model_->setRootPath(root);
+    filter_->SetRoot(root);
+    const QModelIndex rootRow = IndexOf(root);
+    dirList_->setRootIndex(rootRow.parent());
+    dirList_->expand(rootRow);
+}
+
+void FolderChooserView::FolderEntered(const QModelIndex& current) {
+    if (positioning_ || !current.isValid()) {
+        return;
+    }
+    scrollPending_.clear();
+    const QString folder = model_->filePath(filter_->mapToSource(current));
+    if (folder != current_) {
+        current_ = folder;
+        emit PathChanged(Path());
+    }
+}
+
+void FolderChooserView::FolderLoaded(const QString& folder) {
+    // Rows that arrive above the current folder push it out of sight.
+    if (!scrollPending_.isEmpty() && IsAtOrBelow(scrollPending_, QDir::cleanPath(folder))) {
+        dirList_->scrollTo(IndexOf(scrollPending_));
+        if (QFileInfo(scrollPending_).path() == QDir::cleanPath(folder)) {
+            scrollPending_.clear();
+        }
+    }
+}
+
+QModelIndex FolderChooserView::IndexOf(const QString& folder) const {
+    return filter_->mapFromSource(model_->index(folder));
+}
+
+}  // namespace quellix

@@ -1,0 +1,134 @@
+#include "dialogs/tempo_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/dialog_captions_view.h"
+#include "dialogs/option_rules.h"
+#include "dialogs/option_texts.h"
+#include "dialogs/up_down_view.h"
+#include "mainwindow/message_box.h"
+
+namespace quellix {
+
+namespace {
+
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+bool TempoDialog::Open(QWidget* parent, Settings& settings, ConfigStore& config,
+                       SchedulerState& scheduler) {
+    TempoDialog dialog(settings, config, scheduler, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+TempoDialog::TempoDialog(Settings& settings, ConfigStore& config, SchedulerState& scheduler,
+                         QWidget* parent)
+    : QDialog(parent), settings_(settings), config_(config), scheduler_(scheduler) {
+    setObjectName("frmTempo");
+    BuildControls();
+    const Language language = settings_.language();
+    setWindowTitle(QString::fromStdString(settings_.ProgramTitle));
+    ApplyDialogCaptions(*this, kTempoCaptions, language);
+    hint_->setText(ToQt(texts::kTempoHint.In(language)));
+    seconds_->setText(QString::number(settings_.Temporisation));
+}
+
+void TempoDialog::BuildControls() {
+    auto* title = new QLabel(this);
+    title->setObjectName("lblTempo");
+    auto* every = new QLabel(this);
+    every->setObjectName("lblChaque");
+    seconds_ = new QLineEdit(this);
+    seconds_->setObjectName("Text1");
+    QFont bold = seconds_->font();
+    bold.setBold(true);
+    seconds_->setFont(bold);
+    seconds_->setAlignment(Qt::AlignCenter);
+    seconds_->setMaximumWidth(seconds_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) +
+                              12);
+    every->setBuddy(seconds_);
+    auto* arrows = new UpDownView(seconds_, this);
+    arrows->setObjectName("UpDown1");
+    connect(arrows, &UpDownView::UpPressed, this, [this] { Step(true); });
+    connect(arrows, &UpDownView::DownPressed, this, [this] { Step(false); });
+    auto* unit = new QLabel(this);
+    unit->setObjectName("lblSecondes");
+
+    auto* counts = new QLabel(this);
+    counts->setObjectName("Label2");
+    hint_ = new QLabel(this);
+    hint_->setObjectName("Label1");
+    QPalette red = hint_->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    hint_->setPalette(red);
+    QSizePolicy keepRoom = hint_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    hint_->setSizePolicy(keepRoom);
+
+    auto* box = new QHBoxLayout;
+    box->setSpacing(2);
+    box->addWidget(seconds_);
+    box->addWidget(arrows);
+    auto* row = new QHBoxLayout;
+    row->addWidget(every);
+    row->addLayout(box);
+    row->addWidget(unit);
+    row->addStretch(1);
+
+    auto* ok = new QPushButton(this);
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &TempoDialog::Ok);
+    auto* cancel = new QPushButton(this);
+    cancel->setObjectName("cmdAnnuler");
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addLayout(row);
+    layout->addWidget(counts);
+    layout->addWidget(hint_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(seconds_, ok);
+    setTabOrder(ok, cancel);
+    seconds_->setFocus();
+}
+
+void TempoDialog::Step(bool up) {
+    const std::string text = seconds_->text().toStdString();
+    const Language language = settings_.language();
+    const TempoStep step = up ? StepTempoUp(text, language) : StepTempoDown(text, language);
+    if (step.limitMessage) {
+        hint_->setText(QString::fromStdString(*step.limitMessage));
+        hint_->show();
+    } else {
+        hint_->hide();
+    }
+    seconds_->setText(QString::number(step.value));
+    seconds_->repaint();
+}
+
+void TempoDialog::Ok() {
+    const std::string text = seconds_->text().toStdString();
+    if (const auto refusal = RunTempoOk(text, settings_, config_, scheduler_)) {
+        MessageBoxes::Show(this, *refusal);
+        return;
+    }
+    accept();
+}
+
+}  // namespace quellix

@@ -13,14 +13,7 @@ constexpr std::array<std::string_view, 25> kPseudoFileSystems{
     "proc",   "pstore",      "ramfs",         "rpc_pipefs", "securityfs", "selinuxfs", "squashfs",
     "sysfs",  "tracefs",     "fuse.snapfuse", "rootfs"};
 
-// Whether path is folder or lies below it, both without trailing "/" (the root as "").
-bool IsAtOrBelow(std::string_view path, std::string_view folder) {
-    if (!path.starts_with(folder)) {
-        return false;
-    }
-    return path.size() == folder.size() || path[folder.size()] == '/';
-}
-
+// The root comes out as "".
 std::string_view WithoutTrailingSlashes(std::string_view path) {
     while (!path.empty() && path.back() == '/') {
         path.remove_suffix(1);
@@ -38,18 +31,26 @@ std::string WithTrailingSlash(std::string_view path) {
     return result;
 }
 
+bool IsAtOrBelow(std::string_view path, std::string_view folder) {
+    if (!path.starts_with('/') || !folder.starts_with('/')) {
+        return false;
+    }
+    path = WithoutTrailingSlashes(path);
+    folder = WithoutTrailingSlashes(folder);
+    return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
 bool IsUserVolume(std::string_view rootPath, std::string_view fileSystemType) {
     if (std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), fileSystemType) !=
         kPseudoFileSystems.end()) {
         return false;
     }
-    const std::string_view root = WithoutTrailingSlashes(rootPath);
     for (std::string_view system : {"/proc", "/sys", "/dev"}) {
-        if (IsAtOrBelow(root, system)) {
+        if (IsAtOrBelow(rootPath, system)) {
             return false;
         }
     }
-    return !IsAtOrBelow(root, "/run") || IsAtOrBelow(root, "/run/media");
+    return !IsAtOrBelow(rootPath, "/run") || IsAtOrBelow(rootPath, "/run/media");
 }
 
 std::string VolumeDisplayName(std::string_view rootPath, std::string_view label) {
@@ -62,39 +63,19 @@ std::string VolumeDisplayName(std::string_view rootPath, std::string_view label)
 
 std::optional<std::size_t> VolumeHolding(const std::vector<Volume>& volumes,
                                          std::string_view path) {
-    if (!path.starts_with('/')) {
-        return std::nullopt;
-    }
-    const std::string_view target = WithoutTrailingSlashes(path);
     std::optional<std::size_t> holder;
     std::size_t holderLength = 0;
     for (std::size_t i = 0; i < volumes.size(); ++i) {
-        const std::string_view root = WithoutTrailingSlashes(volumes[i].rootPath);
-        if (!volumes[i].rootPath.starts_with('/') || !IsAtOrBelow(target, root)) {
+        if (!IsAtOrBelow(path, volumes[i].rootPath)) {
             continue;
         }
-        if (!holder || root.size() > holderLength) {
+        const std::size_t length = WithoutTrailingSlashes(volumes[i].rootPath).size();
+        if (!holder || length > holderLength) {
             holder = i;
-            holderLength = root.size();
+            holderLength = length;
         }
     }
     return holder;
-}
-
-bool HasHiddenFolder(std::string_view path) {
-    std::size_t start = 0;
-    while (start < path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos) {
-            end = path.size();
-        }
-        const std::string_view name = path.substr(start, end - start);
-        if (name.starts_with('.') && name != "." && name != "..") {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
 }
 
 }  // namespace quellix

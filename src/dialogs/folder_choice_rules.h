@@ -29,12 +29,11 @@ bool IsUserVolume(std::string_view rootPath, std::string_view fileSystemType);
 // the mount point itself.
 std::string VolumeDisplayName(std::string_view rootPath, std::string_view label);
 
+// Whether the absolute path is folder itself or lies below it; trailing slashes do not count.
+bool IsAtOrBelow(std::string_view path, std::string_view folder);
+
 // The index of the volume holding the absolute path: the one with the longest mount point that
 // is path itself or one of its parent folders; none when no volume holds it.
 std::optional<std::size_t> VolumeHolding(const std::vector<Volume>& volumes, std::string_view path);
-
-// Whether some folder of the path is hidden (its name begins with "."): the folder list then
-// has to show hidden folders to reach it.
-bool HasHiddenFolder(std::string_view path);
 
 }  // namespace quellix

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHeaderView>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStorageInfo>
 #include <QStyle>
@@ -19,14 +19,6 @@ QString FromPath(const std::string& path) {
 
 std::string ToPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-// folder itself or something below it; paths are clean, the root is "/".
-bool IsAtOrBelow(const QString& path, const QString& folder) {
-    if (folder == "/") {
-        return path.startsWith('/');
-    }
-    return path == folder || path.startsWith(folder + '/');
 }
 
 bool CanRead(const Volume& volume) {
@@ -46,19 +38,19 @@ class VolumeTreeFilter final : public QSortFilterProxyModel {
     }
 
     void SetRoot(const QString& root) {
-        root_ = root;
+        root_ = ToPath(root);
         invalidateFilter();
     }
 
   protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
-        const QString path = model_->filePath(model_->index(row, 0, parent));
+        const std::string path = ToPath(model_->filePath(model_->index(row, 0, parent)));
         return IsAtOrBelow(path, root_) || IsAtOrBelow(root_, path);
     }
 
   private:
     QFileSystemModel* model_;
-    QString root_ = "/";
+    std::string root_ = "/";
 };
 
 FolderChooserView::FolderChooserView(QWidget* parent)
@@ -82,7 +74,7 @@ FolderChooserView::FolderChooserView(QWidget* parent)
     dirList_->setSelectionMode(QAbstractItemView::SingleSelection);
     dirList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     const QFontMetrics metrics = fontMetrics();
-    dirList_->setMinimumSize(metrics.averageCharWidth() * 36, metrics.lineSpacing() * 14);
+    dirList_->setMinimumSize(metrics.averageCharWidth() * 44, metrics.lineSpacing() * 14);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -94,7 +86,18 @@ FolderChooserView::FolderChooserView(QWidget* parent)
     connect(drvList_, &QComboBox::activated, this, &FolderChooserView::ChooseVolume);
     connect(dirList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { FolderEntered(current); });
-    connect(model_, &QFileSystemModel::directoryLoaded, this, &FolderChooserView::FolderLoaded);
+    // Rows still arriving or being sorted push a folder just positioned on out of sight, until
+    // the user takes over.
+    connect(filter_, &QAbstractItemModel::rowsInserted, this, &FolderChooserView::KeepInSight);
+    connect(filter_, &QAbstractItemModel::layoutChanged, this, &FolderChooserView::KeepInSight);
+    const auto userTakesOver = [this] {
+        if (!positioning_) {
+            scrollPending_ = false;
+        }
+    };
+    connect(dirList_->verticalScrollBar(), &QScrollBar::actionTriggered, this, userTakesOver);
+    connect(dirList_, &QTreeView::expanded, this, userTakesOver);
+    connect(dirList_, &QTreeView::collapsed, this, userTakesOver);
 
     SetVolumes(MountedVolumes());
     if (!SetPath(QDir::currentPath()) && !SetPath(QDir::homePath())) {
@@ -116,18 +119,15 @@ bool FolderChooserView::SetPath(const QString& path) {
         return false;
     }
     const QString folder = QDir::cleanPath(info.absoluteFilePath());
-    if (HasHiddenFolder(ToPath(folder))) {
-        model_->setFilter(model_->filter() | QDir::Hidden);
-    }
     const std::optional<std::size_t> volume = VolumeHolding(volumes_, ToPath(folder));
     positioning_ = true;
     ShowVolume(volume ? static_cast<int>(*volume) : -1);
     const QModelIndex index = IndexOf(folder);
     dirList_->setCurrentIndex(index);
     dirList_->expand(index);
-    dirList_->scrollTo(index);
+    dirList_->scrollTo(index, QAbstractItemView::PositionAtTop);
     positioning_ = false;
-    scrollPending_ = folder;
+    scrollPending_ = true;
     if (folder != current_) {
         current_ = folder;
         emit PathChanged(Path());
@@ -199,7 +199,7 @@ void FolderChooserView::FolderEntered(const QModelIndex& current) {
     if (positioning_ || !current.isValid()) {
         return;
     }
-    scrollPending_.clear();
+    scrollPending_ = false;
     const QString folder = model_->filePath(filter_->mapToSource(current));
     if (folder != current_) {
         current_ = folder;
@@ -207,14 +207,16 @@ void FolderChooserView::FolderEntered(const QModelIndex& current) {
     }
 }
 
-void FolderChooserView::FolderLoaded(const QString& folder) {
-    // Rows that arrive above the current folder push it out of sight.
-    if (!scrollPending_.isEmpty() && IsAtOrBelow(scrollPending_, QDir::cleanPath(folder))) {
-        dirList_->scrollTo(IndexOf(scrollPending_));
-        if (QFileInfo(scrollPending_).path() == QDir::cleanPath(folder)) {
-            scrollPending_.clear();
-        }
+void FolderChooserView::KeepInSight() {
+    if (scrollPending_) {
+        dirList_->scrollTo(dirList_->currentIndex(), QAbstractItemView::PositionAtTop);
     }
+}
+
+void FolderChooserView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Positioned while hidden, the folder list did not know its height yet.
+    dirList_->scrollTo(dirList_->currentIndex(), QAbstractItemView::PositionAtTop);
 }
 
 QModelIndex FolderChooserView::IndexOf(const QString& folder) const {

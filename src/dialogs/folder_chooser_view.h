@@ -38,11 +38,14 @@ class FolderChooserView final : public QWidget {
   signals:
     void PathChanged(const QString& pathWithSlash);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void ChooseVolume(int index);
     void ShowVolume(int index);
     void FolderEntered(const QModelIndex& current);
-    void FolderLoaded(const QString& folder);
+    void KeepInSight();
     QModelIndex IndexOf(const QString& folder) const;
 
     QComboBox* drvList_;
@@ -50,9 +53,9 @@ class FolderChooserView final : public QWidget {
     QFileSystemModel* model_;
     VolumeTreeFilter* filter_;
     std::vector<Volume> volumes_;
-    int shown_ = -2;         // the volume whose tree the folder list shows; -1: none holds it
-    QString current_;        // clean, without the trailing "/" ("/" for the root)
-    QString scrollPending_;  // the current folder, until its parent's rows have all arrived
+    int shown_ = -2;              // the volume whose tree the folder list shows; -1: none holds it
+    QString current_;             // clean, without the trailing "/" ("/" for the root)
+    bool scrollPending_ = false;  // keep the current folder at the top while rows arrive
     bool positioning_ = false;
 };
 

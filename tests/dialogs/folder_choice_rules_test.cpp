@@ -55,6 +55,24 @@ TEST(IsUserVolume, KeepsDisksAndRemovableMediaButNotRuntimeFileSystems) {
     }
 }
 
+TEST(IsAtOrBelow, MatchesWholeFolderNamesOnly) {
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {"/home/ann", "/home/ann", true},
+        {"/home/ann/", "/home/ann", true},
+        {"/home/ann/x", "/home/ann/", true},
+        {"/home/anna", "/home/ann", false},
+        {"/home", "/home/ann", false},
+        {"/etc", "/", true},
+        {"/", "/", true},
+        {"/", "/home", false},
+        {"home/ann", "home", false},
+        {"", "/", false},
+    };
+    for (const auto& [path, folder, expected] : cases) {
+        EXPECT_EQ(IsAtOrBelow(path, folder), expected) << path << " in " << folder;
+    }
+}
+
 TEST(VolumeDisplayName, AddsTheLabelUnlessItRepeatsTheMountPoint) {
     EXPECT_EQ(VolumeDisplayName("/", ""), "/");
     EXPECT_EQ(VolumeDisplayName("/media/usb", "STICK"), "/media/usb (STICK)");
@@ -89,22 +107,6 @@ TEST(VolumeHolding, TakesTheLongestMountPointOnAFolderBoundary) {
     }
     EXPECT_EQ(VolumeHolding({{"/media/usb", "usb", true}}, "/etc"), std::nullopt);
     EXPECT_EQ(VolumeHolding({}, "/"), std::nullopt);
-}
-
-TEST(HasHiddenFolder, FindsANameBeginningWithADot) {
-    const std::pair<std::string, bool> cases[] = {
-        {"/home/ann", false},
-        {"/home/ann/.cache", true},
-        {"/home/.ann/x", true},
-        {"/home/ann/a.b", false},
-        {"/home/ann/./x", false},
-        {"/home/ann/../x", false},
-        {"/", false},
-        {".config", true},
-    };
-    for (const auto& [path, expected] : cases) {
-        EXPECT_EQ(HasHiddenFolder(path), expected) << path;
-    }
 }
 
 }  // namespace

@@ -117,10 +117,10 @@ int Run(const std::string& folder, const std::string& hours, std::int64_t files,
     // Every question answered with its default (none is expected before the purge's).
     MessageBoxes::Script({});
     quellix::SystemdServiceHost service(std::vector<std::string>{}, false);
-    quellix::DesktopProgram program({quellix::CommandLine{}, programFolder.path().toStdString(),
-                                     service, quellix::platform::SystemClock(),
-                                     [](const std::string&) { return true; },
-                                     [] { return std::make_unique<NoTray>(); }});
+    quellix::DesktopProgram program(
+        {quellix::CommandLine{}, programFolder.path().toStdString(), service,
+         quellix::platform::SystemClock(), [](const std::string&) { return true; },
+         [] { return std::make_unique<NoTray>(); }, [](int code) { QApplication::exit(code); }});
     GapProbe probe;
 
     probe.Begin();

@@ -65,7 +65,8 @@ int RunDesktop(const CommandLine& commandLine, const std::string& programFolder,
     SystemdServiceHost service(DefaultUnitFolders(), false);
     DesktopProgram program({commandLine, programFolder, service, platform::SystemClock(),
                             [](const std::string& path) { return platform::OpenWithShell(path); },
-                            [] { return std::make_unique<SystemTrayIcon>(nullptr); }});
+                            [] { return std::make_unique<SystemTrayIcon>(nullptr); },
+                            [](int code) { QApplication::exit(code); }});
     return program.Run();
 }
 

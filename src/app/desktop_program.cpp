@@ -19,7 +19,7 @@ DesktopProgram::DesktopProgram(DesktopOptions options)
     engine_.SetStopFlag(&stop_);
     frontEnd_.Wire({[this] { return MakeWindow(); },
                     [this] { work_.TryRun([this] { CountPass(); }); },
-                    [this] { scheduler_.Start(); }});
+                    [this] { scheduler_.Start(); }, options_.endLoop});
 }
 
 // The main window shows the program's state and uses the tray icon: it goes first.
@@ -39,13 +39,17 @@ void DesktopProgram::PurgeRun() {
 std::unique_ptr<MainWindow> DesktopProgram::MakeWindow() {
     return std::make_unique<MainWindow>(
         MainWindowContext{state_, frontEnd_, options_.service, work_, scheduler_,
-                          [this] { work_.TryRun([this] { CountPass(); }); }, options_.open, *tray_,
+                          [this] { work_.TryRun([this] { CountPass(); }); },
+                          [this](const std::string& folder, bool includeSubfolders) {
+                              return engine_.CountFiles(folder, includeSubfolders);
+                          },
+                          options_.open, *tray_,
                           [this](int code) {
                               quitRequested_ = true;
                               // A count or purge under way ends at its next file, then the loop
                               // ends.
                               stop_ = true;
-                              QApplication::exit(code);
+                              options_.endLoop(code);
                           }});
 }
 

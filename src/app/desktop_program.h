@@ -28,6 +28,9 @@ struct DesktopOptions {
     std::function<bool(const std::string&)> open;
     // The notification-area icon; the desktop's own unless a test gives another.
     std::function<std::unique_ptr<TrayIcon>()> makeTray;
+    // Ends the event loop with an exit code: QApplication::exit, or a recorder in tests (an exit
+    // asked outside the loop ends every later loop at once, modal dialogs' too).
+    std::function<void(int)> endLoop;
 };
 
 // The desktop program wired together: start-up with its windows, then the event loop. A

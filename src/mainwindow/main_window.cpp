@@ -8,11 +8,18 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "dialogs/about_dialog.h"
+#include "dialogs/all_obsolete_dialog.h"
+#include "dialogs/automatic_start_dialog.h"
+#include "dialogs/folder_editor_dialog.h"
+#include "dialogs/purge_time_dialog.h"
+#include "dialogs/tempo_dialog.h"
 #include "mainwindow/captions.h"
 #include "mainwindow/folder_grid_view.h"
 #include "mainwindow/folder_list_model.h"
 #include "mainwindow/scheduler.h"
 #include "mainwindow/tray_icon.h"
+#include "platform/process_info.h"
 #include "service/service_host.h"
 
 namespace quellix {
@@ -33,21 +40,10 @@ constexpr int kNarrowColumnWidth = 70;
 
 // Menu items whose dialogs come later; their captions, check marks and rules are in place.
 const char* const kItemsWithoutDialog[] = {
-    "mnuDemarrageAutomatique",
-    "mnuTousFichiersObsoletes",
-    "mnuModifierHeure",
-    "mnuTemporisation",
     "mnuService",
-    "mnuConfigurationAjouterAvant",
-    "mnuConfigurationAjouterApres",
-    "mnuConfigurationModifier",
-    "mnuAjouterAvant",
-    "mnuAjouterApres",
-    "mnuModifier",
     "mnuDefinirLogs",
     "mnuVoirLogs",
     "mnuPurgeLogs",
-    "mnuAProposDe",
 };
 
 }  // namespace
@@ -227,6 +223,37 @@ void MainWindow::ConnectCommands() {
         connect(Action(name), &QAction::triggered, this, [this] { SwitchLanguage(); });
     }
     connect(Action("mnuHelp"), &QAction::triggered, this, [this] { ShowHelp(Commands()); });
+    connect(Action("mnuAProposDe"), &QAction::triggered, this,
+            [this] { AboutDialog::Open(this, settings_); });
+    connect(Action("mnuModifierHeure"), &QAction::triggered, this, [this] { OpenPurgeTime(); });
+    connect(Action("mnuTemporisation"), &QAction::triggered, this, [this] {
+        TempoDialog::Open(this, settings_, *context_.program.config, context_.program.scheduler);
+    });
+    connect(Action("mnuDemarrageAutomatique"), &QAction::triggered, this, [this] {
+        AutomaticStartDialog::Open(this, settings_, *context_.program.config);
+        SetChecks();
+    });
+    connect(Action("mnuTousFichiersObsoletes"), &QAction::triggered, this, [this] {
+        AllObsoleteDialog::Open(this, settings_, *context_.program.config);
+        SetChecks();
+    });
+    for (const char* name : {"mnuConfigurationAjouterAvant", "mnuAjouterAvant"}) {
+        connect(Action(name), &QAction::triggered, this,
+                [this] { OpenFolderEditor(FolderEditorMode::AddBefore); });
+    }
+    for (const char* name : {"mnuConfigurationAjouterApres", "mnuAjouterApres"}) {
+        connect(Action(name), &QAction::triggered, this,
+                [this] { OpenFolderEditor(FolderEditorMode::AddAfter); });
+    }
+    for (const char* name : {"mnuConfigurationModifier", "mnuModifier"}) {
+        connect(Action(name), &QAction::triggered, this,
+                [this] { OpenFolderEditor(FolderEditorMode::Modify); });
+    }
+    connect(grid_, &FolderGridView::RowDoubleClicked, this,
+            [this](int) { OpenFolderEditor(FolderEditorMode::Modify); });
+    // The purge time label opens its dialog in every state of the schedule.
+    purgeTime_->installEventFilter(this);
+    purgeTime_->setCursor(Qt::PointingHandCursor);
 
     connect(grid_, &FolderGridView::DeletePressed, this, [this] {
         if (Stopped() && grid_->CurrentRow() >= 0) {
@@ -446,6 +473,44 @@ void MainWindow::ShowContextMenu(const QPoint& globalPosition) {
     apply("mnuModifier", state.modifyEnabled);
     apply("mnuSupprimer", state.removeEnabled);
     popup_->popup(globalPosition);
+}
+
+void MainWindow::OpenPurgeTime() {
+    if (PurgeTimeDialog::Open(this, settings_, *context_.program.config)) {
+        purgeTime_->setText(Q(PurgeTimeText(settings_)));
+        Relayout();
+    }
+}
+
+void MainWindow::OpenFolderEditor(FolderEditorMode mode) {
+    // Rows may not change while a count or purge walks them, nor while the schedule runs.
+    if (!Stopped() || context_.work.Busy()) {
+        return;
+    }
+    const int selected = grid_->CurrentRow();
+    if (mode == FolderEditorMode::Modify && selected < 0) {
+        return;
+    }
+    const auto written =
+        FolderEditorDialog::Open(this, mode, selected,
+                                 {settings_, *context_.program.config, context_.program.folders,
+                                  context_.countFiles, platform::HomeDirectory()});
+    FolderListChanged();
+    if (written) {
+        const QModelIndex cell = grid_->model()->index(static_cast<int>(*written), kActionColumn);
+        grid_->setCurrentIndex(cell);
+        grid_->scrollTo(cell);
+        // The editor leaves no row highlighted.
+        grid_->clearSelection();
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == purgeTime_ && event->type() == QEvent::MouseButtonRelease) {
+        OpenPurgeTime();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::RemoveSelected() {

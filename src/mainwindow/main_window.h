@@ -12,6 +12,7 @@
 #include <string>
 
 #include "config/startup.h"
+#include "dialogs/folder_editor_rules.h"
 #include "mainwindow/exclusive_work.h"
 #include "mainwindow/front_end.h"
 #include "mainwindow/main_window_rules.h"
@@ -33,6 +34,8 @@ struct MainWindowContext {
     Scheduler& scheduler;
     // A file count of every entry, unless a count or purge already runs.
     std::function<void()> countPass;
+    // Files of one folder, with its subfolders when asked.
+    FileCounter countFiles;
     // Starts the desktop's application for a document; false when it could not be started.
     std::function<bool(const std::string&)> open;
     TrayIcon& tray;
@@ -82,6 +85,7 @@ class MainWindow final : public QMainWindow {
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
@@ -94,6 +98,8 @@ class MainWindow final : public QMainWindow {
     int NarrowColumnWidth() const;
     void ShowContextMenu(const QPoint& globalPosition);
     void RemoveSelected();
+    void OpenPurgeTime();
+    void OpenFolderEditor(FolderEditorMode mode);
     void SwitchLanguage();
     void ToggleShortPathnames();
     void SetChecks();

@@ -146,7 +146,9 @@ void QtFrontEnd::SetPurgeTimeVisible(bool visible) {
 
 void QtFrontEnd::EndProgram(ProgramEnd end) {
     end_ = end;
-    QApplication::exit(end == ProgramEnd::Failure ? 1 : 0);
+    if (wiring_.endLoop) {
+        wiring_.endLoop(end == ProgramEnd::Failure ? 1 : 0);
+    }
 }
 
 }  // namespace quellix

@@ -21,6 +21,8 @@ class QtFrontEnd final : public FrontEnd {
         std::function<std::unique_ptr<MainWindow>()> makeWindow;
         std::function<void()> countPass;
         std::function<void()> startCommand;
+        // Ends the event loop with an exit code.
+        std::function<void(int)> endLoop;
     };
 
     QtFrontEnd();

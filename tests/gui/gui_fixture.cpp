@@ -29,7 +29,8 @@ DesktopFixture::DesktopFixture(const std::string& ini, bool trayAvailable)
                            opened.push_back(path);
                            return true;
                        },
-                       [this] { return std::make_unique<FakeTrayIcon>(this->trayAvailable); }});
+                       [this] { return std::make_unique<FakeTrayIcon>(this->trayAvailable); },
+                       [this](int code) { endedWith = code; }});
 }
 
 DesktopFixture::~DesktopFixture() {

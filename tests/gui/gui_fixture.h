@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ class DesktopFixture {
     FileTree tree;
     FakeServiceHost service;
     std::vector<std::string> opened;
+    // The exit code the program ended its event loop with.
+    std::optional<int> endedWith;
     std::unique_ptr<DesktopProgram> program;
     bool trayAvailable;
 };

@@ -1,6 +1,8 @@
 #include "mainwindow/main_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -8,6 +10,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "dialogs/folder_chooser_view.h"
 #include "gui_fixture.h"
 #include "mainwindow/folder_grid_view.h"
 #include "mainwindow/loading_window.h"
@@ -298,6 +301,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(MessageBoxes::Asked().at(0).text, std::string("Exit program"));
         QVERIFY(!f.Tray().shown);
         QVERIFY(f.program->QuitRequested());
+        QCOMPARE(f.endedWith, std::optional<int>(0));
     }
 
     // Exit confirmed while a purge runs stops it at its next file.
@@ -387,6 +391,51 @@ class MainWindowTest : public QObject {
         window.Action("mnuUseShortPathnames")->trigger();
         QVERIFY(window.Action("mnuUseShortPathnames")->isChecked());
         QVERIFY(f.Ini().find("UseShortPathnames=1") != std::string::npos);
+    }
+
+    // From an empty configuration, a folder is added with the mouse through the context menu and
+    // the editor; the purge time label opens its dialog.
+    void ListBuiltFromTheWindow() {
+        DesktopFixture f("");
+        f.tree.File("inbox/old", kLongAgo);
+        QCOMPARE(f.Start(), StartupOutcome::Running);
+        MainWindow& window = f.Window();
+        QVERIFY(Child<QLabel>(window, "lblBulle")->isVisible());
+        QVERIFY(window.Action("mnuAjouterAvant")->isEnabled());
+
+        bool edited = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto* editor = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(editor != nullptr);
+            auto* lists = editor->findChild<FolderChooserView*>();
+            QVERIFY(lists != nullptr &&
+                    lists->SetPath(QString::fromStdString(f.tree.Path("inbox"))));
+            editor->findChild<QComboBox*>("comboRetention")->setEditText("48");
+            QTest::mouseClick(editor->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+            edited = true;
+        });
+        window.Action("mnuAjouterAvant")->trigger();
+        QVERIFY(edited);
+        QCOMPARE(window.Grid()->model()->rowCount(), 1);
+        QCOMPARE(Cell(window, 0, 0), QString("1"));
+        QCOMPARE(Cell(window, 0, 1), QString::fromStdString(f.tree.Path("inbox") + "/"));
+        QVERIFY(!Child<QLabel>(window, "lblBulle")->isVisible());
+        QVERIFY(Child<QPushButton>(window, "cmdDemarrer")->isVisible());
+        QVERIFY(f.Ini().find("NbPaths=1") != std::string::npos);
+        QVERIFY(f.Ini().find("RetentionPath1=48") != std::string::npos);
+
+        // A click on the purge time label opens its dialog; Cancel keeps the time.
+        bool asked = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            asked = dialog != nullptr && dialog->objectName() == "frmHeure";
+            if (dialog != nullptr) {
+                dialog->reject();
+            }
+        });
+        QTest::mouseClick(Child<QLabel>(window, "lblHeurePurge"), Qt::LeftButton);
+        QVERIFY(asked);
+        QVERIFY(f.Ini().find("Heure=12:00") != std::string::npos);
     }
 
     // With the service installed an interactive copy asks; No ends it.

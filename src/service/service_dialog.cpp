@@ -71,7 +71,8 @@ ServiceDialog::ServiceDialog(Settings& settings, ConfigStore& config, ServiceHos
 
 void ServiceDialog::BuildControls() {
     auto* info = NewLabel(this, "lblInfo", true);
-    // Wide enough that the long notice wraps into a few lines, whatever the font.
+    // Wide enough that the long notice wraps into a few lines, whatever the font; the hints
+    // below keep their own line breaks so that no command is cut.
     info->setMinimumWidth(info->fontMetrics().averageCharWidth() * 72);
     state_ = NewLabel(this, "lblService", true);
     QFont bold = state_->font();
@@ -100,10 +101,10 @@ void ServiceDialog::BuildControls() {
         typeLayout->addWidget(types_[index]);
     }
 
-    installHint_ = NewLabel(this, "lblInstall", true);
+    installHint_ = NewLabel(this, "lblInstall", false);
     auto* install = NewButton(this, "cmdInstall");
     connect(install, &QPushButton::clicked, this, &ServiceDialog::Install);
-    removeHint_ = NewLabel(this, "lblRemove", true);
+    removeHint_ = NewLabel(this, "lblRemove", false);
     auto* remove = NewButton(this, "cmdRemove");
     connect(remove, &QPushButton::clicked, this, &ServiceDialog::Remove);
     // Enter must not install by accident: it cancels.

@@ -5,9 +5,11 @@
 #include "app/desktop_entry.h"
 #include "app/desktop_program.h"
 #include "app/exit_codes.h"
+#include "config/startup.h"
 #include "mainwindow/tray_icon.h"
 #include "platform/clock.h"
 #include "platform/open_with_shell.h"
+#include "platform/os_info.h"
 #include "platform/process_info.h"
 #include "service/systemd_service_host.h"
 
@@ -63,6 +65,9 @@ int RunDesktop(const CommandLine& commandLine, const std::string& programFolder,
     QApplication::setDesktopFileName("quellix");
 
     SystemdServiceHost service(DefaultUnitFolders(), false);
+    // The service starts in "/", so the unit names the file by its full path.
+    service.SetConfigPath(platform::CanonicalPath(
+        commandLine.iniPath ? *commandLine.iniPath : DefaultConfigPath(programFolder)));
     DesktopProgram program({commandLine, programFolder, service, platform::SystemClock(),
                             [](const std::string& path) { return platform::OpenWithShell(path); },
                             [] { return std::make_unique<SystemTrayIcon>(nullptr); },

@@ -20,6 +20,7 @@
 #include "mainwindow/scheduler.h"
 #include "mainwindow/tray_icon.h"
 #include "platform/process_info.h"
+#include "service/service_dialog.h"
 #include "service/service_host.h"
 
 namespace quellix {
@@ -40,7 +41,6 @@ constexpr int kNarrowColumnWidth = 70;
 
 // Menu items whose dialogs come later; their captions, check marks and rules are in place.
 const char* const kItemsWithoutDialog[] = {
-    "mnuService",
     "mnuDefinirLogs",
     "mnuVoirLogs",
     "mnuPurgeLogs",
@@ -226,6 +226,7 @@ void MainWindow::ConnectCommands() {
     connect(Action("mnuAProposDe"), &QAction::triggered, this,
             [this] { AboutDialog::Open(this, settings_); });
     connect(Action("mnuModifierHeure"), &QAction::triggered, this, [this] { OpenPurgeTime(); });
+    connect(Action("mnuService"), &QAction::triggered, this, [this] { OpenServiceDialog(); });
     connect(Action("mnuTemporisation"), &QAction::triggered, this, [this] {
         TempoDialog::Open(this, settings_, *context_.program.config, context_.program.scheduler);
     });
@@ -473,6 +474,23 @@ void MainWindow::ShowContextMenu(const QPoint& globalPosition) {
     apply("mnuModifier", state.modifyEnabled);
     apply("mnuSupprimer", state.removeEnabled);
     popup_->popup(globalPosition);
+}
+
+void MainWindow::OpenServiceDialog() {
+    switch (ServiceDialog::Open(this, settings_, *context_.program.config, context_.service)) {
+        case ServiceDialogOutcome::Installed:
+            // The service takes over the purging: this copy ends.
+            modeLabel_->show();
+            quitting_ = true;
+            context_.tray.Remove();
+            context_.quit(0);
+            break;
+        case ServiceDialogOutcome::Removed:
+            modeLabel_->hide();
+            break;
+        case ServiceDialogOutcome::Closed:
+            break;
+    }
 }
 
 void MainWindow::OpenPurgeTime() {

@@ -99,6 +99,7 @@ class MainWindow final : public QMainWindow {
     void ShowContextMenu(const QPoint& globalPosition);
     void RemoveSelected();
     void OpenPurgeTime();
+    void OpenServiceDialog();
     void OpenFolderEditor(FolderEditorMode mode);
     void SwitchLanguage();
     void ToggleShortPathnames();

@@ -438,6 +438,23 @@ class MainWindowTest : public QObject {
         QVERIFY(f.Ini().find("Heure=12:00") != std::string::npos);
     }
 
+    // Installing the service from its dialog ends this copy; the service takes over.
+    void InstallingTheServiceEndsTheProgram() {
+        DesktopFixture f("");
+        QCOMPARE(f.Start(), StartupOutcome::Running);
+        MainWindow& window = f.Window();
+        QVERIFY(window.Action("mnuService")->isEnabled());
+        QTimer::singleShot(0, &window, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr && dialog->objectName() == "frmAdminService");
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdInstall"), Qt::LeftButton);
+        });
+        window.Action("mnuService")->trigger();
+        QVERIFY(f.service.installed);
+        QCOMPARE(f.endedWith, std::optional<int>(0));
+        QVERIFY(!f.Tray().shown);
+    }
+
     // With the service installed an interactive copy asks; No ends it.
     void InstalledServiceQuestion() {
         DesktopFixture f("");

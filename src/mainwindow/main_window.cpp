@@ -14,6 +14,8 @@
 #include "dialogs/folder_editor_dialog.h"
 #include "dialogs/purge_time_dialog.h"
 #include "dialogs/tempo_dialog.h"
+#include "logview/log_folder_dialog.h"
+#include "logview/log_retention_dialog.h"
 #include "mainwindow/captions.h"
 #include "mainwindow/folder_grid_view.h"
 #include "mainwindow/folder_list_model.h"
@@ -41,9 +43,7 @@ constexpr int kNarrowColumnWidth = 70;
 
 // Menu items whose dialogs come later; their captions, check marks and rules are in place.
 const char* const kItemsWithoutDialog[] = {
-    "mnuDefinirLogs",
     "mnuVoirLogs",
-    "mnuPurgeLogs",
 };
 
 }  // namespace
@@ -227,6 +227,14 @@ void MainWindow::ConnectCommands() {
             [this] { AboutDialog::Open(this, settings_); });
     connect(Action("mnuModifierHeure"), &QAction::triggered, this, [this] { OpenPurgeTime(); });
     connect(Action("mnuService"), &QAction::triggered, this, [this] { OpenServiceDialog(); });
+    connect(Action("mnuDefinirLogs"), &QAction::triggered, this, [this] {
+        LogFolderDialog::Open(this, settings_, *context_.program.config);
+        SetChecks();
+    });
+    connect(Action("mnuPurgeLogs"), &QAction::triggered, this, [this] {
+        LogRetentionDialog::Open(this, settings_, *context_.program.config);
+        SetChecks();
+    });
     connect(Action("mnuTemporisation"), &QAction::triggered, this, [this] {
         TempoDialog::Open(this, settings_, *context_.program.config, context_.program.scheduler);
     });

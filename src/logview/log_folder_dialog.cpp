@@ -1,0 +1,84 @@
+#include "logview/log_folder_dialog.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/dialog_captions_view.h"
+#include "dialogs/folder_chooser_view.h"
+#include "logview/log_settings_rules.h"
+#include "logview/log_settings_texts.h"
+
+namespace quellix {
+
+bool LogFolderDialog::Open(QWidget* parent, Settings& settings, ConfigStore& config) {
+    LogFolderDialog dialog(settings, config, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+LogFolderDialog::LogFolderDialog(Settings& settings, ConfigStore& config, QWidget* parent)
+    : QDialog(parent), settings_(settings), config_(config) {
+    setObjectName("frmPathLogs");
+    BuildControls();
+    setWindowTitle(QString::fromStdString(settings_.ProgramTitle));
+    ApplyDialogCaptions(*this, kLogFolderCaptions, settings_.language());
+    logsOn_->setChecked(settings_.Logs);
+    FollowSwitch();
+    // A log folder removed since leaves the lists where they start.
+    folders_->SetPath(QString::fromStdString(settings_.PathLogs));
+    folder_->setText(folders_->Path());
+}
+
+void LogFolderDialog::BuildControls() {
+    logsOn_ = new QCheckBox(this);
+    logsOn_->setObjectName("chkLogs");
+    connect(logsOn_, &QCheckBox::clicked, this, [this] { FollowSwitch(); });
+    title_ = new QLabel(this);
+    title_->setObjectName("lblTitre");
+    folders_ = new FolderChooserView(this);
+    folders_->setObjectName("Chemins");
+    folders_->DriveList()->setObjectName("Lecteurs");
+    title_->setBuddy(folders_->DriveList());
+    folder_ = new QLabel(this);
+    folder_->setObjectName("lblDossier");
+    folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(folders_, &FolderChooserView::PathChanged, folder_, &QLabel::setText);
+
+    auto* ok = new QPushButton(this);
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &LogFolderDialog::Ok);
+    auto* cancel = new QPushButton(this);
+    cancel->setObjectName("cmdAnnuler");
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(logsOn_);
+    layout->addWidget(title_);
+    layout->addWidget(folders_, 1);
+    layout->addWidget(folder_);
+    layout->addLayout(buttons);
+    resize(420, 440);
+}
+
+void LogFolderDialog::FollowSwitch() {
+    const bool on = logsOn_->isChecked();
+    for (QWidget* control : {static_cast<QWidget*>(title_), static_cast<QWidget*>(folders_),
+                             static_cast<QWidget*>(folder_)}) {
+        control->setEnabled(on);
+    }
+}
+
+void LogFolderDialog::Ok() {
+    ApplyLogFolder(logsOn_->isChecked(), folders_->Path().toStdString(), settings_, config_);
+    accept();
+}
+
+}  // namespace quellix

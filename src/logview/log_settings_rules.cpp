@@ -1,0 +1,84 @@
+#include "logview/log_settings_rules.h"
+
+#include <limits>
+
+#include "config/config_values.h"
+#include "config/number_scan.h"
+#include "logview/log_settings_texts.h"
+
+namespace quellix {
+
+namespace {
+
+constexpr std::string_view kLogs = "Logs";
+constexpr std::int32_t kFewestLogs = 2;
+constexpr std::int32_t kMostLogs = 366;
+
+std::string In(const LimitMessage& message, std::int16_t langue) {
+    if (langue == 1) {
+        return std::string(message.french);
+    }
+    return std::string(langue == 2 ? message.portuguese : message.english);
+}
+
+// Rounded half to even; a number beyond 32 bits becomes the nearest end, which the limits catch.
+std::int32_t Rounded(double value) {
+    if (const auto rounded = RoundToInt32(value)) {
+        return *rounded;
+    }
+    return value > 0 ? std::numeric_limits<std::int32_t>::max()
+                     : std::numeric_limits<std::int32_t>::min();
+}
+
+}  // namespace
+
+LogRetentionStep StepLogRetentionDown(std::string_view text, std::int16_t langue) {
+    const std::int32_t value = Rounded(ScanLeadingNumber(text) - 1.0);
+    if (value > kFewestLogs) {
+        return {value, std::nullopt};
+    }
+    return {kFewestLogs, In(kLogRetentionMinimum, langue)};
+}
+
+LogRetentionStep StepLogRetentionUp(std::string_view text, std::int16_t langue) {
+    std::int32_t value = Rounded(ScanLeadingNumber(text) + 1.0);
+    if (value >= kMostLogs + 1) {
+        value = kMostLogs;
+    }
+    if (value == kMostLogs) {
+        return {value, In(kLogRetentionMaximum, langue)};
+    }
+    return {value, std::nullopt};
+}
+
+std::optional<MessageRequest> RunLogRetentionOk(bool removeOldLogs, std::string_view text,
+                                                Settings& settings, ConfigStore& config) {
+    const double logs = ScanLeadingNumber(text);
+    if (!(logs >= kFewestLogs && logs <= kMostLogs)) {
+        return MessageRequest{
+            std::string(texts::kLogRetentionInvalid.In(settings.language())) + std::string(text),
+            settings.ProgramTitle, MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok};
+    }
+    settings.PurgeLogs = removeOldLogs;
+    WriteFlag(config, kLogs, "PurgeLogs", removeOldLogs);
+    // In range, so the rounding cannot fail.
+    settings.DelaiLogs = RoundToInt16(logs).value_or(kMostLogs);
+    WriteInteger(config, kLogs, "DelaiLogs", settings.DelaiLogs);
+    return std::nullopt;
+}
+
+void ApplyLogFolder(bool logsOn, const std::string& folder, Settings& settings,
+                    ConfigStore& config) {
+    settings.Logs = logsOn;
+    WriteFlag(config, kLogs, "Logs", logsOn);
+    std::string stored = folder;
+    while (stored.size() > 1 && stored.back() == '/') {
+        stored.pop_back();
+    }
+    if (!stored.empty()) {
+        settings.PathLogs = stored;
+        config.Write(kLogs, "PathLogs", stored);
+    }
+}
+
+}  // namespace quellix

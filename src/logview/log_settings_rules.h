@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config/config_store.h"
+#include "config/settings.h"
+#include "mainwindow/front_end.h"
+
+namespace quellix {
+
+// The retention box after an arrow press: the number of logs to keep, and the limit message when
+// a limit is reached.
+struct LogRetentionStep {
+    std::int32_t value = 0;
+    std::optional<std::string> limitMessage;
+};
+
+// Down: the box's leading number minus 1, at least 2. Up: plus 1, at most 366. Langue 1 gives the
+// French messages, 2 the Portuguese ones, any other value the English ones.
+LogRetentionStep StepLogRetentionDown(std::string_view text, std::int16_t langue);
+LogRetentionStep StepLogRetentionUp(std::string_view text, std::int16_t langue);
+
+// OK of the retention dialog: a leading number from 2 to 366 becomes DelaiLogs (rounded half to
+// even) and PurgeLogs follows the box, both written; otherwise the refusal, nothing changed.
+std::optional<MessageRequest> RunLogRetentionOk(bool removeOldLogs, std::string_view text,
+                                                Settings& settings, ConfigStore& config);
+
+// OK of the log folder dialog: the switch and the folder are stored, the folder also when the
+// log is off. A folder is stored without its trailing "/", except the root.
+void ApplyLogFolder(bool logsOn, const std::string& folder, Settings& settings,
+                    ConfigStore& config);
+
+}  // namespace quellix

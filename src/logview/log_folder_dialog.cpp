@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_captions_view.h"
@@ -28,7 +29,7 @@ LogFolderDialog::LogFolderDialog(Settings& settings, ConfigStore& config, QWidge
     FollowSwitch();
     // A log folder removed since leaves the lists where they start.
     folders_->SetPath(QString::fromStdString(settings_.PathLogs));
-    folder_->setText(folders_->Path());
+    ShowFolder(folders_->Path());
 }
 
 void LogFolderDialog::BuildControls() {
@@ -38,13 +39,16 @@ void LogFolderDialog::BuildControls() {
     title_ = new QLabel(this);
     title_->setObjectName("lblTitre");
     folders_ = new FolderChooserView(this);
-    folders_->setObjectName("Chemins");
+    folders_->setObjectName("folderChooser");
     folders_->DriveList()->setObjectName("Lecteurs");
+    if (auto* tree = folders_->findChild<QTreeView*>("dirList")) {
+        tree->setObjectName("Chemins");
+    }
     title_->setBuddy(folders_->DriveList());
     folder_ = new QLabel(this);
     folder_->setObjectName("lblDossier");
     folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    connect(folders_, &FolderChooserView::PathChanged, folder_, &QLabel::setText);
+    connect(folders_, &FolderChooserView::PathChanged, this, &LogFolderDialog::ShowFolder);
 
     auto* ok = new QPushButton(this);
     ok->setObjectName("cmdOK");
@@ -74,6 +78,11 @@ void LogFolderDialog::FollowSwitch() {
                              static_cast<QWidget*>(folder_)}) {
         control->setEnabled(on);
     }
+}
+
+// The label shows the folder exactly as OK stores it.
+void LogFolderDialog::ShowFolder(const QString& pathWithSlash) {
+    folder_->setText(QString::fromStdString(StoredLogFolder(pathWithSlash.toStdString())));
 }
 
 void LogFolderDialog::Ok() {

@@ -27,6 +27,7 @@ class LogFolderDialog final : public QDialog {
   private:
     void BuildControls();
     void FollowSwitch();
+    void ShowFolder(const QString& pathWithSlash);
     void Ok();
 
     Settings& settings_;

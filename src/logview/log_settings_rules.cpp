@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "config/config_values.h"
+#include "config/language.h"
 #include "config/number_scan.h"
 #include "logview/log_settings_texts.h"
 
@@ -13,12 +14,14 @@ namespace {
 constexpr std::string_view kLogs = "Logs";
 constexpr std::int32_t kFewestLogs = 2;
 constexpr std::int32_t kMostLogs = 366;
+constexpr std::int16_t kPortuguese = 2;
 
+// Only these messages know a third language; every other value follows the one language rule.
 std::string In(const LimitMessage& message, std::int16_t langue) {
-    if (langue == 1) {
-        return std::string(message.french);
+    if (langue == kPortuguese) {
+        return std::string(message.portuguese);
     }
-    return std::string(langue == 2 ? message.portuguese : message.english);
+    return std::string(LanguageOf(langue) == Language::French ? message.french : message.english);
 }
 
 // Rounded half to even; a number beyond 32 bits becomes the nearest end, which the limits catch.
@@ -67,14 +70,18 @@ std::optional<MessageRequest> RunLogRetentionOk(bool removeOldLogs, std::string_
     return std::nullopt;
 }
 
+std::string StoredLogFolder(std::string_view folder) {
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.remove_suffix(1);
+    }
+    return std::string(folder);
+}
+
 void ApplyLogFolder(bool logsOn, const std::string& folder, Settings& settings,
                     ConfigStore& config) {
     settings.Logs = logsOn;
     WriteFlag(config, kLogs, "Logs", logsOn);
-    std::string stored = folder;
-    while (stored.size() > 1 && stored.back() == '/') {
-        stored.pop_back();
-    }
+    const std::string stored = StoredLogFolder(folder);
     if (!stored.empty()) {
         settings.PathLogs = stored;
         config.Write(kLogs, "PathLogs", stored);

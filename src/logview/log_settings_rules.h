@@ -18,8 +18,8 @@ struct LogRetentionStep {
     std::optional<std::string> limitMessage;
 };
 
-// Down: the box's leading number minus 1, at least 2. Up: plus 1, at most 366. Langue 1 gives the
-// French messages, 2 the Portuguese ones, any other value the English ones.
+// Down: the box's leading number minus 1, at least 2. Up: plus 1, at most 366. Langue 2 gives the
+// Portuguese messages; any other value picks English or French as everywhere else.
 LogRetentionStep StepLogRetentionDown(std::string_view text, std::int16_t langue);
 LogRetentionStep StepLogRetentionUp(std::string_view text, std::int16_t langue);
 
@@ -28,8 +28,11 @@ LogRetentionStep StepLogRetentionUp(std::string_view text, std::int16_t langue);
 std::optional<MessageRequest> RunLogRetentionOk(bool removeOldLogs, std::string_view text,
                                                 Settings& settings, ConfigStore& config);
 
+// A folder as it is shown and stored: without its trailing "/", except the root.
+std::string StoredLogFolder(std::string_view folder);
+
 // OK of the log folder dialog: the switch and the folder are stored, the folder also when the
-// log is off. A folder is stored without its trailing "/", except the root.
+// log is off; an empty folder is not written.
 void ApplyLogFolder(bool logsOn, const std::string& folder, Settings& settings,
                     ConfigStore& config);
 

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include "logview/log_folder_dialog.h"
 #include "logview/log_retention_dialog.h"
 #include "mainwindow/message_box.h"
+#include "platform/process_info.h"
 #include "support/temp_dir.h"
 
 namespace quellix::test {
@@ -49,13 +51,25 @@ class LogSettingsDialogsTest : public QObject {
         }
         QVERIFY(!dir.Exists("Quellix.ini"));
 
-        Child<QLineEdit>(dialog, "Text1")->setText("365");
-        Arrow(dialog, "UpDown1", "up");
-        QCOMPARE(Text(dialog, "Text1"), QString("366"));
-        QCOMPARE(limit->text(), QString("Maximal value reached"));
-        Click(dialog, "chkPurgeLogs");
+        // 2 is accepted as typed; a second dialog then takes the upper limit by the arrow.
+        Child<QLineEdit>(dialog, "Text1")->setText("2");
         QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dir.Read("Quellix.ini"), std::string("[Logs]\nPurgeLogs=0\nDelaiLogs=2\n"));
+        QCOMPARE(MessageBoxes::Asked().size(), std::size_t(3));
+
+        LogRetentionDialog second(settings, ini);
+        second.show();
+        QCOMPARE(Text(second, "Text1"), QString("2"));
+        Child<QLineEdit>(second, "Text1")->setText("365");
+        Arrow(second, "UpDown1", "up");
+        QCOMPARE(Text(second, "Text1"), QString("366"));
+        QCOMPARE(Child<QLabel>(second, "Label1")->text(), QString("Maximal value reached"));
+        Arrow(second, "UpDown1", "up");
+        QCOMPARE(Text(second, "Text1"), QString("366"));
+        Click(second, "chkPurgeLogs");
+        QTest::mouseClick(Child<QPushButton>(second, "cmdOK"), Qt::LeftButton);
+        QCOMPARE(second.result(), int(QDialog::Accepted));
         QCOMPARE(dir.Read("Quellix.ini"), std::string("[Logs]\nPurgeLogs=1\nDelaiLogs=366\n"));
 
         // Cancel after changes, in French with the Portuguese limit texts of Langue=2.
@@ -82,15 +96,15 @@ class LogSettingsDialogsTest : public QObject {
     void FolderGreyedWithTheSwitchOffAndStillStored() {
         TempDir dir;
         IniFile ini(dir.File("Quellix.ini"));
-        const std::string logs = dir.Write("logs/.keep", "");
+        dir.Write("logs/.keep", "");
+        const std::string logs = dir.File("logs");
         Settings settings;
         settings.ProgramTitle = "Quellix 1.0.0";
         settings.Logs = true;
-        settings.PathLogs = dir.File("logs");
+        settings.PathLogs = logs;
         LogFolderDialog dialog(settings, ini);
         dialog.show();
-        QCOMPARE(Child<QLabel>(dialog, "lblDossier")->text(),
-                 QString::fromStdString(dir.File("logs") + "/"));
+        QCOMPARE(Child<QLabel>(dialog, "lblDossier")->text(), QString::fromStdString(logs));
         QVERIFY(Child<QWidget>(dialog, "Chemins")->isEnabled());
 
         Click(dialog, "chkLogs");
@@ -99,7 +113,7 @@ class LogSettingsDialogsTest : public QObject {
         }
         QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dir.Read("Quellix.ini"), "[Logs]\nLogs=0\nPathLogs=" + dir.File("logs") + "\n");
+        QCOMPARE(dir.Read("Quellix.ini"), "[Logs]\nLogs=0\nPathLogs=" + logs + "\n");
         QVERIFY(!settings.Logs);
 
         // Cancel after switching back on changes nothing.
@@ -113,6 +127,71 @@ class LogSettingsDialogsTest : public QObject {
         QVERIFY(!LogFolderDialog::Open(nullptr, settings, ini));
         QCOMPARE(dir.Read("Quellix.ini"), before);
         QVERIFY(!settings.Logs);
+    }
+
+    // Langue 2 is French here like every non-zero value; only the limit messages differ.
+    void CaptionsFollowTheLanguage() {
+        TempDir dir;
+        IniFile ini(dir.File("Quellix.ini"));
+        dir.Write("logs/.keep", "");
+        struct Case {
+            std::int16_t langue;
+            const char* logs;
+            const char* title;
+            const char* removeOld;
+            const char* unit;
+            const char* cancel;
+            const char* limit;
+        };
+        const Case cases[] = {
+            {0, "Archive deleting operations in daily Log files",
+             "Log files are stored in the following folder",
+             "Remove Log files automatically after...", "days", "&Cancel", "Minimal value reached"},
+            {1, "Archiver quotidiennement les opérations d'effacement",
+             "Les journaux sont stockés dans le dossier:",
+             "Effacer automatiquement les journaux après...", "jours", "&Annuler",
+             "Valeur minimale atteinte"},
+            {2, "Archiver quotidiennement les opérations d'effacement",
+             "Les journaux sont stockés dans le dossier:",
+             "Effacer automatiquement les journaux après...", "jours", "&Annuler",
+             "Valor mínimo atingido"},
+        };
+        for (const Case& c : cases) {
+            Settings settings;
+            settings.ProgramTitle = "Quellix 1.0.0";
+            settings.Langue = c.langue;
+            settings.Logs = c.langue != 1;
+            settings.PathLogs = dir.File("logs");
+            settings.DelaiLogs = 3;
+            LogFolderDialog folder(settings, ini);
+            folder.show();
+            QCOMPARE(folder.windowTitle(), QString("Quellix 1.0.0"));
+            QCOMPARE(Child<QCheckBox>(folder, "chkLogs")->text(), QString(c.logs));
+            QCOMPARE(Child<QLabel>(folder, "lblTitre")->text(), QString(c.title));
+            QCOMPARE(Child<QPushButton>(folder, "cmdAnnuler")->text(), QString(c.cancel));
+            QCOMPARE(Child<QPushButton>(folder, "cmdOK")->text(), QString("&OK"));
+            Shot(folder, "frmPathLogs", c.langue);
+
+            LogRetentionDialog retention(settings, ini);
+            retention.show();
+            QCOMPARE(Child<QCheckBox>(retention, "chkPurgeLogs")->text(), QString(c.removeOld));
+            QCOMPARE(Child<QLabel>(retention, "lblJours")->text(), QString(c.unit));
+            QCOMPARE(Child<QPushButton>(retention, "cmdAnnuler")->text(), QString(c.cancel));
+            Arrow(retention, "UpDown1", "down");
+            QCOMPARE(Child<QLabel>(retention, "Label1")->text(), QString(c.limit));
+            Shot(retention, "frmPurgeLogs", c.langue);
+        }
+        QVERIFY(!dir.Exists("Quellix.ini"));
+    }
+
+  private:
+    static void Shot(QWidget& dialog, const char* name, int langue) {
+        if (const auto folder = platform::EnvironmentVariable("QUELLIX_SCREENSHOT_DIR")) {
+            QDir().mkpath(QString::fromStdString(*folder));
+            QVERIFY(dialog.grab().save(QStringLiteral("%1/%2-%3.png")
+                                           .arg(QString::fromStdString(*folder), name)
+                                           .arg(langue)));
+        }
     }
 };
 

@@ -22,6 +22,8 @@ TEST(LogRetentionSteps, StopAtTwoAndThreeHundredSixtySixAndSaySo) {
         {false, "10", 0, 9, nullptr},
         {false, "abc", 1, 2, "Valeur minimale atteinte"},
         {false, "3", 2, 2, "Valor mínimo atingido"},
+        {false, "3", 3, 2, "Valeur minimale atteinte"},  // any other non-zero value is French
+        {true, "365", -1, 366, "Valeur maximale atteinte"},
         {true, "365", 0, 366, "Maximal value reached"},
         {true, "366", 1, 366, "Valeur maximale atteinte"},
         {true, "999999999999", 2, 366, "Valor máximo atingido"},

@@ -1,0 +1,114 @@
+#include "logview/log_viewer_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "purge/operation_log.h"
+#include "support/temp_dir.h"
+
+namespace quellix {
+namespace {
+
+std::string DayLogName(int month, int day) {
+    platform::CivilTime date;
+    date.year = 2009;
+    date.month = month;
+    date.day = day;
+    const std::string path = DayLogPath("", date);
+    return path.substr(1);  // without the folder's "/"
+}
+
+// What the purge names its logs is what the viewer lists: by date, whatever the listing order;
+// other files, subfolders and copies are told apart by their own names.
+TEST(LogViewerList, DatesOldestFirstEachWithItsOwnFile) {
+    test::TempDir dir;
+    for (const int day : {5, 2, 4, 1, 3}) {
+        dir.Write(DayLogName(5, day), "<html>");
+    }
+    dir.Write(DayLogName(4, 30), "<html>");
+    dir.Write("Log Quellix 2009-05-03 copy.htm", "<html>");
+    dir.Write("Log Quellix notes.htm", "");
+    dir.Write("Log Quellix 2009-05-06.txt", "");
+    dir.Write("Log Other 2009-05-07.htm", "");
+    dir.Write("Log Quellix 2009-05-08.htm/inside", "");
+
+    const std::vector<DayLog> logs = ListDayLogs(dir.Path());
+    const std::vector<DayLog> expected = {
+        {"2009-04-30", "Log Quellix 2009-04-30.htm"},
+        {"2009-05-01", "Log Quellix 2009-05-01.htm"},
+        {"2009-05-02", "Log Quellix 2009-05-02.htm"},
+        {"2009-05-03", "Log Quellix 2009-05-03 copy.htm"},
+        {"2009-05-03", "Log Quellix 2009-05-03.htm"},
+        {"2009-05-04", "Log Quellix 2009-05-04.htm"},
+        {"2009-05-05", "Log Quellix 2009-05-05.htm"},
+        {"notes.htm", "Log Quellix notes.htm"},
+    };
+    EXPECT_EQ(logs, expected);
+    EXPECT_TRUE(ListDayLogs(dir.File("missing")).empty());
+
+    // Removing the copy leaves the day's own log alone.
+    RemoveDayLog(dir.Path(), logs[3]);
+    RemoveDayLog(dir.Path(), {"2009-06-01", "Log Quellix 2009-06-01.htm"});  // already gone
+    EXPECT_FALSE(dir.Exists("Log Quellix 2009-05-03 copy.htm"));
+    EXPECT_TRUE(dir.Exists(DayLogName(5, 3)));
+    EXPECT_EQ(ListDayLogs(dir.Path()).size(), expected.size() - 1);
+    EXPECT_EQ(DayLogFile(dir.Path(), logs[6]), DayLogPath(dir.Path(), {2009, 5, 5}));
+}
+
+TEST(LogViewerLayout, FourDatesToARowAtTheMarkersAndTheScrollRange) {
+    struct Case {
+        std::size_t index;
+        LabelPlace place;
+    };
+    const Case cases[] = {
+        {0, {8, 8}},   {1, {72, 8}},   {2, {136, 8}}, {3, {200, 8}},  {4, {8, 32}},
+        {5, {72, 32}}, {7, {200, 32}}, {8, {8, 56}},  {13, {72, 80}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LogLabelPlace(c.index), c.place) << c.index;
+    }
+    for (std::size_t marker = 0; marker < 3; ++marker) {
+        EXPECT_EQ(ColumnMarkerPlace(marker), LogLabelPlace(marker + 1)) << marker;
+    }
+    // 33600 twips less the window's height.
+    EXPECT_EQ(LogScrollMaximum(kLogViewerHeight), 2240 - 99);
+    EXPECT_EQ(LogScrollMaximum(3000), 0);
+}
+
+// Langue 2 has Portuguese pop-up entries only; the caption and the question follow the one rule
+// (any value but 0 is French).
+TEST(LogViewerTexts, ByLanguageWithPortugueseOnlyInThePopup) {
+    struct Case {
+        std::int16_t langue;
+        const char* title;
+        const char* removeItem;
+        const char* cancel;
+        const char* question;
+    };
+    const Case cases[] = {
+        {0, "Check Logs - [Back to Quellix: close] ->", "Remove Log '2009-05-02'", "Cancel",
+         "Remove Log '2009-05-02'"},
+        {1, "Voir les journaux - [Retour à Quellix] ->", "Effacer le journal '2009-05-02'",
+         "Annuler", "Effacer le journal '2009-05-02'"},
+        {2, "Voir les journaux - [Retour à Quellix] ->", "Suprimir o jornal '2009-05-02'",
+         "Cancelar", "Effacer le journal '2009-05-02'"},
+        {3, "Voir les journaux - [Retour à Quellix] ->", "Effacer le journal '2009-05-02'",
+         "Annuler", "Effacer le journal '2009-05-02'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.langue);
+        Settings settings;
+        settings.Langue = c.langue;
+        settings.ProgramTitle = "Quellix 2.4.19";
+        EXPECT_EQ(LogViewerTitle(settings), c.title);
+        EXPECT_EQ(RemoveLogItem("2009-05-02", c.langue), c.removeItem);
+        EXPECT_EQ(CancelItem(c.langue), c.cancel);
+        const MessageRequest question = RemoveLogQuestion("2009-05-02", settings);
+        EXPECT_EQ(question.text, c.question);
+        EXPECT_EQ(question.title, "Quellix 2.4.19");
+        EXPECT_EQ(question.icon, MessageIcon::Question);
+        EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    }
+}
+
+}  // namespace
+}  // namespace quellix

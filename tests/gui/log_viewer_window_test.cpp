@@ -159,21 +159,6 @@ class LogViewerWindowTest : public QObject {
         QCOMPARE(MessageBoxes::Asked().size(), std::size_t(2));
     }
 
-    void PortuguesePopupFrenchQuestion() {
-        Viewer v({1, 2}, 2);
-        v.window->ShowFromMenu();
-        QCOMPARE(v.window->windowTitle(), QString("Voir les journaux - [Retour à Quellix] ->"));
-        QTest::mouseClick(v.Dates()[0], Qt::RightButton);
-        QCOMPARE(v.window->findChild<QAction*>("mnuSupprimerLog")->text(),
-                 QString("Suprimir o jornal '2009-05-01'"));
-        QCOMPARE(v.window->findChild<QAction*>("mnuAnnuler")->text(), QString("Cancelar"));
-        v.window->findChild<QMenu*>("mnuSupprimer")->hide();
-        MessageBoxes::Script({MessageAnswer::Yes});
-        v.window->findChild<QAction*>("mnuSupprimerLog")->trigger();
-        QCOMPARE(MessageBoxes::Asked().back().text, std::string("Effacer le journal '2009-05-01'"));
-        QVERIFY(!v.dir.Exists(Viewer::Name(1)));
-    }
-
     // One click on the down arrow moves every label up by 10 pixels; hidden ones stay hidden.
     void ScrollStepMovesEveryLabel() {
         Viewer v({1, 2, 3, 4, 5});

@@ -16,6 +16,7 @@
 #include "dialogs/tempo_dialog.h"
 #include "logview/log_folder_dialog.h"
 #include "logview/log_retention_dialog.h"
+#include "logview/log_viewer_window.h"
 #include "mainwindow/captions.h"
 #include "mainwindow/folder_grid_view.h"
 #include "mainwindow/folder_list_model.h"
@@ -41,20 +42,12 @@ constexpr int kGridTop = 72;
 constexpr int kPictureSize = 22;
 constexpr int kNarrowColumnWidth = 70;
 
-// Menu items whose dialogs come later; their captions, check marks and rules are in place.
-const char* const kItemsWithoutDialog[] = {
-    "mnuVoirLogs",
-};
-
 }  // namespace
 
 MainWindow::MainWindow(MainWindowContext context)
     : context_(std::move(context)), settings_(context_.program.settings) {
     setObjectName("frmPurgeNN");
     setWindowIcon(QIcon(":/icons/quellix.svg"));
-    for (const char* name : kItemsWithoutDialog) {
-        withoutDialog_.insert(name);
-    }
     BuildControls();
     BuildMenus();
     ConnectCommands();
@@ -227,6 +220,7 @@ void MainWindow::ConnectCommands() {
             [this] { AboutDialog::Open(this, settings_); });
     connect(Action("mnuModifierHeure"), &QAction::triggered, this, [this] { OpenPurgeTime(); });
     connect(Action("mnuService"), &QAction::triggered, this, [this] { OpenServiceDialog(); });
+    connect(Action("mnuVoirLogs"), &QAction::triggered, this, [this] { ShowLogViewer(); });
     connect(Action("mnuDefinirLogs"), &QAction::triggered, this, [this] {
         LogFolderDialog::Open(this, settings_, *context_.program.config);
         SetChecks();
@@ -408,18 +402,13 @@ void MainWindow::ApplyEnabling() {
     start_->setEnabled(controls.startEnabled);
     stop_->setEnabled(controls.stopEnabled);
     immediate_->setEnabled(controls.immediateEnabled);
-    const auto enable = [this](const char* name, bool on) {
-        Action(name)->setEnabled(on && !withoutDialog_.contains(name));
-    };
+    const auto enable = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
     enable("mnuModifierHeure", controls.settingsMenusEnabled);
     enable("mnuTemporisation", controls.settingsMenusEnabled);
     enable("mnuEditerIni", controls.settingsMenusEnabled);
     enable("mnuService", controls.serviceMenuEnabled);
     Menu("mnuDossiers")->menuAction()->setEnabled(controls.settingsMenusEnabled);
     enable("mnuQuitter", !exitDisabled_);
-    for (const QString& name : withoutDialog_) {
-        Action(name)->setEnabled(false);
-    }
 }
 
 void MainWindow::FolderListChanged() {
@@ -473,7 +462,7 @@ void MainWindow::ShowContextMenu(const QPoint& globalPosition) {
     const ContextMenuState state =
         PrepareContextMenu(Stopped(), context_.program.folders.Size(), settings_.language());
     const auto apply = [this](const char* name, bool enabled) {
-        Action(name)->setEnabled(enabled && !withoutDialog_.contains(name));
+        Action(name)->setEnabled(enabled);
     };
     apply("mnuAjouterAvant", state.addBeforeEnabled);
     Action("mnuAjouterAvant")->setText(Q(state.addBeforeCaption));
@@ -482,6 +471,16 @@ void MainWindow::ShowContextMenu(const QPoint& globalPosition) {
     apply("mnuModifier", state.modifyEnabled);
     apply("mnuSupprimer", state.removeEnabled);
     popup_->popup(globalPosition);
+}
+
+void MainWindow::ShowLogViewer() {
+    if (!logViewer_) {
+        logViewer_ = std::make_unique<LogViewerWindow>(
+            settings_, context_.open,
+            LogViewerWindow::MainWindowCalls{[this] { showMinimized(); }, [this] { Restore(); },
+                                             [this] { return IsShownToUser(); }});
+    }
+    logViewer_->ShowFromMenu();
 }
 
 void MainWindow::OpenServiceDialog() {

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
-#include <set>
+#include <memory>
 #include <string>
 
 #include "config/startup.h"
@@ -20,6 +20,7 @@
 namespace quellix {
 
 class FolderGridView;
+class LogViewerWindow;
 class FolderListModel;
 class Scheduler;
 class ServiceHost;
@@ -100,6 +101,7 @@ class MainWindow final : public QMainWindow {
     void RemoveSelected();
     void OpenPurgeTime();
     void OpenServiceDialog();
+    void ShowLogViewer();
     void OpenFolderEditor(FolderEditorMode mode);
     void SwitchLanguage();
     void ToggleShortPathnames();
@@ -116,8 +118,6 @@ class MainWindow final : public QMainWindow {
 
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
-    // Items whose dialog the program does not have yet: shown, never enabled.
-    std::set<QString> withoutDialog_;
     QMenu* popup_ = nullptr;
     QMenu* trayMenu_ = nullptr;
 
@@ -133,6 +133,7 @@ class MainWindow final : public QMainWindow {
     FolderGridView* grid_ = nullptr;
     FolderListModel* model_ = nullptr;
     QTimer* timer_ = nullptr;
+    std::unique_ptr<LogViewerWindow> logViewer_;
 };
 
 }  // namespace quellix

@@ -388,6 +388,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(MessageBoxes::Asked().back().text,
                  std::string("Relancez l'application si vous avez modifié le paramétrage"));
 
+        // Check Logs opens the viewer, which opens the newest log of the log folder at once.
+        f.dir.Write("Log Quellix 2026-12-01.htm", "<html></html>");
+        f.dir.Write("Log Quellix 2026-12-02.htm", "<html></html>");
+        window.Action("mnuVoirLogs")->trigger();
+        QCOMPARE(f.opened.back(), f.dir.File("Log Quellix 2026-12-02.htm"));
+
         window.Action("mnuUseShortPathnames")->trigger();
         QVERIFY(window.Action("mnuUseShortPathnames")->isChecked());
         QVERIFY(f.Ini().find("UseShortPathnames=1") != std::string::npos);

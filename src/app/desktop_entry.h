@@ -4,11 +4,12 @@
 #include <string>
 
 #include "config/command_line.h"
+#include "config/program_files.h"
 
 namespace quellix {
 
 // The desktop program (no -C, no --service); returns the exit code. A build without the desktop
 // window, or a session without a display, says how to run the program instead.
-int RunDesktop(const CommandLine& commandLine, const std::string& programFolder, std::ostream& err);
+int RunDesktop(const CommandLine& commandLine, const ProgramFiles& files, std::ostream& err);
 
 }  // namespace quellix

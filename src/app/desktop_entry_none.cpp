@@ -3,7 +3,7 @@
 
 namespace quellix {
 
-int RunDesktop(const CommandLine&, const std::string&, std::ostream& err) {
+int RunDesktop(const CommandLine&, const ProgramFiles&, std::ostream& err) {
     err << "quellix: this build has no desktop window; use -C for a one-shot run or --service "
            "to run as a service\n";
     return kExitNoDesktop;

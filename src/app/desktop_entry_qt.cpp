@@ -9,7 +9,6 @@
 #include "mainwindow/tray_icon.h"
 #include "platform/clock.h"
 #include "platform/open_with_shell.h"
-#include "platform/os_info.h"
 #include "platform/process_info.h"
 #include "service/systemd_service_host.h"
 
@@ -47,8 +46,7 @@ void EndOnPlatformFailure(QtMsgType type, const QMessageLogContext&, const QStri
 
 }  // namespace
 
-int RunDesktop(const CommandLine& commandLine, const std::string& programFolder,
-               std::ostream& err) {
+int RunDesktop(const CommandLine& commandLine, const ProgramFiles& files, std::ostream& err) {
     if (!HasDisplay()) {
         err << kNoDisplay << kHowToRunWithout;
         return kExitNoDesktop;
@@ -66,9 +64,8 @@ int RunDesktop(const CommandLine& commandLine, const std::string& programFolder,
 
     SystemdServiceHost service(DefaultUnitFolders(), false);
     // The service starts in "/", so the unit names the file by its full path.
-    service.SetConfigPath(platform::CanonicalPath(
-        commandLine.iniPath ? *commandLine.iniPath : DefaultConfigPath(programFolder)));
-    DesktopProgram program({commandLine, programFolder, service, platform::SystemClock(),
+    service.SetConfigPath(files.configPath);
+    DesktopProgram program({commandLine, files, service, platform::SystemClock(),
                             [](const std::string& path) { return platform::OpenWithShell(path); },
                             [] { return std::make_unique<SystemTrayIcon>(nullptr); },
                             [](int code) { QApplication::exit(code); }});

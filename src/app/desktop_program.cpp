@@ -54,8 +54,7 @@ std::unique_ptr<MainWindow> DesktopProgram::MakeWindow() {
 }
 
 StartupOutcome DesktopProgram::Start() {
-    return RunStartup({options_.commandLine, options_.programFolder}, state_, frontEnd_,
-                      options_.service);
+    return RunStartup({options_.commandLine, options_.files}, state_, frontEnd_, options_.service);
 }
 
 int DesktopProgram::Run() {

@@ -21,7 +21,7 @@ class TrayIcon;
 
 struct DesktopOptions {
     CommandLine commandLine;
-    std::string programFolder;
+    ProgramFiles files;
     ServiceHost& service;
     const platform::Clock& clock;
     // Opens a document with the desktop's application.

@@ -9,10 +9,10 @@
 
 namespace quellix {
 
-HeadlessProgram::HeadlessProgram(const CommandLine& commandLine, std::string programFolder,
+HeadlessProgram::HeadlessProgram(const CommandLine& commandLine, ProgramFiles files,
                                  std::ostream& messages, ServiceHost& service)
     : commandLine_(commandLine),
-      programFolder_(std::move(programFolder)),
+      files_(std::move(files)),
       frontEnd_(messages),
       service_(service),
       engine_(state_.settings, platform::SystemClock(), frontEnd_),
@@ -67,8 +67,7 @@ int HeadlessProgram::Run() {
         platform::InstallServiceSignalHandlers();
         engine_.SetStopFlag(&platform::StopSignalFlag());
     }
-    const StartupOutcome outcome =
-        RunStartup({commandLine_, programFolder_}, state_, frontEnd_, service_);
+    const StartupOutcome outcome = RunStartup({commandLine_, files_}, state_, frontEnd_, service_);
     if (!commandLine_.service || outcome != StartupOutcome::Running || frontEnd_.EndRequested()) {
         return ExitCode(outcome);
     }

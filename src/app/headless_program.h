@@ -18,8 +18,8 @@ namespace quellix {
 // once a second until it is told to stop.
 class HeadlessProgram {
   public:
-    HeadlessProgram(const CommandLine& commandLine, std::string programFolder,
-                    std::ostream& messages, ServiceHost& service);
+    HeadlessProgram(const CommandLine& commandLine, ProgramFiles files, std::ostream& messages,
+                    ServiceHost& service);
 
     // Returns the exit code.
     int Run();
@@ -33,7 +33,7 @@ class HeadlessProgram {
     int ExitCode(StartupOutcome outcome) const;
 
     CommandLine commandLine_;
-    std::string programFolder_;
+    ProgramFiles files_;
     HeadlessFrontEnd frontEnd_;
     ServiceHost& service_;
     ProgramState state_;

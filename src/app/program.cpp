@@ -4,20 +4,22 @@
 #include "app/exit_codes.h"
 #include "app/headless_program.h"
 #include "app/service_setup.h"
+#include "config/program_files.h"
 #include "config/settings.h"
 #include "service/systemd_service_host.h"
 
 namespace quellix {
 
-int RunProgram(const std::vector<std::string>& arguments, const std::string& programFolder,
+int RunProgram(const std::vector<std::string>& arguments, const std::string& executableFolder,
                std::ostream& out, std::ostream& err) {
     const CommandLine commandLine = ParseCommandLine(arguments);
     if (!commandLine.error.empty()) {
         err << "quellix: " << commandLine.error << "\n\n" << UsageText();
         return kExitUsage;
     }
+    const ProgramFiles files = LocateProgramFiles(executableFolder, commandLine.iniPath);
     if (commandLine.help) {
-        out << UsageText();
+        out << UsageText() << "\nConfiguration file: " << files.configPath << '\n';
         return kExitSuccess;
     }
     if (commandLine.version) {
@@ -35,13 +37,13 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& pro
     }
     if (commandLine.installService || commandLine.uninstallService) {
         SystemdServiceHost service(DefaultUnitFolders(), false);
-        return RunServiceSetup(commandLine, programFolder, service, out, err);
+        return RunServiceSetup(commandLine, files, service, out, err);
     }
     if (!commandLine.runOnce && !commandLine.service) {
-        return RunDesktop(commandLine, programFolder, err);
+        return RunDesktop(commandLine, files, err);
     }
     SystemdServiceHost service(DefaultUnitFolders(), commandLine.service);
-    HeadlessProgram program(commandLine, programFolder, err, service);
+    HeadlessProgram program(commandLine, files, err, service);
     return program.Run();
 }
 

@@ -7,7 +7,7 @@
 namespace quellix {
 
 // The whole program without a display: arguments exclude the program name; returns the exit code.
-int RunProgram(const std::vector<std::string>& arguments, const std::string& programFolder,
+int RunProgram(const std::vector<std::string>& arguments, const std::string& executableFolder,
                std::ostream& out, std::ostream& err);
 
 }  // namespace quellix

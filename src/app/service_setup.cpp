@@ -2,7 +2,6 @@
 
 #include "app/exit_codes.h"
 #include "config/startup.h"
-#include "platform/os_info.h"
 
 namespace quellix {
 
@@ -23,7 +22,7 @@ std::optional<ServiceStartType> StartTypeNamed(const std::string& name) {
 
 }  // namespace
 
-int RunServiceSetup(const CommandLine& commandLine, const std::string& programFolder,
+int RunServiceSetup(const CommandLine& commandLine, const ProgramFiles& files,
                     SystemdServiceHost& service, std::ostream& out, std::ostream& err) {
     if (commandLine.uninstallService) {
         if (!service.IsInstalled()) {
@@ -43,9 +42,10 @@ int RunServiceSetup(const CommandLine& commandLine, const std::string& programFo
             << "' (automatic, manual or disabled)\n";
         return kExitUsage;
     }
-    // The service starts in "/", so the unit names the file by its full path.
-    service.SetConfigPath(platform::CanonicalPath(
-        commandLine.iniPath ? *commandLine.iniPath : DefaultConfigPath(programFolder)));
+    // The service starts in "/", so the unit names the file by its full path; the service's
+    // first start creates the file, and for an installed copy its folder must be there then.
+    service.SetConfigPath(files.configPath);
+    PrepareConfigFolder(files);
     service.SetStartType(*startType);
     if (!service.Install(false)) {
         err << "quellix: the service could not be installed: " << service.LastError() << '\n';

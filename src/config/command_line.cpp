@@ -72,8 +72,9 @@ std::string UsageText() {
            "                TYPE: automatic (default, enabled), manual or disabled\n"
            "  --uninstall-service\n"
            "                stop, disable and remove that unit\n"
-           "  --ini=FILE    use FILE as the configuration file instead of Quellix.ini\n"
-           "                beside the executable\n"
+           "  --ini=FILE    use FILE as the configuration file instead of this copy's own:\n"
+           "                Quellix.ini beside the executable for a portable copy, else\n"
+           "                $XDG_CONFIG_HOME/quellix/Quellix.ini (~/.config/quellix)\n"
            "  --help        show this help and end\n"
            "  --version     show the version and end\n";
 }

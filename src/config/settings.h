@@ -20,8 +20,10 @@ struct Settings {
     bool IsNt = false;
     std::string OsDescription;
     std::string ConfigPath;
-    // Folder of the executable: default log folder, help files.
+    // The program's own folder, the default log folder: the executable's for a portable copy,
+    // the configuration file's for an installed one.
     std::string ProgramFolder;
+    std::string HelpFolder;
 
     // [Purge]
     bool Debug = false;

@@ -35,17 +35,14 @@ StartupOutcome Fail(const ConfigError& error, ProgramState& state, ServiceHost& 
 
 }  // namespace
 
-std::string DefaultConfigPath(const std::string& programFolder) {
-    return programFolder + "/Quellix.ini";
-}
-
 StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,
                           ServiceHost& service) {
     Settings& settings = state.settings;
     SetBuildVersion(settings);
     settings.CommandLine = request.commandLine.upperCased;
     settings.RunOnce = request.commandLine.runOnce;
-    settings.ProgramFolder = request.programFolder;
+    settings.ProgramFolder = request.files.ownFolder;
+    settings.HelpFolder = request.files.helpFolder;
 
     // The system offers services, so errors follow the service rule as on NT.
     settings.IsNt = true;
@@ -55,9 +52,9 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
         frontEnd.ShowLoadingWindow(settings.ProgramTitle);
     }
 
-    settings.ConfigPath = request.commandLine.iniPath
-                              ? platform::CanonicalPath(*request.commandLine.iniPath)
-                              : DefaultConfigPath(request.programFolder);
+    settings.ConfigPath = request.files.configPath;
+    // An installed copy's first start: the first write creates the file, not its folder.
+    PrepareConfigFolder(request.files);
     state.config = std::make_unique<IniFile>(settings.ConfigPath);
     ConfigStore& config = *state.config;
 

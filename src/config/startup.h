@@ -5,6 +5,7 @@
 
 #include "config/command_line.h"
 #include "config/config_store.h"
+#include "config/program_files.h"
 #include "config/settings.h"
 #include "mainwindow/folder_list.h"
 #include "mainwindow/scheduler_state.h"
@@ -35,12 +36,9 @@ enum class StartupOutcome {
 
 struct StartupRequest {
     CommandLine commandLine;
-    // Folder of the executable: home of the default configuration file and log folder.
-    std::string programFolder;
+    // The configuration file (--ini applied), default log folder and help pages of this copy.
+    ProgramFiles files;
 };
-
-// Quellix.ini beside the executable.
-std::string DefaultConfigPath(const std::string& programFolder);
 
 // The start-up sequence, from reading the command line to handing over to the main window.
 StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,

@@ -151,7 +151,7 @@ void EditConfigurationFile(const CommandContext& context) {
 }
 
 std::string HelpFilePath(const Settings& settings) {
-    return settings.ProgramFolder + std::string(texts::kHelpFile.In(settings.language()));
+    return settings.HelpFolder + std::string(texts::kHelpFile.In(settings.language()));
 }
 
 void ShowHelp(const CommandContext& context) {

@@ -78,7 +78,8 @@ class Directory {
     int SetOwnerWritable(std::string_view name) const;
     int RemoveFile(std::string_view name) const;  // also removes a symbolic link
     int RemoveEmptyDirectory(std::string_view name) const;
-    int MakeDirectory(std::string_view name) const;  // EEXIST when it exists
+    // EEXIST when it exists; mode is narrowed by the umask.
+    int MakeDirectory(std::string_view name, unsigned mode = 0777) const;
     // Creates a symbolic link name pointing to target; never replaces anything.
     int MakeSymlink(std::string_view name, const std::string& target) const;
 

@@ -41,4 +41,11 @@ bool IsExistingDirectory(const std::string& path);
 // True when path names any existing file system entry (links are not followed).
 bool PathExists(const std::string& path);
 
+// True when this process may create files in the folder at path.
+bool IsWritableFolder(const std::string& path);
+
+// Creates the folder at path and any missing folder above it, each opened without following
+// links and made with mode (narrowed by the umask). True when the folder exists afterwards.
+bool MakeFolders(std::string path, unsigned mode = 0777);
+
 }  // namespace quellix::platform

@@ -24,4 +24,8 @@ unsigned EffectiveUserId();
 // Home folder of the current user (from HOME, else the password database; empty when unknown).
 std::string HomeDirectory();
 
+// The user's configuration folder: XDG_CONFIG_HOME when it is an absolute path, else
+// ~/.config; empty when the home folder is unknown.
+std::string UserConfigHome();
+
 }  // namespace quellix::platform

@@ -15,41 +15,10 @@ namespace quellix {
 
 namespace {
 
-// The user's unit folder; empty when the home folder is unknown. As the XDG rules say, a
-// relative XDG_CONFIG_HOME is ignored.
+// The user's unit folder; empty when the home folder is unknown.
 std::string UserUnitFolder() {
-    if (auto config = platform::EnvironmentVariable("XDG_CONFIG_HOME");
-        config && !config->empty() && config->front() == '/') {
-        return *config + "/systemd/user";
-    }
-    if (const std::string home = platform::HomeDirectory(); !home.empty()) {
-        return home + "/.config/systemd/user";
-    }
-    return {};
-}
-
-// Creates path and any missing folder above it.
-bool MakeFolders(std::string path) {
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
-    }
-    if (platform::IsExistingDirectory(path)) {
-        return true;
-    }
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return false;
-    }
-    const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
-    if (!MakeFolders(parent)) {
-        return false;
-    }
-    const std::optional<platform::Directory> folder = platform::Directory::Open(parent);
-    if (!folder) {
-        return false;
-    }
-    const int error = folder->MakeDirectory(path.substr(slash + 1));
-    return error == 0 || (error == EEXIST && platform::IsExistingDirectory(path));
+    const std::string config = platform::UserConfigHome();
+    return config.empty() ? std::string() : config + "/systemd/user";
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -139,7 +108,7 @@ bool SystemdServiceHost::Install(bool /*unused*/) {
     if (!unit.error.empty()) {
         return Fail(unit.error);
     }
-    if (!MakeFolders(installation_.unitFolder)) {
+    if (!platform::MakeFolders(installation_.unitFolder)) {
         return Fail("cannot create the folder " + installation_.unitFolder);
     }
     const std::string path = UnitPath();

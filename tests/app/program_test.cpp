@@ -127,7 +127,14 @@ TEST_F(ProgramTest, HelpVersionAndBadOptions) {
     auto result = Run({"--help"});
     EXPECT_EQ(result.exitCode, kExitSuccess);
     EXPECT_NE(result.out.find("--ini=FILE"), std::string::npos);
+    EXPECT_TRUE(result.out.ends_with("\nConfiguration file: " + dir.File("Quellix.ini") + "\n"))
+        << result.out;
     EXPECT_FALSE(dir.Exists("Quellix.ini"));
+    // Named through a link: the help shows the file every run would use.
+    std::filesystem::create_directory_symlink(dir.Path(), dir.File("link"));
+    result = Run({"--help", "--ini=" + dir.File("link/./other.ini")});
+    EXPECT_TRUE(result.out.ends_with("\nConfiguration file: " + dir.File("other.ini") + "\n"))
+        << result.out;
 
     result = Run({"--version"});
     EXPECT_EQ(result.exitCode, kExitSuccess);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/headless_program.h"
+#include "config/program_files.h"
 #include "platform/child_process.h"
 #include "service/service_host.h"
 #include "support/file_tree.h"
@@ -59,7 +60,8 @@ class ServiceProcessTest : public ::testing::Test {
             ::close(entries_[0]);
             PipeServiceHost host(entries_[1]);
             std::ostringstream messages;
-            HeadlessProgram program(line, dir.Path(), messages, host);
+            HeadlessProgram program(line, LocateProgramFiles(dir.Path(), line.iniPath), messages,
+                                    host);
             return program.Run();
         });
         ::close(entries_[1]);

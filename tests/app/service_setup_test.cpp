@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/exit_codes.h"
+#include "config/program_files.h"
 #include "support/temp_dir.h"
 
 namespace quellix {
@@ -26,7 +27,9 @@ class ServiceSetupTest : public ::testing::Test {
         SystemdServiceHost host({installation.unitFolder}, false, installation);
         out.str("");
         err.str("");
-        return RunServiceSetup(ParseCommandLine(arguments), program.Path(), host, out, err);
+        const CommandLine line = ParseCommandLine(arguments);
+        return RunServiceSetup(line, LocateProgramFiles(program.Path(), line.iniPath), host, out,
+                               err);
     }
     std::string Unit() const { return units.Read("system/quellix.service"); }
 

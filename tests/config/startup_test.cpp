@@ -14,13 +14,19 @@
 namespace quellix {
 namespace {
 
+// The start-up request of a copy whose executable is in folder.
+StartupRequest Request(const std::vector<std::string>& arguments, const std::string& folder) {
+    const CommandLine line = ParseCommandLine(arguments);
+    return {line, LocateProgramFiles(folder, line.iniPath)};
+}
+
 class StartupTest : public ::testing::Test {
   protected:
     StartupOutcome Start(std::vector<std::string> extraArguments = {}) {
         std::vector<std::string> arguments = {"--ini=" + ConfigPath()};
         arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
         state = std::make_unique<ProgramState>();
-        return RunStartup({ParseCommandLine(arguments), dir.Path()}, *state, frontEnd, service);
+        return RunStartup(Request(arguments, dir.Path()), *state, frontEnd, service);
     }
     std::string ConfigPath() const { return dir.File("Quellix.ini"); }
     void WriteConfig(const std::string& text) { dir.Write("Quellix.ini", text); }
@@ -173,9 +179,8 @@ TEST_F(StartupTest, LeftoversOfKilledWritersAreRemoved) {
     }
     const std::string path = tree.Path("Quellix.ini");
     state = std::make_unique<ProgramState>();
-    ASSERT_EQ(
-        RunStartup({ParseCommandLine({"--ini=" + path}), tree.Root()}, *state, frontEnd, service),
-        StartupOutcome::Running);
+    ASSERT_EQ(RunStartup(Request({"--ini=" + path}, tree.Root()), *state, frontEnd, service),
+              StartupOutcome::Running);
     EXPECT_EQ(tree.List(),
               (std::vector<std::string>{".Other.ini.quellix-k1LLed", ".Quellix.ini.lock",
                                         ".quellix-n0w000", "Quellix.ini"}));
@@ -186,8 +191,8 @@ TEST_F(StartupTest, CopiesOnDifferentFilesRunSideBySide) {
     const auto first = std::move(state);
     test::TempDir other;
     ProgramState second;
-    EXPECT_EQ(RunStartup({ParseCommandLine({"--ini=" + other.File("Quellix.ini")}), other.Path()},
-                         second, frontEnd, service),
+    EXPECT_EQ(RunStartup(Request({"--ini=" + other.File("Quellix.ini")}, other.Path()), second,
+                         frontEnd, service),
               StartupOutcome::Running);
     EXPECT_TRUE(frontEnd.messages.empty());
 }

@@ -23,14 +23,14 @@ DesktopFixture::DesktopFixture(const std::string& ini, bool trayAvailable)
     dir.Write("Quellix.ini", ReplaceRoot(ini, tree.Root()));
     MessageBoxes::Script({});
     CommandLine commandLine;
-    program = std::make_unique<DesktopProgram>(
-        DesktopOptions{commandLine, dir.Path(), service, platform::SystemClock(),
-                       [this](const std::string& path) {
-                           opened.push_back(path);
-                           return true;
-                       },
-                       [this] { return std::make_unique<FakeTrayIcon>(this->trayAvailable); },
-                       [this](int code) { endedWith = code; }});
+    program = std::make_unique<DesktopProgram>(DesktopOptions{
+        commandLine, PortableProgramFiles(dir.Path()), service, platform::SystemClock(),
+        [this](const std::string& path) {
+            opened.push_back(path);
+            return true;
+        },
+        [this] { return std::make_unique<FakeTrayIcon>(this->trayAvailable); },
+        [this](int code) { endedWith = code; }});
 }
 
 DesktopFixture::~DesktopFixture() {

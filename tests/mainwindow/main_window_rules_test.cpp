@@ -111,6 +111,7 @@ class CommandTest : public ::testing::Test {
     CommandTest() {
         settings.ProgramTitle = "Quellix 1.0.0";
         settings.ProgramFolder = dir.Path();
+        settings.HelpFolder = dir.Path();
         settings.ConfigPath = dir.File("Quellix.ini");
     }
     // A fresh list /srv/a/, /srv/b/, ... counting 5, 7, 9, ... files, saved.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "child_process.h"
+#include "env_override.h"
 
 namespace quellix::platform {
 namespace {
@@ -65,6 +66,23 @@ TEST(ProcessInfo, HomeDirectoryFromEnvironmentElsePasswordDatabase) {
         return HomeDirectory() == fromDatabase ? 0 : 4;
     });
     EXPECT_EQ(code, 0) << "1: HOME ignored, 3: empty HOME used, 4: database not consulted";
+}
+
+TEST(ProcessInfo, UserConfigHomeTakesOnlyAnAbsoluteXdgConfigHome) {
+    const test::EnvOverride home("HOME", "/home/ann");
+    const struct {
+        std::optional<std::string> xdg;
+        std::string expected;
+    } cases[] = {
+        {"/srv/conf", "/srv/conf"},
+        {std::nullopt, "/home/ann/.config"},
+        {"", "/home/ann/.config"},
+        {"conf", "/home/ann/.config"},
+    };
+    for (const auto& c : cases) {
+        const test::EnvOverride xdg("XDG_CONFIG_HOME", c.xdg);
+        EXPECT_EQ(UserConfigHome(), c.expected) << c.xdg.value_or("(unset)");
+    }
 }
 
 }  // namespace

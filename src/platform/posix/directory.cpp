@@ -220,12 +220,12 @@ int Directory::RemoveEmptyDirectory(std::string_view name) const {
     return ResultOf(::unlinkat(fd_, entry.CStr(), AT_REMOVEDIR));
 }
 
-int Directory::MakeDirectory(std::string_view name) const {
+int Directory::MakeDirectory(std::string_view name, unsigned mode) const {
     const posix::ComponentName entry(name);
     if (!entry.Valid()) {
         return entry.Error();
     }
-    return ResultOf(::mkdirat(fd_, entry.CStr(), 0777));
+    return ResultOf(::mkdirat(fd_, entry.CStr(), static_cast<mode_t>(mode)));
 }
 
 int Directory::MakeSymlink(std::string_view name, const std::string& target) const {

@@ -2,7 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+
+#include "platform/directory.h"
 #include "platform/posix/fd_io.h"
 
 namespace quellix::platform {
@@ -46,6 +50,33 @@ bool IsExistingDirectory(const std::string& path) {
 bool PathExists(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool IsWritableFolder(const std::string& path) {
+    return IsExistingDirectory(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+bool MakeFolders(std::string path, unsigned mode) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    if (IsExistingDirectory(path)) {
+        return true;
+    }
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return false;
+    }
+    const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
+    if (!MakeFolders(parent, mode)) {
+        return false;
+    }
+    const std::optional<Directory> folder = Directory::Open(parent);
+    if (!folder) {
+        return false;
+    }
+    const int error = folder->MakeDirectory(path.substr(slash + 1), mode);
+    return error == 0 || (error == EEXIST && IsExistingDirectory(path));
 }
 
 }  // namespace quellix::platform

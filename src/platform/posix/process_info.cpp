@@ -76,4 +76,14 @@ std::string HomeDirectory() {
     }
 }
 
+std::string UserConfigHome() {
+    // A relative XDG_CONFIG_HOME is invalid and ignored, like an empty one.
+    if (const std::optional<std::string> config = EnvironmentVariable("XDG_CONFIG_HOME");
+        config && !config->empty() && config->front() == '/') {
+        return *config;
+    }
+    const std::string home = HomeDirectory();
+    return home.empty() ? std::string() : home + "/.config";
+}
+
 }  // namespace quellix::platform

@@ -1,0 +1,119 @@
+#include "config/program_files.h"
+
+#include <string_view>
+
+#include "config/install_layout.h"
+#include "platform/file_system.h"
+#include "platform/os_info.h"
+#include "platform/process_info.h"
+
+namespace quellix {
+
+namespace {
+
+constexpr std::string_view kConfigName = "Quellix.ini";
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string Join(const std::string& folder, std::string_view name) {
+    return folder.ends_with('/') ? folder + std::string(name) : folder + "/" + std::string(name);
+}
+
+// folder joined with a relative path, its ".." resolved by the text alone.
+std::string JoinRelative(std::string folder, std::string_view relative) {
+    while (!relative.empty()) {
+        const std::size_t slash = relative.find('/');
+        const std::string_view part = relative.substr(0, slash);
+        relative =
+            slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
+        if (part == "..") {
+            folder = FolderOf(folder);
+        } else if (!part.empty() && part != ".") {
+            folder = Join(folder, part);
+        }
+    }
+    return folder;
+}
+
+}  // namespace
+
+bool IsSystemFolder(const std::string& folder) {
+    if (folder == "/") {
+        return true;
+    }
+    static constexpr std::string_view kSystemTrees[] = {
+        "/usr", "/bin", "/sbin", "/lib", "/lib32", "/lib64", "/libx32", "/etc", "/boot"};
+    for (const std::string_view tree : kSystemTrees) {
+        if (folder.starts_with(tree) &&
+            (folder.size() == tree.size() || folder[tree.size()] == '/')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ProgramFiles ResolveProgramFiles(const ProgramLocation& location,
+                                 const std::optional<std::string>& iniPath) {
+    const bool portable =
+        location.folderHoldsConfigFile ||
+        (location.folderIsWritable && !IsSystemFolder(location.executableFolder)) ||
+        // Without a home there is nowhere else to look.
+        location.userConfigHome.empty();
+    ProgramFiles files;
+    if (portable) {
+        files = PortableProgramFiles(location.executableFolder);
+    } else {
+        files.installed = true;
+        files.configPath = Join(Join(location.userConfigHome, "quellix"), kConfigName);
+        files.configIsDefault = true;
+        files.ownFolder = FolderOf(files.configPath);
+        files.helpFolder =
+            Join(JoinRelative(location.executableFolder, location.dataFolderFromBinary), "help");
+    }
+    if (iniPath) {
+        files.configPath = *iniPath;
+        files.configIsDefault = false;
+        // An installed copy's own folder is the system's: the settings' folder stands in for it.
+        if (files.installed) {
+            files.ownFolder = FolderOf(*iniPath);
+        }
+    }
+    return files;
+}
+
+ProgramFiles PortableProgramFiles(const std::string& folder) {
+    ProgramFiles files;
+    files.configPath = Join(folder, kConfigName);
+    files.ownFolder = folder;
+    files.helpFolder = folder;
+    files.configIsDefault = true;
+    return files;
+}
+
+ProgramFiles LocateProgramFiles(const std::string& executableFolder,
+                                const std::optional<std::string>& iniPath) {
+    ProgramLocation location;
+    location.executableFolder = executableFolder;
+    location.folderHoldsConfigFile = platform::PathExists(Join(executableFolder, kConfigName));
+    location.folderIsWritable = platform::IsWritableFolder(executableFolder);
+    location.userConfigHome = platform::UserConfigHome();
+    location.dataFolderFromBinary = build::kDataFolderFromBinary;
+    return ResolveProgramFiles(
+        location, iniPath ? std::optional(platform::CanonicalPath(*iniPath)) : std::nullopt);
+}
+
+bool PrepareConfigFolder(const ProgramFiles& files) {
+    const std::string folder = FolderOf(files.configPath);
+    if (!files.installed || !files.configIsDefault || platform::IsExistingDirectory(folder)) {
+        return true;
+    }
+    return platform::MakeFolders(folder, 0700);
+}
+
+}  // namespace quellix

@@ -6,13 +6,15 @@ RELEASE_BUILD ?= build-release
 JOBS ?= 2
 ARGS ?=
 NOX_BUILD ?= build-nox
+DEB_BUILD ?= build-deb
+DEB_NOX_BUILD ?= build-deb-nox
 FUZZ_SECONDS ?= 60
 
 CMAKE_CONFIGURE = cmake -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # The project's own builds stop at any warning; a packager's build (test-release) does not.
 WERROR = -DQUELLIX_WERROR=ON
 
-.PHONY: build run test test-nox test-sanitize test-release fuzz format clean
+.PHONY: build run test test-nox test-sanitize test-release fuzz deb deb-nox test-package format clean
 
 build:
 	scripts/install-deps.sh build gui
@@ -51,6 +53,34 @@ test-release:
 	cmake --build $(RELEASE_BUILD) -j$(JOBS)
 	ctest --test-dir $(RELEASE_BUILD) --output-on-failure -j$(JOBS)
 
+# The Debian packages, built as Debian builds: its default flags with every hardening option
+# (-O2, fortify, stack protector, PIE, relro, bindnow), stripped, dependencies from the binary.
+DEB_CONFIGURE = DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	cmake -G Ninja -DCMAKE_BUILD_TYPE=None -DQUELLIX_TESTS=OFF -DQUELLIX_WERROR=OFF \
+	-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+
+deb:
+	scripts/install-deps.sh build gui package
+	$(DEB_CONFIGURE) -S . -B $(DEB_BUILD)
+	cmake --build $(DEB_BUILD) -j$(JOBS)
+	rm -f $(DEB_BUILD)/package/*.deb && cd $(DEB_BUILD) && cpack -G DEB
+	cp $(DEB_BUILD)/package/quellix_*.deb .
+
+# The package for servers: the program without the desktop window, without Qt.
+deb-nox:
+	scripts/install-deps.sh build package
+	$(DEB_CONFIGURE) -S . -B $(DEB_NOX_BUILD) -DQUELLIX_GUI=OFF
+	cmake --build $(DEB_NOX_BUILD) -j$(JOBS)
+	rm -f $(DEB_NOX_BUILD)/package/*.deb && cd $(DEB_NOX_BUILD) && cpack -G DEB
+	cp $(DEB_NOX_BUILD)/package/quellix-nox_*.deb .
+
+# Both packages checked (lintian, desktop entry, metainfo, contents, hardening), then each
+# installed with apt into a fresh Debian made for the test, and run there as a normal user.
+test-package: deb deb-nox
+	scripts/install-deps.sh package-test
+	scripts/test-package.sh $(DEB_BUILD)/package/quellix_*.deb $(DEB_NOX_BUILD)/package/quellix-nox_*.deb
+
 fuzz:
 	scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -S . -B $(FUZZ_BUILD) -DQUELLIX_TESTS=OFF -DQUELLIX_GUI=OFF -DQUELLIX_FUZZ=ON $(WERROR)
@@ -61,4 +91,4 @@ format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(NOX_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)
+	rm -rf $(BUILD) $(NOX_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(DEB_BUILD) $(DEB_NOX_BUILD)

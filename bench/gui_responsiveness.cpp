@@ -118,8 +118,8 @@ int Run(const std::string& folder, const std::string& hours, std::int64_t files,
     MessageBoxes::Script({});
     quellix::SystemdServiceHost service(std::vector<std::string>{}, false);
     quellix::DesktopProgram program(
-        {quellix::CommandLine{}, programFolder.path().toStdString(), service,
-         quellix::platform::SystemClock(), [](const std::string&) { return true; },
+        {quellix::CommandLine{}, quellix::PortableProgramFiles(programFolder.path().toStdString()),
+         service, quellix::platform::SystemClock(), [](const std::string&) { return true; },
          [] { return std::make_unique<NoTray>(); }, [](int code) { QApplication::exit(code); }});
     GapProbe probe;
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only when some are missing.
-# Usage: install-deps.sh build|test|gui|fuzz|release ...
+# Usage: install-deps.sh build|test|gui|fuzz|release|package|package-test ...
 set -euo pipefail
 
 packages=()
@@ -11,6 +11,8 @@ for need in "$@"; do
         fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev) ;;
         release) packages+=(dpkg-dev) ;;
         gui) packages+=(qt6-base-dev qt6-svg-dev) ;;
+        package) packages+=(dpkg-dev fakeroot file) ;;
+        package-test) packages+=(lintian desktop-file-utils appstream debootstrap binutils) ;;
         *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;
     esac
 done

@@ -60,7 +60,7 @@ int RunDesktop(const CommandLine& commandLine, const ProgramFiles& files, std::o
     // Hidden in the tray is not closed: only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName("Quellix");
-    QApplication::setDesktopFileName("quellix");
+    QApplication::setDesktopFileName("org.quellix.Quellix");
 
     SystemdServiceHost service(DefaultUnitFolders(), false);
     // The service starts in "/", so the unit names the file by its full path.

@@ -1,11 +1,10 @@
 #include "dialogs/destination_picker_dialog.h"
 
 #include <QFile>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_button_row_view.h"
 #include "dialogs/dialog_captions_view.h"
 #include "dialogs/folder_chooser_view.h"
 #include "dialogs/picker_texts.h"
@@ -34,27 +33,14 @@ DestinationPickerDialog::DestinationPickerDialog(QWidget* parent, const Settings
     selectDrive->setObjectName("lblSelectDrive");
     selectDrive->setBuddy(chooser_->DriveList());
 
-    auto* ok = new QPushButton(this);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName("cmdAnnuler");
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtonRow buttons = NewDialogButtonRow(*this, chooser_, [this] { accept(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(selectDrive);
     layout->addWidget(chooser_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     setTabOrder(chooser_->DriveList(), chooser_);
-    setTabOrder(chooser_, ok);
-    setTabOrder(ok, cancel);
     chooser_->setFocus();
     ApplyDialogCaptions(*this, kDestinationPickerCaptions, settings.language());
 }

@@ -3,12 +3,11 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_button_row_view.h"
 #include "dialogs/dialog_captions_view.h"
 #include "dialogs/purge_time_texts.h"
 #include "dialogs/up_down_view.h"
@@ -118,24 +117,13 @@ void PurgeTimeDialog::BuildControls() {
         dayList->addWidget(days_[i]);
     }
 
-    auto* ok = new QPushButton(this);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &PurgeTimeDialog::Ok);
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName("cmdAnnuler");
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtonRow buttons = NewDialogButtonRow(*this, days_.back(), [this] { Ok(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(time);
     layout->addWidget(error_);
     layout->addWidget(frame);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(hours_, minutes_);
@@ -143,8 +131,6 @@ void PurgeTimeDialog::BuildControls() {
     for (std::size_t i = 1; i < days_.size(); ++i) {
         setTabOrder(days_[i - 1], days_[i]);
     }
-    setTabOrder(days_.back(), ok);
-    setTabOrder(ok, cancel);
     hours_->setFocus();
 }
 

@@ -3,9 +3,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_button_row_view.h"
 #include "dialogs/dialog_captions_view.h"
 #include "dialogs/option_rules.h"
 #include "dialogs/option_texts.h"
@@ -82,29 +82,15 @@ void TempoDialog::BuildControls() {
     row->addWidget(unit);
     row->addStretch(1);
 
-    auto* ok = new QPushButton(this);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TempoDialog::Ok);
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName("cmdAnnuler");
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtonRow buttons = NewDialogButtonRow(*this, seconds_, [this] { Ok(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addLayout(row);
     layout->addWidget(counts);
     layout->addWidget(hint_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    setTabOrder(seconds_, ok);
-    setTabOrder(ok, cancel);
     seconds_->setFocus();
 }
 

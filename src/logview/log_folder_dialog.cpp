@@ -1,12 +1,11 @@
 #include "logview/log_folder_dialog.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_button_row_view.h"
 #include "dialogs/dialog_captions_view.h"
 #include "dialogs/folder_chooser_view.h"
 #include "logview/log_settings_rules.h"
@@ -50,25 +49,14 @@ void LogFolderDialog::BuildControls() {
     folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(folders_, &FolderChooserView::PathChanged, this, &LogFolderDialog::ShowFolder);
 
-    auto* ok = new QPushButton(this);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &LogFolderDialog::Ok);
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName("cmdAnnuler");
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtonRow buttons = NewDialogButtonRow(*this, nullptr, [this] { Ok(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(logsOn_);
     layout->addWidget(title_);
     layout->addWidget(folders_, 1);
     layout->addWidget(folder_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     resize(420, 440);
 }
 

@@ -4,9 +4,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_button_row_view.h"
 #include "dialogs/dialog_captions_view.h"
 #include "dialogs/up_down_view.h"
 #include "logview/log_settings_rules.h"
@@ -62,28 +62,15 @@ void LogRetentionDialog::BuildControls() {
     row->addWidget(unit);
     row->addStretch(1);
 
-    auto* ok = new QPushButton(this);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &LogRetentionDialog::Ok);
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName("cmdAnnuler");
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtonRow buttons = NewDialogButtonRow(*this, count_, [this] { Ok(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(removeOld_);
     layout->addLayout(row);
     layout->addWidget(limit_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setTabOrder(removeOld_, count_);
-    setTabOrder(count_, ok);
-    setTabOrder(ok, cancel);
 }
 
 void LogRetentionDialog::Step(bool up) {

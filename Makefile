@@ -8,13 +8,15 @@ ARGS ?=
 NOX_BUILD ?= build-nox
 DEB_BUILD ?= build-deb
 DEB_NOX_BUILD ?= build-deb-nox
+WIN_BUILD ?= build-windows
+WIN_TEST_BUILD ?= build-windows-test
 FUZZ_SECONDS ?= 60
 
 CMAKE_CONFIGURE = cmake -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # The project's own builds stop at any warning; a packager's build (test-release) does not.
 WERROR = -DQUELLIX_WERROR=ON
 
-.PHONY: build run test test-nox test-sanitize test-release fuzz deb deb-nox test-package format clean
+.PHONY: build run test test-nox test-sanitize test-release fuzz deb deb-nox test-package windows test-windows format clean
 
 build:
 	scripts/install-deps.sh build gui
@@ -81,6 +83,22 @@ test-package: deb deb-nox
 	scripts/install-deps.sh package-test
 	scripts/test-package.sh $(DEB_BUILD)/package/quellix_*.deb $(DEB_NOX_BUILD)/package/quellix-nox_*.deb
 
+# Windows, cross-built with MinGW-w64: quellix.exe (headless: -C and the service), and the tests
+# of the Windows build run under a throw-away Wine.
+WIN_CONFIGURE = cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	-DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
+
+windows:
+	scripts/install-deps.sh build windows
+	$(WIN_CONFIGURE) -S . -B $(WIN_BUILD) -DQUELLIX_TESTS=OFF
+	cmake --build $(WIN_BUILD) -j$(JOBS) --target quellix
+
+test-windows:
+	scripts/install-deps.sh build windows wine
+	$(WIN_CONFIGURE) -S . -B $(WIN_TEST_BUILD) -DQUELLIX_TESTS=ON
+	cmake --build $(WIN_TEST_BUILD) -j$(JOBS)
+	scripts/wine-run.sh $(WIN_TEST_BUILD) ctest --test-dir $(WIN_TEST_BUILD) --output-on-failure -j$(JOBS)
+
 fuzz:
 	scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -S . -B $(FUZZ_BUILD) -DQUELLIX_TESTS=OFF -DQUELLIX_GUI=OFF -DQUELLIX_FUZZ=ON $(WERROR)
@@ -91,4 +109,5 @@ format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(NOX_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(DEB_BUILD) $(DEB_NOX_BUILD)
+	rm -rf $(BUILD) $(NOX_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(DEB_BUILD) $(DEB_NOX_BUILD) \
+		$(WIN_BUILD) $(WIN_TEST_BUILD)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only when some are missing.
-# Usage: install-deps.sh build|test|gui|fuzz|release|package|package-test ...
+# Usage: install-deps.sh build|test|gui|fuzz|release|package|package-test|windows|wine ...
 set -euo pipefail
 
 packages=()
@@ -12,6 +12,8 @@ for need in "$@"; do
         release) packages+=(dpkg-dev) ;;
         gui) packages+=(qt6-base-dev qt6-svg-dev) ;;
         package) packages+=(dpkg-dev fakeroot file) ;;
+        windows) packages+=(g++-mingw-w64-x86-64-posix googletest) ;;
+        wine) packages+=(wine wine64) ;;
         package-test) packages+=(lintian desktop-file-utils appstream debootstrap binutils) ;;
         *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;
     esac

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/native_handle.h"
+
 namespace quellix::platform {
 
 enum class EntryType { File, Directory, Symlink, Other, Unknown };
@@ -97,15 +99,15 @@ class Directory {
     // makes the probe look first.
     bool IsLocked(std::string_view name, EntryType seenAs = EntryType::Unknown) const;
 
-    int Descriptor() const { return fd_; }
+    NativeHandle Descriptor() const { return fd_; }
 
   private:
-    explicit Directory(int fd) : fd_(fd) {}
+    explicit Directory(NativeHandle fd) : fd_(fd) {}
     // Whether the folder is on a file system where only this machine's processes open and lock
     // files, so that a granted lease rules out every lock; asked once per handle.
     bool OnLocalFileSystem() const;
 
-    int fd_ = -1;
+    NativeHandle fd_ = kNoHandle;
     mutable signed char localFileSystem_ = -1;  // -1: not asked yet
 };
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -22,11 +23,24 @@ std::vector<std::string> NamesIn(const std::string& folder) {
 }
 
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "quellix-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    // mkdtemp's rule, without mkdtemp (Windows has none): a new random name, made exclusively.
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937_64 random{std::random_device{}()};
+    const fs::path base = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = "quellix-test-";
+        for (int i = 0; i < 6; ++i) {
+            name += kLetters[random() % (sizeof(kLetters) - 1)];
+        }
+        std::error_code error;
+        if (fs::create_directory(base / name, error)) {
+            fs::permissions(base / name, fs::perms::owner_all, fs::perm_options::replace, error);
+            path_ = (base / name).generic_string();
+            return;
+        }
     }
-    path_ = pattern;
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "platform/posix/fd_io.h"
-#include "platform/posix/name_hash.h"
+#include "platform/common/name_hash.h"
 
 namespace quellix::platform::posix {
 

@@ -1,8 +1,8 @@
-#include "platform/posix/name_hash.h"
+#include "platform/common/name_hash.h"
 
 #include <cstdint>
 
-namespace quellix::platform::posix {
+namespace quellix::platform {
 
 std::string HashedName(std::string_view text) {
     std::uint64_t hash = 0xcbf29ce484222325ULL;
@@ -18,4 +18,4 @@ std::string HashedName(std::string_view text) {
     return hex;
 }
 
-}  // namespace quellix::platform::posix
+}  // namespace quellix::platform

@@ -1,12 +1,16 @@
 #include "platform/companion_files.h"
 
-#include <climits>
+#include <cstddef>
 
-#include "platform/posix/name_hash.h"
+#include "platform/common/name_hash.h"
 
 namespace quellix::platform {
 
 namespace {
+
+// Longest name of a folder entry: 255 bytes on Linux, 255 UTF-16 units on Windows (which a
+// name of at most 255 UTF-8 bytes never passes).
+constexpr std::size_t kNameMax = 255;
 
 constexpr std::string_view kLockSuffix = ".lock";
 constexpr std::string_view kTemporaryMarker = ".quellix-";
@@ -15,10 +19,10 @@ constexpr std::size_t kRandomLength = 6;
 
 // fileName itself when "." + it + a suffix of suffixLength bytes fits in a name, else a hash.
 std::string Stem(std::string_view fileName, std::size_t suffixLength) {
-    if (1 + fileName.size() + suffixLength <= NAME_MAX) {
+    if (1 + fileName.size() + suffixLength <= kNameMax) {
         return std::string(fileName);
     }
-    return "quellix#" + posix::HashedName(fileName);
+    return "quellix#" + HashedName(fileName);
 }
 
 bool IsRandomPart(std::string_view text) {

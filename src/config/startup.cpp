@@ -4,12 +4,11 @@
 #include "config/config_texts.h"
 #include "config/folder_list_store.h"
 #include "config/ini_file.h"
-#include "config/os_description.h"
+#include "config/running_system.h"
 #include "config/settings_reader.h"
 #include "mainwindow/front_end.h"
 #include "platform/clock.h"
 #include "platform/leftover_temporaries.h"
-#include "platform/os_info.h"
 #include "service/error_report.h"
 #include "service/service_host.h"
 
@@ -44,9 +43,9 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
     settings.ProgramFolder = request.files.ownFolder;
     settings.HelpFolder = request.files.helpFolder;
 
-    // The system offers services, so errors follow the service rule as on NT.
-    settings.IsNt = true;
-    settings.OsDescription = DescribeLinux(platform::KernelRelease(), platform::OsReleaseText());
+    const RunningSystem system = DescribeRunningSystem();
+    settings.IsNt = system.isNt;
+    settings.OsDescription = system.description;
     state.scheduler.LastPurgeDay = 0;
     if (!settings.RunOnce) {
         frontEnd.ShowLoadingWindow(settings.ProgramTitle);

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "config/utf8.h"
+#include "platform/text_encoding.h"
+
 namespace quellix {
 
 namespace {
@@ -54,6 +57,14 @@ void IniFile::Refresh() {
             stamp = platform::GetFileStamp(path_);
         }
     }
+    // A file of an earlier version is in the system's legacy code page; it is written back in it.
+    legacyCodePage_ = false;
+    if (text && !IsValidUtf8(*text)) {
+        if (auto converted = platform::LegacyCodePageToUtf8(*text)) {
+            *text = std::move(*converted);
+            legacyCodePage_ = true;
+        }
+    }
     document_ = text ? IniDocument(*text) : IniDocument();
     stamp_ = stamp;
     unreadable_ = !text && stamp;
@@ -66,7 +77,16 @@ void IniFile::Store() {
         batchDirty_ = true;
         return;
     }
-    if (unreadable_ || !platform::ReplaceFileContents(path_, document_.ToText())) {
+    std::string text = document_.ToText();
+    if (legacyCodePage_) {
+        if (auto converted = platform::Utf8ToLegacyCodePage(text)) {
+            text = std::move(*converted);
+        } else {
+            // A character the code page lacks: the file turns to UTF-8 rather than lose it.
+            legacyCodePage_ = false;
+        }
+    }
+    if (unreadable_ || !platform::ReplaceFileContents(path_, text)) {
         unsaved_ = true;
         return;
     }

@@ -37,6 +37,8 @@ class IniFile final : public ConfigStore {
     bool unsaved_ = false;
     // The file exists but could not be read: it must not be replaced by what we hold.
     bool unreadable_ = false;
+    // The file is in the system's legacy code page, not UTF-8.
+    bool legacyCodePage_ = false;
     int batchDepth_ = 0;
     bool batchDirty_ = false;
 };

@@ -43,4 +43,15 @@ char32_t Utf8CodePoint(std::string_view text, std::size_t pos, std::size_t lengt
     return code;
 }
 
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, pos);
+        if (length == 0) {
+            return false;
+        }
+        pos += length;
+    }
+    return true;
+}
+
 }  // namespace quellix

@@ -10,7 +10,7 @@
 #include "platform/clock.h"
 #include "platform/open_with_shell.h"
 #include "platform/process_info.h"
-#include "service/systemd_service_host.h"
+#include "service/service_host.h"
 
 namespace quellix {
 
@@ -62,10 +62,10 @@ int RunDesktop(const CommandLine& commandLine, const ProgramFiles& files, std::o
     QApplication::setApplicationName("Quellix");
     QApplication::setDesktopFileName("org.quellix.Quellix");
 
-    SystemdServiceHost service(DefaultUnitFolders(), false);
+    const auto service = MakeSystemServiceHost(false);
     // The service starts in "/", so the unit names the file by its full path.
-    service.SetConfigPath(files.configPath);
-    DesktopProgram program({commandLine, files, service, platform::SystemClock(),
+    service->SetConfigPath(files.configPath);
+    DesktopProgram program({commandLine, files, *service, platform::SystemClock(),
                             [](const std::string& path) { return platform::OpenWithShell(path); },
                             [] { return std::make_unique<SystemTrayIcon>(nullptr); },
                             [](int code) { QApplication::exit(code); }});

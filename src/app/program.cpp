@@ -6,7 +6,8 @@
 #include "app/service_setup.h"
 #include "config/program_files.h"
 #include "config/settings.h"
-#include "service/systemd_service_host.h"
+#include "platform/service_signals.h"
+#include "service/service_host.h"
 
 namespace quellix {
 
@@ -36,14 +37,20 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& exe
         return kExitUsage;
     }
     if (commandLine.installService || commandLine.uninstallService) {
-        SystemdServiceHost service(DefaultUnitFolders(), false);
-        return RunServiceSetup(commandLine, files, service, out, err);
+        const auto service = MakeSystemServiceHost(false);
+        return RunServiceSetup(commandLine, files, *service, out, err);
     }
     if (!commandLine.runOnce && !commandLine.service) {
         return RunDesktop(commandLine, files, err);
     }
-    SystemdServiceHost service(DefaultUnitFolders(), commandLine.service);
-    HeadlessProgram program(commandLine, files, err, service);
+    const auto service = MakeSystemServiceHost(commandLine.service);
+    if (commandLine.service) {
+        return platform::RunServiceProcess([&] {
+            HeadlessProgram program(commandLine, files, err, *service);
+            return program.Run();
+        });
+    }
+    HeadlessProgram program(commandLine, files, err, *service);
     return program.Run();
 }
 

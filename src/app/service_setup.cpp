@@ -23,7 +23,7 @@ std::optional<ServiceStartType> StartTypeNamed(const std::string& name) {
 }  // namespace
 
 int RunServiceSetup(const CommandLine& commandLine, const ProgramFiles& files,
-                    SystemdServiceHost& service, std::ostream& out, std::ostream& err) {
+                    SystemServiceHost& service, std::ostream& out, std::ostream& err) {
     if (commandLine.uninstallService) {
         if (!service.IsInstalled()) {
             out << "Quellix Service is not installed\n";

@@ -5,13 +5,13 @@
 
 #include "config/command_line.h"
 #include "config/program_files.h"
-#include "service/systemd_service_host.h"
+#include "service/service_host.h"
 
 namespace quellix {
 
 // --install-service and --uninstall-service: registers or removes the service unit from the
 // command line, for machines without the desktop window. Returns the exit code.
 int RunServiceSetup(const CommandLine& commandLine, const ProgramFiles& files,
-                    SystemdServiceHost& service, std::ostream& out, std::ostream& err);
+                    SystemServiceHost& service, std::ostream& out, std::ostream& err);
 
 }  // namespace quellix

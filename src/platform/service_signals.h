@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace quellix::platform {
@@ -22,6 +23,11 @@ std::vector<ServiceSignal> TakeServiceSignals();
 
 // Waits until the wall clock reaches its next whole second, or less when a signal arrives.
 void WaitForNextSecondOrSignal();
+
+// Runs body as the process the system's service manager started, and returns its exit code. On
+// Linux systemd started the process itself and body just runs; on Windows it runs inside the
+// service control dispatcher, which reports the service running, paused and stopped.
+int RunServiceProcess(const std::function<int()>& body);
 
 // Milliseconds from a wall-clock time (ms since the epoch) to just past its next whole second.
 std::int64_t MillisecondsToNextSecond(std::int64_t nowMilliseconds);

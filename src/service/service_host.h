@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <string>
 #include <string_view>
 
 namespace quellix {
@@ -31,5 +33,17 @@ class ServiceHost {
     virtual bool Install(bool unused) = 0;
     virtual bool Uninstall() = 0;
 };
+
+// The service of the system the program runs on (systemd, or Windows' service manager).
+class SystemServiceHost : public ServiceHost {
+  public:
+    // The configuration file the installed service is to use; Install needs it.
+    virtual void SetConfigPath(std::string path) = 0;
+    // Why the last Install or Uninstall failed; empty after a success.
+    virtual const std::string& LastError() const = 0;
+};
+
+// The system's service host for this process (isServiceProcess: started as the service).
+std::unique_ptr<SystemServiceHost> MakeSystemServiceHost(bool isServiceProcess);
 
 }  // namespace quellix

@@ -29,6 +29,10 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+std::unique_ptr<SystemServiceHost> MakeSystemServiceHost(bool isServiceProcess) {
+    return std::make_unique<SystemdServiceHost>(DefaultUnitFolders(), isServiceProcess);
+}
+
 std::vector<std::string> DefaultUnitFolders() {
     std::vector<std::string> folders = {"/etc/systemd/system", "/usr/lib/systemd/system",
                                         "/lib/systemd/system"};

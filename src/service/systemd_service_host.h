@@ -35,7 +35,7 @@ struct SystemdInstallation {
 SystemdInstallation DefaultSystemdInstallation();
 
 // The service as a systemd unit; its entries go to the system log under "Quellix".
-class SystemdServiceHost final : public ServiceHost {
+class SystemdServiceHost final : public SystemServiceHost {
   public:
     SystemdServiceHost(std::vector<std::string> unitFolders, bool isServiceProcess);
     // Reads the start type and desktop flag back from an installed unit.
@@ -51,8 +51,7 @@ class SystemdServiceHost final : public ServiceHost {
     bool InteractWithDesktop() const override { return interactWithDesktop_; }
     void SetInteractWithDesktop(bool on) override { interactWithDesktop_ = on; }
 
-    // The configuration file the installed service is to use; Install needs it.
-    void SetConfigPath(std::string path) { configPath_ = std::move(path); }
+    void SetConfigPath(std::string path) override { configPath_ = std::move(path); }
 
     // Writes the unit and, when systemd runs, reloads it and enables (automatic start) or
     // disables it. On failure the previous unit, if any, is back in place.
@@ -61,8 +60,7 @@ class SystemdServiceHost final : public ServiceHost {
     // nothing changed, when a unit would remain that is not ours to remove.
     bool Uninstall() override;
 
-    // Why the last Install or Uninstall failed; empty after a success.
-    const std::string& LastError() const { return lastError_; }
+    const std::string& LastError() const override { return lastError_; }
 
   private:
     std::string UnitPath() const;

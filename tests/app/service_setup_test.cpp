@@ -8,6 +8,7 @@
 
 #include "app/exit_codes.h"
 #include "config/program_files.h"
+#include "service/systemd_service_host.h"
 #include "support/temp_dir.h"
 
 namespace quellix {

@@ -76,6 +76,10 @@ std::vector<ServiceSignal> TakeServiceSignals() {
     return taken;
 }
 
+int RunServiceProcess(const std::function<int()>& body) {
+    return body();
+}
+
 std::int64_t MillisecondsToNextSecond(std::int64_t nowMilliseconds) {
     const std::int64_t intoSecond = ((nowMilliseconds % 1000) + 1000) % 1000;
     // One millisecond past the boundary, so that the clock read after waking is in the new second.

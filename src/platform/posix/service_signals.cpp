@@ -80,12 +80,6 @@ int RunServiceProcess(const std::function<int()>& body) {
     return body();
 }
 
-std::int64_t MillisecondsToNextSecond(std::int64_t nowMilliseconds) {
-    const std::int64_t intoSecond = ((nowMilliseconds % 1000) + 1000) % 1000;
-    // One millisecond past the boundary, so that the clock read after waking is in the new second.
-    return 1000 - intoSecond + 1;
-}
-
 void WaitForNextSecondOrSignal() {
     // The timeout runs on the monotonic clock, which stands still while the machine sleeps: after
     // a resume this wakes once, never for every second that was slept through.

@@ -6,6 +6,9 @@
 
 namespace quellix {
 
+inline constexpr const char* kServiceName = "Quellix";
+inline constexpr const char* kServiceDisplayName = "Quellix Service";
+
 enum class EventType { Error = 1, Warning = 2, Information = 4 };
 
 enum class ServiceStartType { Automatic = 0, Manual = 1, Disabled = 2 };

@@ -8,8 +8,6 @@
 
 namespace quellix {
 
-inline constexpr const char* kServiceName = "Quellix";
-inline constexpr const char* kServiceDisplayName = "Quellix Service";
 inline constexpr const char* kUnitFileName = "quellix.service";
 
 // Folders where an installed unit of ours may live: the system-wide ones, then the user's.

@@ -1,0 +1,227 @@
+#include "platform/trash.h"
+
+// The other system headers need the definitions of <windows.h>.
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <algorithm>
+#include <cerrno>
+#include <cwctype>
+#include <optional>
+#include <random>
+
+#include "platform/companion_files.h"
+#include "platform/directory.h"
+#include "platform/win32/error_numbers.h"
+#include "platform/win32/trash.h"
+#include "platform/win32/wide_text.h"
+
+namespace quellix::platform {
+
+namespace win32 {
+
+namespace {
+
+// The shell takes neither the "\\?\" form nor paths past MAX_PATH.
+std::wstring ShellPath(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\" + path.substr(7);
+    }
+    if (path.starts_with(L"\\\\?\\")) {
+        return path.substr(4);
+    }
+    return path;
+}
+
+bool IsSingleName(const std::wstring& name) {
+    return !name.empty() && name != L"." && name != L".." &&
+           name.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos;
+}
+
+// A second name for the file, in its own folder, under the name of the program's temporaries.
+std::wstring GuardName(const std::wstring& name) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::string guard = TemporaryNameTemplate(Narrow(name));
+    for (std::size_t i = guard.size() - 6; i < guard.size(); ++i) {
+        guard[i] = kLetters[random() % (sizeof(kLetters) - 1)];
+    }
+    return Widen(guard);
+}
+
+std::optional<DWORD> LinkCount(const std::wstring& path) {
+    HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(file, &info);
+    ::CloseHandle(file);
+    return known ? std::optional<DWORD>(info.nNumberOfLinks) : std::nullopt;
+}
+
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<long long> ItemsInBin(const std::wstring& path) {
+    const std::size_t rootLength =
+        path.starts_with(L"\\\\") ? path.find(L'\\', path.find(L'\\', 2) + 1) + 1 : 3;
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    if (rootLength == 0 || rootLength > path.size() ||
+        FAILED(::SHQueryRecycleBinW(path.substr(0, rootLength).c_str(), &info))) {
+        return std::nullopt;
+    }
+    return info.i64NumItems;
+}
+
+RecycleOutcome ShellDelete(const std::wstring& path) {
+    std::wstring from = path;
+    from += L'\0';  // the list ends with a second NUL
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    RecycleOutcome outcome;
+    outcome.shellResult = ::SHFileOperationW(&operation);
+    outcome.aborted = operation.fAnyOperationsAborted ? 1 : 0;
+    if (outcome.shellResult != 0) {
+        // Mostly Windows error codes; the shell's own DE_ codes (0x71 to 0xB7, 0x402...) are not.
+        outcome.error = outcome.shellResult < 0x71 || outcome.shellResult > 0x402
+                            ? ErrnoFromWin32(static_cast<unsigned long>(outcome.shellResult))
+                            : EIO;
+    } else if (outcome.aborted != 0) {
+        outcome.error = ECANCELED;
+    }
+    return outcome;
+}
+
+// The shell "recycles" a file it cannot keep by deleting it for good, and says it succeeded. A
+// second name made first keeps the data: the bin took the file when it still has as many names
+// as before (the bin's copy on the same volume is the same file), else the file is brought back.
+RecycleOutcome RecycleGuarded(const std::wstring& folder, const std::wstring& name,
+                              const std::wstring& guard, DWORD links) {
+    const std::wstring path = folder + name;
+    RecycleOutcome outcome = ShellDelete(path);
+    const bool gone = !Exists(path);
+    if (gone && LinkCount(guard) == links) {
+        ::DeleteFileW(guard.c_str());
+        outcome.error = 0;
+        return outcome;
+    }
+    if (!gone) {
+        ::DeleteFileW(guard.c_str());
+        if (outcome.error == 0) {
+            outcome.error = EIO;
+        }
+        return outcome;
+    }
+    outcome.error = ::MoveFileExW(guard.c_str(), path.c_str(), 0) ? ENOENT : LastErrno();
+    return outcome;
+}
+
+// Where no second name can be made (FAT volumes, folders), the bin's count must grow by the
+// entry; a bin that cannot be counted is not trusted with it.
+RecycleOutcome RecycleCounted(const std::wstring& path) {
+    const std::optional<long long> before = ItemsInBin(path);
+    if (!before) {
+        return {ENOTSUP, 0, 0};
+    }
+    RecycleOutcome outcome = ShellDelete(path);
+    if (outcome.error == 0 && (Exists(path) || ItemsInBin(path).value_or(0) <= *before)) {
+        outcome.error = ENOENT;
+    }
+    return outcome;
+}
+
+}  // namespace
+
+RecycleOutcome RecycleEntry(const std::wstring& folderPath, const std::wstring& name) {
+    if (!IsSingleName(name)) {
+        return {EINVAL, 0, 0};
+    }
+    std::wstring folder = ShellPath(folderPath);
+    if (folder.empty()) {
+        return {EINVAL, 0, 0};
+    }
+    if (folder.back() != L'\\' && folder.back() != L'/') {
+        folder += L'\\';
+    }
+    const std::wstring path = folder + name;
+    const std::wstring guard = folder + GuardName(name);
+    if (path.size() >= MAX_PATH || guard.size() >= MAX_PATH) {
+        return {ENAMETOOLONG, 0, 0};
+    }
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return {LastErrno(), 0, 0};
+    }
+    const bool plainFile =
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+    if (plainFile && ::CreateHardLinkW(guard.c_str(), path.c_str(), nullptr)) {
+        if (const std::optional<DWORD> links = LinkCount(guard)) {
+            return RecycleGuarded(folder, name, guard, *links);
+        }
+        ::DeleteFileW(guard.c_str());
+        return {EIO, 0, 0};
+    }
+    return RecycleCounted(path);
+}
+
+}  // namespace win32
+
+namespace {
+
+std::wstring HandlePath(NativeHandle handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                               VOLUME_NAME_DOS);
+    if (length >= path.size()) {
+        path.resize(length);
+        length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                             VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= path.size()) {
+        return {};
+    }
+    path.resize(length);
+    return path;
+}
+
+}  // namespace
+
+// No freedesktop trash: the Recycle Bin is the shell's.
+std::string HomeTrashPath() {
+    return {};
+}
+
+bool IsTopdirTrashName(std::string_view name) {
+    for (const std::string_view bin : {"$Recycle.Bin", "RECYCLER", "RECYCLED"}) {
+        if (name.size() == bin.size() &&
+            std::equal(name.begin(), name.end(), bin.begin(), [](char a, char b) {
+                return std::towlower(static_cast<unsigned char>(a)) ==
+                       std::towlower(static_cast<unsigned char>(b));
+            })) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The bin records the original path and the time of deletion itself.
+int MoveToTrash(const Directory& folder, std::string_view name, const std::string&, std::int64_t) {
+    // The folder the handle holds, wherever it has been moved since it was opened.
+    const std::wstring folderPath = HandlePath(folder.Descriptor());
+    if (folderPath.empty()) {
+        return win32::LastErrno();
+    }
+    return win32::RecycleEntry(folderPath, win32::Widen(name)).error;
+}
+
+}  // namespace quellix::platform

@@ -1,8 +1,11 @@
 #include "platform/program_runner.h"
 
 #include <gtest/gtest.h>
-#include <shellapi.h>
+// <shellapi.h> needs the definitions of <windows.h>.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include <filesystem>
 #include <fstream>

@@ -4,7 +4,10 @@
 
 #include <clocale>
 #include <ctime>
+#include <map>
+#include <mutex>
 #include <string_view>
+#include <utility>
 
 #include "platform/win32/clock.h"
 #include "platform/win32/wide_text.h"
@@ -32,6 +35,49 @@ std::optional<DYNAMIC_TIME_ZONE_INFORMATION> FindZone(const std::wstring& key) {
     return std::nullopt;
 }
 
+// The rules of a year in a zone (the machine's for an empty key): those of the instant's own year,
+// as Explorer shows file dates, rather than this year's rules for every date.
+std::optional<TIME_ZONE_INFORMATION> ReadRules(const std::wstring& key, WORD year) {
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
+    if (key.empty()) {
+        if (::GetDynamicTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) {
+            return std::nullopt;
+        }
+    } else if (std::optional<DYNAMIC_TIME_ZONE_INFORMATION> found = FindZone(key)) {
+        zone = *found;
+    } else {
+        return std::nullopt;
+    }
+    TIME_ZONE_INFORMATION rules{};
+    if (!::GetTimeZoneInformationForYear(year, &zone, &rules)) {
+        return std::nullopt;
+    }
+    return rules;
+}
+
+// Reading the rules costs registry reads, and a purge converts the dates of many files: they are
+// kept for a second, so that a change of the machine's zone still shows within one.
+std::optional<TIME_ZONE_INFORMATION> RulesFor(const std::wstring& key, WORD year) {
+    struct Kept {
+        std::optional<TIME_ZONE_INFORMATION> rules;
+        ULONGLONG readAt;
+    };
+    static std::mutex mutex;
+    static std::map<std::pair<std::wstring, WORD>, Kept> kept;
+    const ULONGLONG now = ::GetTickCount64();
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto found = kept.find({key, year});
+    if (found != kept.end() && now - found->second.readAt < 1000) {
+        return found->second.rules;
+    }
+    if (kept.size() > 64) {
+        kept.clear();
+    }
+    std::optional<TIME_ZONE_INFORMATION> rules = ReadRules(key, year);
+    kept[{key, year}] = Kept{rules, now};
+    return rules;
+}
+
 }  // namespace
 
 std::optional<CivilTime> LocalTimeIn(const std::wstring& zoneKey, std::int64_t secondsSinceEpoch) {
@@ -45,22 +91,9 @@ std::optional<CivilTime> LocalTimeIn(const std::wstring& zoneKey, std::int64_t s
     if (!::FileTimeToSystemTime(&utcFile, &utc)) {
         return std::nullopt;
     }
-    // The rules of the instant's own year, as Explorer shows file dates, rather than this
-    // year's rules for every date.
-    DYNAMIC_TIME_ZONE_INFORMATION zone{};
-    if (zoneKey.empty()) {
-        if (::GetDynamicTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) {
-            return std::nullopt;
-        }
-    } else if (std::optional<DYNAMIC_TIME_ZONE_INFORMATION> found = FindZone(zoneKey)) {
-        zone = *found;
-    } else {
-        return std::nullopt;
-    }
-    TIME_ZONE_INFORMATION rules{};
+    const std::optional<TIME_ZONE_INFORMATION> rules = RulesFor(zoneKey, utc.wYear);
     SYSTEMTIME local{};
-    if (!::GetTimeZoneInformationForYear(utc.wYear, &zone, &rules) ||
-        !::SystemTimeToTzSpecificLocalTime(&rules, &utc, &local)) {
+    if (!rules || !::SystemTimeToTzSpecificLocalTime(&*rules, &utc, &local)) {
         return std::nullopt;
     }
     return CivilTime{local.wYear,   local.wMonth,  local.wDay,      local.wHour,

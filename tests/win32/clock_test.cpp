@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "platform/win32/clock.h"
 
 namespace quellix::platform {
@@ -62,6 +64,19 @@ TEST(WindowsClock, FormatsEveryConversionWithoutTheCLibrarysGaps) {
     for (const auto& c : cases) {
         EXPECT_EQ(FormatCivilTime(c.time, c.pattern), c.expected) << c.pattern;
     }
+}
+
+// The C library gives the names in the ANSI code page of the locale; the program's texts are
+// UTF-8 whatever that code page is.
+TEST(WindowsClock, NamesOfTheUsersLanguageInUtf8) {
+    ASSERT_NE(std::setlocale(LC_TIME, "French_France.1252"), nullptr);
+    const std::string text = FormatCivilTime(CivilTime{2026, 12, 7, 8, 9, 10, 1}, "%A %d %B %Y");
+    const std::string february = FormatCivilTime(CivilTime{2026, 2, 1, 0, 0, 0, 0}, "%B");
+    std::setlocale(LC_TIME, "C");
+    EXPECT_EQ(text,
+              "lundi 07 d\xc3\xa9"
+              "cembre 2026");
+    EXPECT_EQ(february, "f\xc3\xa9vrier");
 }
 
 }  // namespace

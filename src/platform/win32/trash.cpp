@@ -69,13 +69,23 @@ bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The root of the volume that holds path, such as C:\ or \\server\share\; empty when unknown.
+std::wstring VolumeRoot(const std::wstring& path) {
+    if (!path.starts_with(L"\\\\")) {
+        return path.size() >= 3 && path[1] == L':' ? path.substr(0, 3) : std::wstring();
+    }
+    const std::size_t server = path.find(L'\\', 2);
+    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
+    return share == std::wstring::npos ? std::wstring() : path.substr(0, share + 1);
+}
+
+// Only fixed drives have a bin: on removable and network ones the shell deletes for good.
 std::optional<long long> ItemsInBin(const std::wstring& path) {
-    const std::size_t rootLength =
-        path.starts_with(L"\\\\") ? path.find(L'\\', path.find(L'\\', 2) + 1) + 1 : 3;
+    const std::wstring root = VolumeRoot(path);
     SHQUERYRBINFO info{};
     info.cbSize = sizeof info;
-    if (rootLength == 0 || rootLength > path.size() ||
-        FAILED(::SHQueryRecycleBinW(path.substr(0, rootLength).c_str(), &info))) {
+    if (root.empty() || ::GetDriveTypeW(root.c_str()) != DRIVE_FIXED ||
+        FAILED(::SHQueryRecycleBinW(root.c_str(), &info))) {
         return std::nullopt;
     }
     return info.i64NumItems;
@@ -127,7 +137,7 @@ RecycleOutcome RecycleGuarded(const std::wstring& folder, const std::wstring& na
 }
 
 // Where no second name can be made (FAT volumes, folders), the bin's count must grow by the
-// entry; a bin that cannot be counted is not trusted with it.
+// entry; a volume without a bin, or one that cannot be counted, is not trusted with it.
 RecycleOutcome RecycleCounted(const std::wstring& path) {
     const std::optional<long long> before = ItemsInBin(path);
     if (!before) {

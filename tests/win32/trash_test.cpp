@@ -65,6 +65,20 @@ TEST_F(WindowsRecycleBin, TheFileEndsUpInTheBinAndNothingIsLeftBeside) {
 // Where the shell cannot keep a file it deletes it for good and reports success: on Windows a
 // volume without a bin or a file too large for it, under Wine a trash folder it cannot make
 // (Wine makes a missing one again, so a plain file stands in its way here).
+TEST_F(WindowsRecycleBin, AReadOnlyFileLeavesNothingBehind) {
+    const std::string file = dir_.Write("frozen.txt", "read-only");
+    ASSERT_TRUE(::SetFileAttributesW(win32::SystemPath(file).c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::vector<std::string> before = test::NamesIn(trash_ + "/files");
+    EXPECT_EQ(Recycle("frozen.txt").error, 0);
+    EXPECT_EQ(test::NamesIn(dir_.Path()), std::vector<std::string>{});
+    const std::vector<std::string> added = Difference(test::NamesIn(trash_ + "/files"), before);
+    ASSERT_EQ(added.size(), 1u);
+    const std::wstring inBin = win32::SystemPath(trash_ + "/files/" + added[0]);
+    ::SetFileAttributesW(inBin.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(inBin.c_str());
+    ::DeleteFileW(win32::SystemPath(trash_ + "/info/" + added[0] + ".trashinfo").c_str());
+}
+
 // A folder has no second name to keep it: the bin's count must grow by it instead.
 TEST_F(WindowsRecycleBin, AFolderIsCountedIntoTheBin) {
     dir_.Write("old folder/inside.txt", "x");

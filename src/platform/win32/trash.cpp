@@ -112,6 +112,19 @@ RecycleOutcome ShellDelete(const std::wstring& path) {
     return outcome;
 }
 
+// The guard shares the file's attributes: a read-only file's second name can only go once the
+// flag is off (which the copy in the bin then shows too).
+void RemoveGuard(const std::wstring& guard) {
+    if (::DeleteFileW(guard.c_str())) {
+        return;
+    }
+    const DWORD attributes = ::GetFileAttributesW(guard.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        ::SetFileAttributesW(guard.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
+        ::DeleteFileW(guard.c_str());
+    }
+}
+
 // The shell "recycles" a file it cannot keep by deleting it for good, and says it succeeded. A
 // second name made first keeps the data: the bin took the file when it still has as many names
 // as before (the bin's copy on the same volume is the same file), else the file is brought back.
@@ -121,12 +134,12 @@ RecycleOutcome RecycleGuarded(const std::wstring& folder, const std::wstring& na
     RecycleOutcome outcome = ShellDelete(path);
     const bool gone = !Exists(path);
     if (gone && LinkCount(guard) == links) {
-        ::DeleteFileW(guard.c_str());
+        RemoveGuard(guard);
         outcome.error = 0;
         return outcome;
     }
     if (!gone) {
-        ::DeleteFileW(guard.c_str());
+        RemoveGuard(guard);
         if (outcome.error == 0) {
             outcome.error = EIO;
         }
@@ -178,7 +191,7 @@ RecycleOutcome RecycleEntry(const std::wstring& folderPath, const std::wstring& 
         if (const std::optional<DWORD> links = LinkCount(guard)) {
             return RecycleGuarded(folder, name, guard, *links);
         }
-        ::DeleteFileW(guard.c_str());
+        RemoveGuard(guard);
         return {EIO, 0, 0};
     }
     return RecycleCounted(path);

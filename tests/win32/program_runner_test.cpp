@@ -79,6 +79,9 @@ TEST(ProgramRunner, ArgumentsArriveExactly) {
 }
 
 TEST(ProgramRunner, FindsProgramsOnThePathAndReportsWhatCannotStart) {
+    const test::TempDir dir;
+    // cmd.exe would read its arguments again, "&" and all.
+    const std::string script = dir.Write("script.CMD", "@exit 5\r\n");
     const struct {
         std::vector<std::string> command;
         int expected;
@@ -86,6 +89,7 @@ TEST(ProgramRunner, FindsProgramsOnThePathAndReportsWhatCannotStart) {
         {{"cmd", "/c", "exit 7"}, 7},
         {{"cmd.exe", "/c", "exit 0"}, 0},
         {{"no-such-program-here"}, -1},
+        {{script, "a & b"}, -1},
         {{"C:\\no\\such\\folder\\program.exe"}, -1},
         {{""}, -1},
         {{}, -1},

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <optional>
 
 #include "platform/win32/program_runner.h"
@@ -109,6 +110,20 @@ std::optional<std::wstring> ProgramPath(const std::wstring& program) {
     return std::nullopt;
 }
 
+// The system runs a batch file through cmd.exe, which reads the arguments again by its own rules
+// ("&", "|", "%" included): that would be a shell.
+bool IsBatchFile(const std::wstring& path) {
+    const std::size_t dot = path.rfind(L'.');
+    if (dot == std::wstring::npos) {
+        return false;
+    }
+    std::wstring extension = path.substr(dot);
+    for (wchar_t& c : extension) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return extension == L".bat" || extension == L".cmd";
+}
+
 struct OwnedHandle {
     HANDLE handle = INVALID_HANDLE_VALUE;
     ~OwnedHandle() {
@@ -138,7 +153,7 @@ int RunProgram(const std::vector<std::string>& arguments) {
         }
     }
     const std::optional<std::wstring> program = ProgramPath(wide[0]);
-    if (!program) {
+    if (!program || IsBatchFile(*program)) {
         return -1;
     }
     std::wstring commandLine = win32::QuotedCommandLine(wide);

@@ -134,8 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::optional<std::string> expected;
     if (operation == 0) {
         store.Write(written.first, written.second, value);
-        if (!singleLine.empty()) {
-            expected = CutValue(singleLine, ConfigStore::kMaxValueBytes);
+        const std::string read = CutValue(ProfileValue(singleLine), ConfigStore::kMaxValueBytes);
+        if (!read.empty()) {
+            expected = read;
         }
     } else if (operation == 1) {
         store.Delete(written.first, written.second);

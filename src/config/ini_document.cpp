@@ -86,11 +86,9 @@ std::optional<std::string_view> KeyName(std::string_view line) {
     if (IsComment(line) || SectionName(line)) {
         return std::nullopt;
     }
-    const std::size_t equals = line.find('=');
-    if (equals == line.npos) {
-        return std::nullopt;
-    }
-    const std::string_view name = Trim(line.substr(0, equals));
+    // A line of a word alone is that key with no value, as Windows' profile functions read it:
+    // a write then gives it its value instead of adding a second line of the key.
+    const std::string_view name = Trim(line.substr(0, line.find('=')));
     if (name.empty()) {
         return std::nullopt;
     }
@@ -184,7 +182,8 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
         return std::nullopt;
     }
     const std::string& text = lines_[*index].text;
-    return text.substr(text.find('=') + 1);
+    const std::size_t equals = text.find('=');
+    return equals == text.npos ? std::string() : text.substr(equals + 1);
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -198,7 +197,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     if (const auto index = FindKey(section, key)) {
         std::string& text = lines_[*index].text;
         const std::size_t equals = text.find('=');
-        if (std::string_view(text).substr(equals + 1) == value) {
+        if (equals != text.npos && std::string_view(text).substr(equals + 1) == value) {
             return false;
         }
         std::string name(Trim(std::string_view(text).substr(0, equals)));
@@ -277,6 +276,21 @@ std::string IniDocument::ToText() const {
         text += line.ending;
     }
     return text;
+}
+
+// Windows' profile functions, which define the format, give a value without the blanks around
+// it and without one pair of quotes (double or single) around the whole of it.
+std::string_view ProfileValue(std::string_view value) {
+    const std::size_t first = value.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    value = value.substr(first, value.find_last_not_of(" \t") - first + 1);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
 }
 
 std::string CutValue(std::string_view value, std::size_t maxBytes) {

@@ -68,4 +68,8 @@ class IniDocument {
 // split. Bytes that are not valid UTF-8 count as one character each.
 std::string CutValue(std::string_view value, std::size_t maxBytes);
 
+// A raw value as Windows' profile functions, which define the format, give it: without the
+// blanks around it and without one pair of quotes (double or single) around the whole of it.
+std::string_view ProfileValue(std::string_view value);
+
 }  // namespace quellix

@@ -15,7 +15,7 @@ std::optional<std::string> ReadValue(const IniDocument& document, std::string_vi
     if (!raw) {
         return std::nullopt;
     }
-    std::string value = CutValue(*raw, ConfigStore::kMaxValueBytes);
+    std::string value = CutValue(ProfileValue(*raw), ConfigStore::kMaxValueBytes);
     if (value.empty()) {
         return std::nullopt;
     }

@@ -54,7 +54,7 @@ TEST(LoadFolderList, CellsAndStylesOfEachAction) {
 
     using Cells = std::array<std::string, kFolderColumnCount>;
     EXPECT_EQ(rows[0].cells, (Cells{"-", "/data/in/", "24", "yes [D] [RO]", "C", "Delete"}));
-    EXPECT_EQ(rows[1].cells, (Cells{"-", "  /data/two  ", "1.5", "no", "X", "Recycle Bin"}));
+    EXPECT_EQ(rows[1].cells, (Cells{"-", "/data/two", "1.5", "no", "X", "Recycle Bin"}));
     EXPECT_EQ(rows[2].cells, (Cells{"-", "/data/three/", "1", "no [RO]", "M", "[+S] /archive/"}));
     // "OUI" is not "oui": no action at all.
     EXPECT_EQ(rows[3].cells[kActionColumn], "");
@@ -119,7 +119,7 @@ TEST(LoadFolderList, FatalErrorsNameTheKey) {
         {"Path2=/b/\nRetentionPath2=0.99\n", ConfigErrorKind::InvalidKeepTime, "RetentionPath2"},
         {"Path2=/b/\nRetentionPath2=abc\n", ConfigErrorKind::InvalidKeepTime, "RetentionPath2"},
         {"Path2=/b/\nRetentionPath2=-24\n", ConfigErrorKind::InvalidKeepTime, "RetentionPath2"},
-        {"Path2=/b/\nRetentionPath2= \n", ConfigErrorKind::InvalidKeepTime, "RetentionPath2"},
+        {"Path2=/b/\nRetentionPath2= \n", ConfigErrorKind::LostKeepTime, "RetentionPath2"},
     };
     for (const ErrorCase& c : cases) {
         MemoryConfigStore store("[Paths]\n" + std::string(kEntry1) + c.entry);

@@ -120,6 +120,8 @@ TEST(IniDocumentTest, SetChangesOrAddsOnlyWhatItMust) {
         {"key before any section untouched", "k=old\n[S]\n", "S", "k", "new",
          "k=old\n[S]\nk=new\n"},
         {"commented key untouched", "[S]\n;k=old\n", "S", "k", "new", "[S]\n;k=old\nk=new\n"},
+        {"word alone is the key without value", "[S]\n  k \nx=1\n", "S", "k", "v",
+         "[S]\nk=v\nx=1\n"},
         {"same value leaves spacing alone", "[S]\n k = 1\n", "S", "k", " 1", "[S]\n k = 1\n"},
         {"value cut at LF", "[S]\n", "S", "k", "a\nb=c", "[S]\nk=a\n"},
         {"value cut at CR", "[S]\nk=1\n", "S", "k", "a\r\n[Evil]\nx=1", "[S]\nk=a\n"},

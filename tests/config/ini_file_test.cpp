@@ -76,8 +76,13 @@ TEST_P(ConfigStoreRulesTest, ReadsByTheReadingRules) {
         {"missing section", "[Other]\nHeure=1\n", "Purge", "Heure", std::nullopt},
         {"missing key", "[Purge]\nJours=1\n", "Purge", "Heure", std::nullopt},
         {"empty value is absent", "[Purge]\nHeure=\n", "Purge", "Heure", std::nullopt},
-        {"spaces are a value", "[Purge]\nHeure= \n", "Purge", "Heure", " "},
-        {"not trimmed", "[Purge]\nHeure= 12:00 ;x\n", "Purge", "Heure", " 12:00 ;x"},
+        // As Windows' profile functions read it.
+        {"blanks alone are absent", "[Purge]\nHeure= \t\n", "Purge", "Heure", std::nullopt},
+        {"blanks around go", "[Purge]\nHeure= 12:00 ;x\t\n", "Purge", "Heure", "12:00 ;x"},
+        {"one pair of quotes goes", "[S]\nk= \"a \"b\" \"\n", "S", "k", "a \"b\" "},
+        {"single quotes too", "[S]\nk='7'\n", "S", "k", "7"},
+        {"unmatched quote stays", "[S]\nk=\"1\n", "S", "k", "\"1"},
+        {"quotes alone are absent", "[S]\nk=\"\"\n", "S", "k", std::nullopt},
         {"CRLF", "[Purge]\r\nHeure=12:00\r\n", "Purge", "Heure", "12:00"},
         {"300 bytes cut to 254", "[S]\nk=" + std::string(300, 'x') + "\n", "S", "k",
          std::string(254, 'x')},
@@ -200,7 +205,8 @@ TEST_P(ConfigStoreRulesTest, WrittenValuesReadBack) {
     store.Write("Purge", "Heure", " 12:00 ");
     store.Write("Dossiers", "1", std::string(300, 'd'));
     store.Write("Purge", "Jours", "1\n2");
-    EXPECT_EQ(store.Read("PURGE", "heure"), " 12:00 ");
+    // Written as given, read as Windows reads it: without the blanks around.
+    EXPECT_EQ(store.Read("PURGE", "heure"), "12:00");
     EXPECT_EQ(store.Read("Dossiers", "1"), std::string(254, 'd'));
     EXPECT_EQ(store.Read("Purge", "Jours"), "1");
     store.Delete("purge", "HEURE");

@@ -212,8 +212,8 @@ TEST_F(StartupTest, StatisticsLanguageAndLogSettings) {
     EXPECT_EQ(s.NbDernierePurge, 12);
     EXPECT_EQ(s.NbDernierePurgeDossiers, 4);
     EXPECT_EQ(s.NbLocked, 0);
-    // Flags of [Paths] and [Logs] are not trimmed.
-    EXPECT_FALSE(s.UseShortPathnames);
+    // The file's blanks around a value never count, as with Windows' own reader.
+    EXPECT_TRUE(s.UseShortPathnames);
     EXPECT_TRUE(s.Logs);
     EXPECT_TRUE(s.PurgeLogs);
     EXPECT_EQ(s.PathLogs, dir.File("logs"));

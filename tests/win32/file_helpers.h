@@ -1,0 +1,134 @@
+#pragma once
+
+#include <windows.h>
+#include <winioctl.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace quellix::platform::win32::test {
+
+// The tests' own view of a file, through the plain Win32 calls.
+inline DWORD AttributesAt(const std::string& path) {
+    return ::GetFileAttributesW(SystemPath(path).c_str());
+}
+
+inline bool SetAttributesAt(const std::string& path, DWORD attributes) {
+    return ::SetFileAttributesW(SystemPath(path).c_str(), attributes) != 0;
+}
+
+// The narrow std::filesystem calls of the test support take names in the ANSI code page: files
+// with names beyond it are made and read here.
+inline bool WriteFileAt(const std::string& path, const std::string& content) {
+    const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok =
+        ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+        written == content.size();
+    ::CloseHandle(file);
+    return ok;
+}
+
+inline bool ExistsAt(const std::string& path) {
+    return AttributesAt(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline std::optional<std::string> ReadFileAt(const std::string& path) {
+    const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string content(1 << 16, '\0');
+    DWORD read = 0;
+    const bool ok =
+        ::ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
+    ::CloseHandle(file);
+    if (!ok) {
+        return std::nullopt;
+    }
+    content.resize(read);
+    return content;
+}
+
+// A junction at link leading to the folder target (an absolute "C:/..." path), as mklink /J
+// makes it. False when the system cannot make one.
+inline bool MakeJunction(const std::string& link, const std::string& target) {
+    std::wstring substitute = L"\\??\\" + Widen(target);
+    for (wchar_t& c : substitute) {
+        c = c == L'/' ? L'\\' : c;
+    }
+    const std::wstring print = substitute.substr(4);
+    struct Head {
+        DWORD tag;
+        WORD dataLength;
+        WORD reserved;
+        WORD substituteOffset;
+        WORD substituteLength;
+        WORD printOffset;
+        WORD printLength;
+    };
+    const std::size_t pathBytes = (substitute.size() + 1 + print.size() + 1) * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(sizeof(Head) + pathBytes);
+    Head head{IO_REPARSE_TAG_MOUNT_POINT,
+              static_cast<WORD>(8 + pathBytes),
+              0,
+              0,
+              static_cast<WORD>(substitute.size() * sizeof(wchar_t)),
+              static_cast<WORD>((substitute.size() + 1) * sizeof(wchar_t)),
+              static_cast<WORD>(print.size() * sizeof(wchar_t))};
+    std::memcpy(buffer.data(), &head, sizeof head);
+    std::memcpy(buffer.data() + sizeof head, substitute.c_str(),
+                (substitute.size() + 1) * sizeof(wchar_t));
+    std::memcpy(buffer.data() + sizeof head + (substitute.size() + 1) * sizeof(wchar_t),
+                print.c_str(), (print.size() + 1) * sizeof(wchar_t));
+    const std::wstring linkPath = SystemPath(link);
+    if (!::CreateDirectoryW(linkPath.c_str(), nullptr)) {
+        return false;
+    }
+    const HANDLE folder =
+        ::CreateFileW(linkPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    DWORD returned = 0;
+    const bool made =
+        folder != INVALID_HANDLE_VALUE &&
+        ::DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer.data(),
+                          static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
+    if (folder != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(folder);
+    }
+    if (!made || (AttributesAt(link) & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        ::RemoveDirectoryW(linkPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+// An open of the file with the given sharing, closed when the holder goes.
+class HeldOpen {
+  public:
+    HeldOpen(const std::string& path, DWORD share)
+        : handle_(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ, share, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)) {}
+    ~HeldOpen() {
+        if (Valid()) {
+            ::CloseHandle(handle_);
+        }
+    }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_;
+};
+
+}  // namespace quellix::platform::win32::test

@@ -1,5 +1,7 @@
 #include "platform/win32/rename_entry.h"
 
+#include <winternl.h>
+
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -16,11 +18,10 @@ int RenameNoReplace(HANDLE entry, HANDLE folder, const std::wstring& name) {
     rename->RootDirectory = folder;
     rename->FileNameLength = static_cast<DWORD>(nameBytes);
     std::memcpy(rename->FileName, name.data(), nameBytes);
-    if (::SetFileInformationByHandle(entry, FileRenameInfo, rename,
-                                     static_cast<DWORD>(buffer.size()))) {
-        return 0;
-    }
-    return LastErrno();
+    // The NT call itself: Wine's SetFileInformationByHandle refuses a rename relative to a folder.
+    IO_STATUS_BLOCK status{};
+    return ErrnoFromNtStatus(::NtSetInformationFile(
+        entry, &status, rename, static_cast<ULONG>(buffer.size()), FileRenameInformation));
 }
 
 }  // namespace quellix::platform::win32

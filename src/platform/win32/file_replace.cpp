@@ -98,16 +98,9 @@ void SetReadOnly(const std::wstring& path, bool readOnly) {
     }
 }
 
-// ReplaceFileW keeps the old file's access list and attributes; MoveFileExW is the fallback for
-// volumes that cannot (and for a first write, when there is no old file).
-bool PutInPlace(const std::wstring& temporary, const std::wstring& target, bool exists,
-                bool keepOld) {
-    if (exists && keepOld &&
-        ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                       nullptr)) {
-        return true;
-    }
+// MoveFileExW rather than ReplaceFileW: Wine's ReplaceFileW leaves a temporary of its own behind
+// when it fails. The new file takes the folder's inherited access list.
+bool PutInPlace(const std::wstring& temporary, const std::wstring& target) {
     return ::MoveFileExW(temporary.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -143,7 +136,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents,
     const bool ok = WriteAll(file.Get(), contents) && ::FlushFileBuffers(file.Get());
     file.Reset();
     const ReadOnlyLift lift(target, exists ? oldAttributes : INVALID_FILE_ATTRIBUTES);
-    if (!ok || !PutInPlace(temporary, target, exists, !mode)) {
+    if (!ok || !PutInPlace(temporary, target)) {
         lift.Restore();
         ::DeleteFileW(temporary.c_str());
         return false;

@@ -1,0 +1,83 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cerrno>
+
+#include "file_helpers.h"
+#include "platform/os_info.h"
+#include "platform/text_file.h"
+#include "support/temp_dir.h"
+
+namespace quellix::platform {
+namespace {
+
+using quellix::test::NamesIn;
+using quellix::test::TempDir;
+
+TEST(Win32FileSystem, ReplacesWholeOrKeepsTheOldFile) {
+    TempDir temp;
+    const std::string path = temp.Write("settings.ini", "old");
+    EXPECT_TRUE(ReplaceFileContents(path, "new"));
+    EXPECT_EQ(temp.Read("settings.ini"), "new");
+    EXPECT_TRUE(ReplaceFileContents(path, "private", 0444u));
+    EXPECT_NE(win32::test::AttributesAt(path) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_TRUE(ReplaceFileContents(path, "again"));  // a read-only file is replaced too
+    EXPECT_EQ(temp.Read("settings.ini"), "again");
+    EXPECT_NE(win32::test::AttributesAt(path) & FILE_ATTRIBUTE_READONLY, 0u);
+    {
+        // Held open without sharing: the replacement must fail and change nothing.
+        const win32::test::HeldOpen holder(path, 0);
+        ASSERT_TRUE(holder.Valid());
+        EXPECT_FALSE(ReplaceFileContents(path, "lost"));
+    }
+    EXPECT_EQ(temp.Read("settings.ini"), "again");
+    temp.Write("folder/x", "");
+    EXPECT_FALSE(ReplaceFileContents(temp.File("folder"), "x"));
+    EXPECT_EQ(NamesIn(temp.Path()), (std::vector<std::string>{"folder", "settings.ini"}));
+}
+
+TEST(Win32FileSystem, OpensAppendFilesByMode) {
+    TempDir temp;
+    temp.Write("old.log", "a");
+    temp.Write("folder/x", "");
+    const struct {
+        const char* name;
+        AppendFile::Mode mode;
+        int error;
+        const char* after;
+    } cases[] = {
+        {"new.log", AppendFile::Mode::CreateNew, 0, "+"},
+        {"old.log", AppendFile::Mode::CreateNew, EEXIST, "a"},
+        {"old.log", AppendFile::Mode::Append, 0, "a+"},
+        {"other.log", AppendFile::Mode::Append, 0, "+"},
+        {"folder", AppendFile::Mode::Append, EINVAL, nullptr},
+    };
+    for (const auto& c : cases) {
+        int error = -1;
+        const auto file = OpenAppendFile(temp.File(c.name), c.mode, &error);
+        EXPECT_EQ(error, c.error) << c.name;
+        EXPECT_EQ(file != nullptr, c.error == 0) << c.name;
+        if (file) {
+            EXPECT_TRUE(file->Write("+"));
+        }
+        if (c.after != nullptr) {
+            EXPECT_EQ(temp.Read(c.name), c.after) << c.name;
+        }
+    }
+}
+
+TEST(Win32FileSystem, CanonicalPathsAreAbsoluteWithBackslashes) {
+    TempDir temp;
+    temp.Write("sub/file.txt", "x");
+    const std::string real = CanonicalPath(temp.Path());
+    ASSERT_EQ(real.find('/'), std::string::npos) << real;
+    EXPECT_FALSE(real.starts_with("\\\\?\\"));
+    EXPECT_EQ(CanonicalPath(temp.Path() + "/sub/../sub/./file.txt"), real + "\\sub\\file.txt");
+    EXPECT_EQ(CanonicalPath(temp.Path() + "/sub/new.txt"), real + "\\sub\\new.txt");
+    EXPECT_EQ(CanonicalPath(temp.Path() + "/missing/new.txt"), temp.Path() + "/missing/new.txt");
+}
+
+}  // namespace
+}  // namespace quellix::platform

@@ -21,6 +21,7 @@ namespace {
 
 using quellix::ConfigStore;
 using quellix::CutValue;
+using quellix::ProfileValue;
 using quellix::IniDocument;
 using quellix::MemoryConfigStore;
 

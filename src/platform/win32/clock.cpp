@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/common/civil_fields.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/wide_text.h"
 
@@ -125,26 +126,6 @@ class MachineClock final : public Clock {
     }
 };
 
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DayOfYear(const CivilTime& time) {
-    static constexpr int kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    const int month = time.month >= 1 && time.month <= 12 ? time.month : 1;
-    return kDaysBefore[month - 1] + (month > 2 && IsLeapYear(time.year) ? 1 : 0) + time.day - 1;
-}
-
-// Sakamoto's method; 0 = Sunday.
-int WeekdayOf(const CivilTime& time) {
-    static constexpr int kMonthOffset[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    const int month = time.month >= 1 && time.month <= 12 ? time.month : 1;
-    const long long year = time.year - (month < 3 ? 1 : 0);
-    const long long days =
-        year + year / 4 - year / 100 + year / 400 + kMonthOffset[month - 1] + time.day;
-    return static_cast<int>(((days % 7) + 7) % 7);
-}
-
 std::string Padded(long long value, int width, char pad = '0') {
     std::string digits = std::to_string(value < 0 ? -value : value);
     if (static_cast<int>(digits.size()) < width) {
@@ -176,19 +157,7 @@ const Clock& SystemClock() {
 }
 
 std::string FormatCivilTime(const CivilTime& time, const char* pattern) {
-    // The fields are given as they are, never normalized: a time that a change to daylight saving
-    // time skips still prints as itself. The numbers are written here, so the C library, which
-    // knows only part of C99's conversions and refuses the others, sees only the named ones.
-    struct tm fields {};
-    fields.tm_year = time.year - 1900;
-    fields.tm_mon = time.month - 1;
-    fields.tm_mday = time.day;
-    fields.tm_hour = time.hour;
-    fields.tm_min = time.minute;
-    fields.tm_sec = time.second;
-    fields.tm_wday = WeekdayOf(time);
-    fields.tm_yday = DayOfYear(time);
-    fields.tm_isdst = -1;
+    const std::tm fields = CivilFields(time);
     const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
 
     std::string result;

@@ -5,6 +5,7 @@
 #include "config/install_layout.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"
+#include "platform/path_text.h"
 #include "platform/process_info.h"
 
 namespace quellix {
@@ -14,21 +15,21 @@ namespace {
 constexpr std::string_view kConfigName = "Quellix.ini";
 
 std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
+    return platform::ParentFolder(path);
 }
 
 std::string Join(const std::string& folder, std::string_view name) {
-    return folder.ends_with('/') ? folder + std::string(name) : folder + "/" + std::string(name);
+    return platform::JoinPath(folder, name);
 }
 
 // folder joined with a relative path, its ".." resolved by the text alone.
 std::string JoinRelative(std::string folder, std::string_view relative) {
     while (!relative.empty()) {
-        const std::size_t slash = relative.find('/');
+        std::size_t slash = 0;
+        while (slash < relative.size() && !platform::IsPathSeparator(relative[slash])) {
+            ++slash;
+        }
+        slash = slash == relative.size() ? std::string_view::npos : slash;
         const std::string_view part = relative.substr(0, slash);
         relative =
             slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);

@@ -11,6 +11,7 @@
 #include "mainwindow/count_pass.h"
 #include "mainwindow/main_window_rules.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "purge/purge_engine.h"
 
 namespace quellix {
@@ -21,7 +22,7 @@ constexpr std::string_view kShortcutMark = "[+S] ";
 constexpr const char* kDateLetters[] = {"M", "C", "A"};
 
 bool FolderExists(const std::string& path) {
-    return IsAbsolutePath(path) && platform::IsExistingDirectory(path);
+    return platform::IsAbsolutePath(path) && platform::IsExistingDirectory(path);
 }
 
 int DateIndexOf(char dateKind) {

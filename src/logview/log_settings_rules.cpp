@@ -1,11 +1,13 @@
 #include "logview/log_settings_rules.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "config/config_values.h"
 #include "config/language.h"
 #include "config/number_scan.h"
 #include "logview/log_settings_texts.h"
+#include "platform/path_style.h"
 
 namespace quellix {
 
@@ -71,7 +73,8 @@ std::optional<MessageRequest> RunLogRetentionOk(bool removeOldLogs, std::string_
 }
 
 std::string StoredLogFolder(std::string_view folder) {
-    while (folder.size() > 1 && folder.back() == '/') {
+    const std::size_t root = std::max<std::size_t>(platform::RootLength(folder), 1);
+    while (folder.size() > root && platform::IsPathSeparator(folder.back())) {
         folder.remove_suffix(1);
     }
     return std::string(folder);

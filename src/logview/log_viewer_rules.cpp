@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "logview/log_viewer_texts.h"
+#include "platform/path_text.h"
 #include "platform/text_file.h"
 #include "purge/log_retention.h"
 
@@ -50,7 +51,7 @@ std::vector<DayLog> ListDayLogs(const std::string& folder) {
 }
 
 std::string DayLogFile(const std::string& folder, const DayLog& log) {
-    return folder + "/" + log.name;
+    return platform::JoinPath(folder, log.name);
 }
 
 void RemoveDayLog(const std::string& folder, const DayLog& log) {

@@ -4,6 +4,7 @@
 #include "config/number_scan.h"
 #include "mainwindow/front_end.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "purge/purge_engine.h"
 #include "purge/purge_texts.h"
 #include "service/error_report.h"
@@ -26,7 +27,7 @@ bool IsUnknown(const std::string& cell) {
 }
 
 bool FolderExists(const std::string& path) {
-    return IsAbsolutePath(path) && platform::IsExistingDirectory(path);
+    return platform::IsAbsolutePath(path) && platform::IsExistingDirectory(path);
 }
 
 void ReportUnknown(const CountPassContext& context, const std::string& folder) {

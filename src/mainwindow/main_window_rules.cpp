@@ -10,6 +10,7 @@
 #include "mainwindow/captions.h"
 #include "mainwindow/count_pass.h"
 #include "mainwindow/main_window_texts.h"
+#include "platform/path_text.h"
 #include "purge/age_rule.h"
 #include "service/service_host.h"
 
@@ -151,7 +152,7 @@ void EditConfigurationFile(const CommandContext& context) {
 }
 
 std::string HelpFilePath(const Settings& settings) {
-    return settings.HelpFolder + std::string(texts::kHelpFile.In(settings.language()));
+    return platform::JoinPath(settings.HelpFolder, texts::kHelpFile.In(settings.language()));
 }
 
 void ShowHelp(const CommandContext& context) {

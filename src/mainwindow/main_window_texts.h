@@ -22,7 +22,7 @@ inline constexpr TextPair kRestartAfterEdit{
     "Relancez l'application si vous avez modifié le paramétrage"};
 
 // Help pages in the program's folder, one per language.
-inline constexpr TextPair kHelpFile{"/QuellixEN.htm", "/QuellixFR.htm"};
+inline constexpr TextPair kHelpFile{"QuellixEN.htm", "QuellixFR.htm"};
 inline constexpr TextPair kHelpNotAvailable{"Help not available...",
                                             "La documentation n'est pas disponible..."};
 

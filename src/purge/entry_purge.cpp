@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "mainwindow/front_end.h"
+#include "platform/path_text.h"
 #include "platform/trash.h"
 #include "purge/age_rule.h"
 #include "purge/event_pacer.h"
@@ -34,8 +35,8 @@ EntryPurge::EntryPurge(const FolderEntry& entry, const Settings& settings,
       kind_(HtmlName(entry.dateText)),
       lines_(settings.language()) {
     if (entry.action == FolderAction::Move) {
-        destinationRoot_ = WithTrailingSlash(entry.destination);
-        if (IsAbsolutePath(destinationRoot_)) {
+        destinationRoot_ = platform::WithTrailingSeparator(entry.destination);
+        if (platform::IsAbsolutePath(destinationRoot_)) {
             destination_ = platform::Directory::Open(destinationRoot_);
         }
         if (destination_) {

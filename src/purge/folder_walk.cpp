@@ -1,5 +1,6 @@
 #include "purge/folder_walk.h"
 
+#include "platform/path_text.h"
 #include "purge/purge_engine.h"
 
 namespace quellix {
@@ -67,7 +68,7 @@ void FolderWalk::Push(std::string name, const platform::EntryInfo& info,
     WalkLevel level;
     level.pathLength = path_.size();
     path_ += name;
-    path_ += '/';
+    path_ += platform::kPathSeparator;
     level.name = std::move(name);
     level.self = info;
     level.folder = std::move(folder);

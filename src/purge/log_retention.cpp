@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/path_text.h"
 #include "platform/text_file.h"
 
 namespace quellix {
@@ -24,7 +25,7 @@ void PruneLogs(const std::string& folder, std::int16_t keep) {
     }
     std::size_t first = 0;
     while (names.size() - first >= kept && first < names.size()) {
-        platform::RemoveFileAt(folder + "/" + names[first]);
+        platform::RemoveFileAt(platform::JoinPath(folder, names[first]));
         ++first;
     }
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "purge/log_lines.h"
 #include "purge/log_retention.h"
 #include "purge/purge_texts.h"
@@ -20,7 +21,7 @@ std::string DayLogPath(const std::string& folder, const platform::CivilTime& tod
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", today.year % 10000, today.month % 100,
                   today.day % 100);
-    return folder + "/Log Quellix " + date + ".htm";
+    return platform::JoinPath(folder, "Log Quellix " + std::string(date) + ".htm");
 }
 
 OperationLog::OperationLog(const Settings& settings, const platform::Clock& clock,

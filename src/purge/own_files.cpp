@@ -2,6 +2,7 @@
 
 #include "platform/companion_files.h"
 #include "platform/os_info.h"
+#include "platform/path_text.h"
 #include "platform/process_info.h"
 #include "platform/trash.h"
 #include "purge/log_retention.h"
@@ -16,11 +17,7 @@ struct FolderAndName {
 };
 
 FolderAndName Split(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {".", path};
-    }
-    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+    return {platform::ParentFolder(path), std::string(platform::LastName(path))};
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "mainwindow/front_end.h"
 #include "platform/directory.h"
+#include "platform/path_text.h"
 #include "purge/age_rule.h"
 #include "purge/entry_purge.h"
 #include "purge/event_pacer.h"
@@ -59,9 +60,9 @@ PurgeEngine::PurgeEngine(const Settings& settings, const platform::Clock& clock,
     : settings_(settings), clock_(clock), frontEnd_(frontEnd) {}
 
 void PurgeEngine::PurgeEntry(const FolderEntry& entry, PurgeRunState& run) {
-    const std::string root = WithTrailingSlash(entry.path);
+    const std::string root = platform::WithTrailingSeparator(entry.path);
     // A relative path would name a folder that depends on where the program was started.
-    auto folder = IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
+    auto folder = platform::IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
     const auto info = folder ? folder->StatSelf() : std::nullopt;
     if (!info) {
         frontEnd_.ProcessPendingEvents();
@@ -75,8 +76,9 @@ void PurgeEngine::PurgeEntry(const FolderEntry& entry, PurgeRunState& run) {
 }
 
 std::int64_t PurgeEngine::CountFiles(const std::string& folder, bool includeSubfolders) {
-    const std::string root = WithTrailingSlash(folder);
-    auto directory = IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
+    const std::string root = platform::WithTrailingSeparator(folder);
+    auto directory =
+        platform::IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
     const auto info = directory ? directory->StatSelf() : std::nullopt;
     if (!info) {
         frontEnd_.ProcessPendingEvents();
@@ -104,17 +106,6 @@ bool HasShortcutExtension(const std::string& name) {
     const std::string extension = name.substr(dot + 1);
     return (extension[0] | 0x20) == 'l' && (extension[1] | 0x20) == 'n' &&
            (extension[2] | 0x20) == 'k';
-}
-
-bool IsAbsolutePath(std::string_view path) {
-    return !path.empty() && path.front() == '/';
-}
-
-std::string WithTrailingSlash(std::string path) {
-    if (path.empty() || path.back() != '/') {
-        path += '/';
-    }
-    return path;
 }
 
 }  // namespace quellix

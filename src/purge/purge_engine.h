@@ -56,10 +56,4 @@ std::string ShortcutName(const std::string& name);
 // The name's extension (after its last ".") is "lnk" in any letter case.
 bool HasShortcutExtension(const std::string& name);
 
-// Only absolute paths name a folder to purge or a destination.
-bool IsAbsolutePath(std::string_view path);
-
-// A folder path ending in "/".
-std::string WithTrailingSlash(std::string path);
-
 }  // namespace quellix

@@ -13,8 +13,7 @@ std::string DayLogName(int month, int day) {
     date.year = 2009;
     date.month = month;
     date.day = day;
-    const std::string path = DayLogPath("", date);
-    return path.substr(1);  // without the folder's "/"
+    return DayLogPath("", date);
 }
 
 // What the purge names its logs is what the viewer lists: by date, whatever the listing order;

@@ -248,7 +248,9 @@ TEST_F(OperationLogTest, UnwritableFolderLetsTheRunGoOnWithOneWarning) {
         EXPECT_EQ(service.events[0].second, EventType::Warning);
         const std::string& text = service.events[0].first;
         EXPECT_TRUE(text.starts_with("Quellix: the operation log cannot be written")) << text;
-        EXPECT_NE(text.find(settings.PathLogs + "/" + kTodayName), std::string::npos) << text;
+        const std::string shown =
+            settings.PathLogs.empty() ? kTodayName : settings.PathLogs + "/" + kTodayName;
+        EXPECT_NE(text.find(shown), std::string::npos) << text;
         EXPECT_EQ(NamesIn(folder.Path()), before);
         std::error_code error;
         EXPECT_FALSE(fs::is_regular_file(settings.PathLogs + "/" + kTodayName, error));

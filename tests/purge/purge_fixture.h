@@ -56,7 +56,7 @@ class PurgeFixture : public ::testing::Test {
         return run;
     }
     std::string LogText() const {
-        return logs.Read(DayLogPath("", clock.ToLocal(clock.Now())).substr(1));
+        return logs.Read(DayLogPath("", clock.ToLocal(clock.Now())));
     }
     bool Logged(const std::string& part) const { return LogText().find(part) != std::string::npos; }
 

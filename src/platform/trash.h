@@ -22,7 +22,15 @@ std::string HomeTrashPath();
 // user inside) or ".Trash-$uid".
 bool IsTopdirTrashName(std::string_view name);
 
+// The two numbers a failed move to the trash shows in the log: the system call's result and its
+// aborted flag where the system reports them (the Windows shell), else the error number and 0.
+struct TrashFailure {
+    int result = 0;
+    int aborted = 0;
+};
+
 int MoveToTrash(const class Directory& folder, std::string_view name,
-                const std::string& absolutePath, std::int64_t deletedAt);
+                const std::string& absolutePath, std::int64_t deletedAt,
+                TrashFailure* failure = nullptr);
 
 }  // namespace quellix::platform

@@ -221,13 +221,16 @@ void EntryPurge::AllObsoletePass(FolderVisit& visit) {
 
 void EntryPurge::Recycle(FolderVisit& visit, const std::string& name,
                          const platform::CivilTime& date) {
-    const int error = platform::MoveToTrash(visit.folder, name, visit.P + name, clock_.Now());
+    platform::TrashFailure failure;
+    const int error =
+        platform::MoveToTrash(visit.folder, name, visit.P + name, clock_.Now(), &failure);
     if (error == 0) {
         ++run_.filesHandled;
     }
     if (Logging()) {
         Log(error == 0 ? lines_.Recycled(visit.P, name, kind_, LogDateText(date))
-                       : lines_.NotRecycled(visit.P, name, error, 0, kind_, LogDateText(date)));
+                       : lines_.NotRecycled(visit.P, name, failure.result, failure.aborted, kind_,
+                                            LogDateText(date)));
     }
 }
 

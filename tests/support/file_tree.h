@@ -18,7 +18,8 @@ class FileTree {
     // Root() + "/" + relative
     std::string Path(const std::string& relative) const { return dir_.File(relative); }
 
-    // A file with the given content, its modification and access times set to date.
+    // A file with the given content, its modification and access times (and its creation time
+    // where the system lets it be set) set to date.
     void File(const std::string& relative, std::int64_t date, const std::string& content = "x");
     void Folder(const std::string& relative);
     // A symbolic link whose own times are set to date.

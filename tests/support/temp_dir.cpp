@@ -45,12 +45,16 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    // Folders made read-only by a test must not survive it.
+    // Folders made read-only by a test must not survive it, nor read-only files where the
+    // flag forbids their removal (Windows).
     for (auto it = fs::recursive_directory_iterator(path_, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-        if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        if (it->is_symlink(ignored)) {
+            continue;
         }
+        const fs::perms wanted =
+            it->is_directory(ignored) ? fs::perms::owner_all : fs::perms::owner_write;
+        fs::permissions(it->path(), wanted, fs::perm_options::add, ignored);
     }
     fs::remove_all(path_, ignored);
 }

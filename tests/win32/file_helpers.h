@@ -1,7 +1,13 @@
 #pragma once
 
+// The other system headers need the definitions of <windows.h>.
+// clang-format off
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 #include <winioctl.h>
+// clang-format on
 
 #include <cstring>
 #include <optional>
@@ -110,6 +116,27 @@ inline bool MakeJunction(const std::string& link, const std::string& target) {
         return false;
     }
     return true;
+}
+
+// The target of a Shell Link file as Explorer reads it back (COM initialised on the thread).
+inline std::wstring ShellLinkTarget(const std::wstring& linkPath) {
+    std::wstring target;
+    IShellLinkW* link = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&link)))) {
+        return target;
+    }
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        wchar_t path[MAX_PATH] = {};
+        if (SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ)) &&
+            SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
+            target = path;
+        }
+        file->Release();
+    }
+    link->Release();
+    return target;
 }
 
 // An open of the file with the given sharing, closed when the holder goes.

@@ -82,8 +82,8 @@ int ClaimName(const posix::TrashFolders& trash, const std::string& trashName,
 
 }  // namespace
 
-int MoveToTrash(const Directory& folder, std::string_view name, const std::string& absolutePath,
-                std::int64_t deletedAt) {
+static int SendToTrash(const Directory& folder, std::string_view name,
+                       const std::string& absolutePath, std::int64_t deletedAt) {
     const posix::ComponentName entry(name);
     if (!entry.Valid()) {
         return entry.Error();
@@ -132,6 +132,15 @@ int MoveToTrash(const Directory& folder, std::string_view name, const std::strin
         }
     }
     return EEXIST;
+}
+
+int MoveToTrash(const Directory& folder, std::string_view name, const std::string& absolutePath,
+                std::int64_t deletedAt, TrashFailure* failure) {
+    const int error = SendToTrash(folder, name, absolutePath, deletedAt);
+    if (failure != nullptr) {
+        *failure = {error, 0};
+    }
+    return error;
 }
 
 }  // namespace quellix::platform

@@ -238,13 +238,24 @@ bool IsTopdirTrashName(std::string_view name) {
 }
 
 // The bin records the original path and the time of deletion itself.
-int MoveToTrash(const Directory& folder, std::string_view name, const std::string&, std::int64_t) {
+int MoveToTrash(const Directory& folder, std::string_view name, const std::string&, std::int64_t,
+                TrashFailure* failure) {
     // The folder the handle holds, wherever it has been moved since it was opened.
     const std::wstring folderPath = HandlePath(folder.Descriptor());
+    win32::RecycleOutcome outcome;
     if (folderPath.empty()) {
-        return win32::LastErrno();
+        outcome.error = win32::LastErrno();
+    } else {
+        outcome = win32::RecycleEntry(folderPath, win32::Widen(name));
     }
-    return win32::RecycleEntry(folderPath, win32::Widen(name)).error;
+    // When the shell said it succeeded but the bin does not hold the file, the shell's zeros
+    // would hide the failure: the error number stands in for them.
+    if (failure != nullptr) {
+        const bool shellFailed = outcome.shellResult != 0 || outcome.aborted != 0;
+        *failure = shellFailed ? TrashFailure{outcome.shellResult, outcome.aborted}
+                               : TrashFailure{outcome.error, 0};
+    }
+    return outcome.error;
 }
 
 }  // namespace quellix::platform

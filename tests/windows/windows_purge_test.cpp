@@ -128,13 +128,16 @@ TEST_F(WindowsPurgeTest, EachActionWorksTheTreeWithWindowsPathsAndNames) {
 }
 
 // What stays where it is, and says why: read-only, locked, a move that would replace a file, a
-// date kind that sees a recent date, a recycle the bin cannot take.
+// date kind that sees a recent date, the program's own file, a folder not wholly obsolete.
 TEST_F(WindowsPurgeTest, FilesThatStayAndTheirLines) {
     tree.File("in/ro.txt", Old());
     tree.MakeReadOnly("in/ro.txt");
     tree.File("in/locked.txt", Old());
     tree.File("in/written.txt", Old());
     tree.SetTimes("in/written.txt", Recent(), Old());
+    // The program's own file is known by its identity, whatever the spelling of its path.
+    tree.File("in/Quellix.ini", Old());
+    settings.ConfigPath = tree.Path("in") + "/quellix.INI";
     {
         const win::test::HeldOpen held(tree.Path("in/locked.txt"), 0);
         ASSERT_TRUE(held.Valid());
@@ -171,6 +174,18 @@ TEST_F(WindowsPurgeTest, FilesThatStayAndTheirLines) {
     Purge(move);
     EXPECT_TRUE(tree.Exists("in/x/taken.txt"));
     EXPECT_TRUE(Logged("dest\\x\\ <i>invalid path</i>"));
+    EXPECT_TRUE(tree.Exists("in/Quellix.ini"));
+
+    // Where every file must be obsolete, one recent file keeps the whole folder.
+    settings.TousFichiersObsoletes = true;
+    tree.File("all/a.txt", Old());
+    tree.File("all/b.txt", Old());
+    tree.File("mixed/a.txt", Old());
+    tree.File("mixed/b.txt", Recent());
+    Purge(EntryFor("all", FolderAction::Delete));
+    Purge(EntryFor("mixed", FolderAction::Delete));
+    EXPECT_EQ(tree.List("all"), std::vector<std::string>{});
+    EXPECT_EQ(tree.List("mixed"), (std::vector<std::string>{"mixed/a.txt", "mixed/b.txt"}));
 }
 
 // A whole run: empty subfolders deepest first, a folder with a hidden file kept, the day's log

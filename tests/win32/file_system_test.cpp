@@ -6,6 +6,8 @@
 #include <cerrno>
 
 #include "file_helpers.h"
+#include "platform/companion_files.h"
+#include "platform/leftover_temporaries.h"
 #include "platform/os_info.h"
 #include "platform/text_file.h"
 #include "support/temp_dir.h"
@@ -77,6 +79,42 @@ TEST(Win32FileSystem, CanonicalPathsAreAbsoluteWithBackslashes) {
     EXPECT_EQ(CanonicalPath(temp.Path() + "/sub/../sub/./file.txt"), real + "\\sub\\file.txt");
     EXPECT_EQ(CanonicalPath(temp.Path() + "/sub/new.txt"), real + "\\sub\\new.txt");
     EXPECT_EQ(CanonicalPath(temp.Path() + "/missing/new.txt"), temp.Path() + "/missing/new.txt");
+}
+
+// The calls the start-up and the log make of folders and files, on backslash paths.
+TEST(Win32FileSystem, FoldersStampsAndLeftoverTemporaries) {
+    TempDir temp;
+    std::string root = temp.Path();
+    for (char& c : root) {
+        c = c == '/' ? '\\' : c;
+    }
+    EXPECT_TRUE(IsWritableFolder(root));
+    EXPECT_FALSE(IsWritableFolder(root + "\\missing"));
+    ASSERT_TRUE(MakeFolders(root + "\\a\\b\\c", 0700));
+    EXPECT_TRUE(IsExistingDirectory(root + "\\a\\b\\c"));
+    EXPECT_TRUE(MakeFolders(root + "\\a\\b\\c"));  // already there
+    temp.Write("plain.txt", "12345");
+    EXPECT_FALSE(MakeFolders(root + "\\plain.txt\\sub"));
+    EXPECT_FALSE(IsExistingDirectory(root + "\\plain.txt"));
+
+    const auto stamp = GetFileStamp(root + "\\plain.txt");
+    ASSERT_TRUE(stamp.has_value());
+    EXPECT_EQ(stamp->size, 5);
+    EXPECT_FALSE(GetFileStamp(root + "\\missing.txt").has_value());
+    ASSERT_TRUE(ReplaceFileContents(root + "\\plain.txt", "longer text"));
+    EXPECT_NE(GetFileStamp(root + "\\plain.txt"), stamp);
+
+    // What a killed writer of Quellix.ini left goes; another file's temporary and a folder stay.
+    std::string own = TemporaryNameTemplate("Quellix.ini");
+    own.replace(own.size() - 6, 6, "a1B2c3");
+    std::string other = TemporaryNameTemplate("Other.ini");
+    other.replace(other.size() - 6, 6, "a1B2c3");
+    temp.Write(own, "half written");
+    temp.Write(other, "someone else's");
+    temp.Write("Quellix.ini", "[Purge]\n");
+    EXPECT_EQ(RemoveLeftoverTemporaries(root + "\\Quellix.ini", 1796641140), 1);
+    EXPECT_EQ(NamesIn(temp.Path()),
+              (std::vector<std::string>{other, "Quellix.ini", "a", "plain.txt"}));
 }
 
 }  // namespace

@@ -84,7 +84,8 @@ test-package: deb deb-nox
 	scripts/test-package.sh $(DEB_BUILD)/package/quellix_*.deb $(DEB_NOX_BUILD)/package/quellix-nox_*.deb
 
 # Windows, cross-built with MinGW-w64: quellix.exe (headless: -C and the service), and the tests
-# of the Windows build run under a throw-away Wine.
+# of the Windows build run under a throw-away Wine, whose services' event-log entries are traced
+# into a file for the service test.
 WIN_CONFIGURE = cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	-DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
@@ -97,7 +98,8 @@ test-windows:
 	scripts/install-deps.sh build windows wine
 	$(WIN_CONFIGURE) -S . -B $(WIN_TEST_BUILD) -DQUELLIX_TESTS=ON
 	cmake --build $(WIN_TEST_BUILD) -j$(JOBS)
-	scripts/wine-run.sh $(WIN_TEST_BUILD) ctest --test-dir $(WIN_TEST_BUILD) --output-on-failure -j$(JOBS)
+	scripts/wine-run.sh $(WIN_TEST_BUILD) scripts/wine-service-trace.sh \
+		ctest --test-dir $(WIN_TEST_BUILD) --output-on-failure -j$(JOBS)
 
 fuzz:
 	scripts/install-deps.sh fuzz

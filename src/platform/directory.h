@@ -13,7 +13,10 @@ namespace quellix::platform {
 
 enum class EntryType { File, Directory, Symlink, Other, Unknown };
 
-// What the purge needs to know of one entry, read without following a symbolic link.
+// What the purge needs to know of one entry, read without following a symbolic link. On Windows
+// every reparse point (junction, symbolic link) is a Symlink, the read-only attribute is the
+// owner's write bit, device and inode are the volume serial number and file ID, and owner and
+// group stay 0.
 struct EntryInfo {
     EntryType type = EntryType::Unknown;
     bool ownerWritable = true;
@@ -34,8 +37,9 @@ struct EntryInfo {
 };
 
 // An open folder. Every operation is relative to it, names are single components (any bytes but
-// "/" and NUL; "", "." and ".." are refused with EINVAL) and symbolic links are never followed, so
-// a folder swapped for a link while the program works cannot send an action anywhere else.
+// "/" and NUL; "", "." and ".." are refused with EINVAL; on Windows also "\" and ":") and
+// symbolic links (on Windows every reparse point) are never followed, so a folder swapped for a
+// link while the program works cannot send an action anywhere else.
 class Directory {
   public:
     Directory() = default;

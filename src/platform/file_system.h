@@ -46,6 +46,7 @@ bool IsWritableFolder(const std::string& path);
 
 // Creates the folder at path and any missing folder above it, each opened without following
 // links and made with mode (narrowed by the umask). True when the folder exists afterwards.
+// (Windows has no modes: folders get the rights they inherit.)
 bool MakeFolders(std::string path, unsigned mode = 0777);
 
 }  // namespace quellix::platform

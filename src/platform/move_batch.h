@@ -32,7 +32,8 @@ struct MoveBatchOptions {
 // folder removes such names that no live mover owns. At Commit the copies are flushed to disk,
 // named (never replacing anything), the names flushed too, and only then are the sources removed:
 // one flush of each destination file system for all copies, and one for all names. On any failure
-// the source stays and its copy goes. Not for use by several threads at once.
+// the source stays and its copy goes. On Windows a move across volumes takes regular files only,
+// without their owner. Not for use by several threads at once.
 class MoveBatch {
   public:
     using Outcome = std::function<void(int error)>;  // 0 = moved, else the error number

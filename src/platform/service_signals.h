@@ -8,7 +8,8 @@
 namespace quellix::platform {
 
 // How the service is told to stop, pause and continue: SIGTERM (and SIGINT) stop, SIGUSR1
-// pauses, SIGUSR2 continues.
+// pauses, SIGUSR2 continues; on Windows the service manager's Stop (and Shutdown), Pause and
+// Continue controls.
 enum class ServiceSignal : char { Stop, Pause, Continue };
 
 // Installs the handlers; until then the signals keep their default action.

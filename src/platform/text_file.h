@@ -18,9 +18,10 @@ class AppendFile {
 };
 
 // CreateNew fails with EEXIST when the file exists (a symbolic link counts, even a dangling one),
-// Append opens an existing one (or creates it). New files get mode 0644 less the umask. Only
-// regular files are written: anything else gives EINVAL (ENXIO for a FIFO nobody reads), never a
-// wait. nullptr on failure, with the error number in *error.
+// Append opens an existing one (or creates it). New files get mode 0644 less the umask (on Windows,
+// the rights the folder passes on). Only regular files are written: anything else gives EINVAL
+// (ENXIO for a FIFO nobody reads), never a wait. nullptr on failure, with the error number in
+// *error.
 std::unique_ptr<AppendFile> OpenAppendFile(const std::string& path, AppendFile::Mode mode,
                                            int* error);
 

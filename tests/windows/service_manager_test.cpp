@@ -276,13 +276,13 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     EXPECT_EQ(events[4], kStopped);
 
     // On the schedule, due in this minute (or the next one, which also counts) and checked every
-    // second: the purge comes while the service is paused.
+    // two seconds, time enough to pause first: the purge comes while the service is paused.
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     char hour[8];
     std::snprintf(hour, sizeof hour, "%d:%02d", now.wHour, now.wMinute);
     WriteDatedFile(folder_ + "old again.txt", 100);
-    WriteIni(std::string("Heure=") + hour + "\r\nTemporisation=1\r\n");
+    WriteIni(std::string("Heure=") + hour + "\r\nTemporisation=2\r\n");
     ASSERT_TRUE(::StartServiceW(service.get(), 0, nullptr)) << ::GetLastError();
     ASSERT_TRUE(ReachesState(service.get(), SERVICE_RUNNING));
     const ServiceProcess second(StatusOf(service.get()).dwProcessId);
@@ -299,14 +299,41 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     EXPECT_EQ(StatusOf(service.get()).dwCurrentState, static_cast<DWORD>(SERVICE_PAUSED));
     EXPECT_EQ(Folder(), std::vector<std::string>{"recent.txt"});
 
-    // Removing the service while it runs stops it first. Our own handle would keep it registered
-    // until closed.
-    service.reset();
-    EXPECT_EQ(RunQuellix(exe_, {"--uninstall-service"}), 0);
+    ASSERT_TRUE(::ControlService(service.get(), SERVICE_CONTROL_STOP, &status));
+    EXPECT_TRUE(ReachesState(service.get(), SERVICE_STOPPED));
     EXPECT_EQ(second.EndCode(), 0);
     events = trace_->WaitForEvents(9);
     ASSERT_EQ(events.size(), 9u);
     EXPECT_EQ(events[8], kStopped);
+
+    // Removing the service while it purges stops it first, and the purge ends at its next file.
+    constexpr int kFiles = 500;
+    for (int i = 0; i < kFiles; ++i) {
+        WriteDatedFile(folder_ + "old " + std::to_string(i) + ".txt", 100);
+    }
+    WriteIni("PurgeImmediate=1\r\n");
+    ASSERT_TRUE(::StartServiceW(service.get(), 0, nullptr)) << ::GetLastError();
+    ASSERT_TRUE(ReachesState(service.get(), SERVICE_RUNNING));
+    const ServiceProcess third(StatusOf(service.get()).dwProcessId);
+    ASSERT_TRUE(WaitFor([&] { return Folder().size() < kFiles + 1; }));
+    // Our own handle would keep the service registered until closed.
+    service.reset();
+    EXPECT_EQ(RunQuellix(exe_, {"--uninstall-service"}), 0);
+    EXPECT_EQ(third.EndCode(), 0);
+    const std::size_t left = Folder().size() - 1;
+    EXPECT_GT(left, 0u) << "the purge ended before the stop came";
+    events = trace_->WaitForEvents(12);
+    ASSERT_EQ(events.size(), 12u);
+    EXPECT_EQ(events[9], (TracedEvent{"trace", "Quellix Service: started. Purge at 12:00"}));
+    // The stop entry comes when the stop is taken, before or after the summary of the purge it
+    // ended.
+    const bool stopFirst = events[10] == kStopped;
+    EXPECT_EQ(events[stopFirst ? 10 : 11], kStopped);
+    const TracedEvent& summary = events[stopFirst ? 11 : 10];
+    EXPECT_EQ(summary.kind, "warn");
+    EXPECT_NE(summary.text.find("Deleted: " + std::to_string(kFiles - left) + " files"),
+              std::string::npos)
+        << summary << ", " << left << " left";
     EXPECT_FALSE(OpenQuellix(SERVICE_QUERY_STATUS));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SERVICE_DOES_NOT_EXIST));
     EXPECT_EQ(EventMessageFile(), std::nullopt);

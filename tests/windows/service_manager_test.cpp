@@ -183,7 +183,8 @@ class WindowsService : public ::testing::Test {
             GTEST_SKIP() << "the service's entries are read from Wine's event-log trace: run "
                             "under scripts/wine-service-trace.sh";
         }
-        trace_ = std::make_unique<test::ServiceTrace>(test::WindowsPathOf(trace));
+        tracePath_ = test::WindowsPathOf(trace);
+        trace_ = std::make_unique<test::ServiceTrace>(tracePath_);
         RemoveLeftOverService();
         // Blanks in both paths: the service manager must get them quoted.
         exe_ = Backslashed(dir_.File("Program Files/quellix.exe"));
@@ -207,6 +208,7 @@ class WindowsService : public ::testing::Test {
     std::vector<std::string> Folder() const { return test::NamesIn(dir_.File("in")); }
 
     test::TempDir dir_;
+    std::string tracePath_;
     std::unique_ptr<test::ServiceTrace> trace_;
     std::string exe_;
     std::string ini_;
@@ -239,14 +241,28 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
         EXPECT_EQ(config->startType, install.startType) << install.option;
     }
     EXPECT_EQ(EventMessageFile(), exe_);
+    ServiceHandle service =
+        OpenQuellix(SERVICE_START | SERVICE_STOP | SERVICE_PAUSE_CONTINUE | SERVICE_QUERY_STATUS);
+    ASSERT_TRUE(service);
+
+    // An invalid purge time ends the service at once, and the service manager learns why.
+    WriteIni("Heure=25:00\r\n");
+    ASSERT_TRUE(::StartServiceW(service.get(), 0, nullptr)) << ::GetLastError();
+    ASSERT_TRUE(ReachesState(service.get(), SERVICE_STOPPED));
+    const SERVICE_STATUS_PROCESS failed = StatusOf(service.get());
+    EXPECT_EQ(failed.dwWin32ExitCode, static_cast<DWORD>(ERROR_SERVICE_SPECIFIC_ERROR));
+    EXPECT_EQ(failed.dwServiceSpecificExitCode, 1u);
+    const auto errors = trace_->WaitForEvents(1);
+    ASSERT_EQ(errors.size(), 1u);
+    // Found by the start-up checks, before the service's own start reads the time again.
+    EXPECT_EQ(errors[0],
+              (TracedEvent{"err", "Invalid time, Section=Purge Key=Heure, file '" + ini_ + "'"}));
+    trace_ = std::make_unique<test::ServiceTrace>(tracePath_);
 
     // Purges at once when the service starts.
     WriteDatedFile(folder_ + "old.txt", 100);
     WriteDatedFile(folder_ + "recent.txt", 0);
     WriteIni("Heure=3:00\r\nPurgeImmediate=1\r\n");
-    ServiceHandle service =
-        OpenQuellix(SERVICE_START | SERVICE_STOP | SERVICE_PAUSE_CONTINUE | SERVICE_QUERY_STATUS);
-    ASSERT_TRUE(service);
     ASSERT_TRUE(::StartServiceW(service.get(), 0, nullptr)) << ::GetLastError();
     ASSERT_TRUE(ReachesState(service.get(), SERVICE_RUNNING));
     const ServiceProcess process(StatusOf(service.get()).dwProcessId);

@@ -65,10 +65,12 @@ int RunDesktop(const CommandLine& commandLine, const ProgramFiles& files, std::o
     const auto service = MakeSystemServiceHost(false);
     // The service starts in "/", so the unit names the file by its full path.
     service->SetConfigPath(files.configPath);
-    DesktopProgram program({commandLine, files, *service, platform::SystemClock(),
-                            [](const std::string& path) { return platform::OpenWithShell(path); },
-                            [] { return std::make_unique<SystemTrayIcon>(nullptr); },
-                            [](int code) { QApplication::exit(code); }});
+    DesktopProgram program(
+        {commandLine, files, *service, platform::SystemClock(),
+         [](const std::string& path) { return platform::OpenWithShell(path); },
+         [] { return std::make_unique<SystemTrayIcon>(nullptr); },
+         [](int code) { QApplication::exit(code); },
+         [](const std::string& path) { return platform::OpenInTextEditor(path); }});
     return program.Run();
 }
 

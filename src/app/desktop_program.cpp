@@ -50,7 +50,8 @@ std::unique_ptr<MainWindow> DesktopProgram::MakeWindow() {
                               // ends.
                               stop_ = true;
                               options_.endLoop(code);
-                          }});
+                          },
+                          options_.edit});
 }
 
 StartupOutcome DesktopProgram::Start() {

@@ -31,6 +31,8 @@ struct DesktopOptions {
     // Ends the event loop with an exit code: QApplication::exit, or a recorder in tests (an exit
     // asked outside the loop ends every later loop at once, modal dialogs' too).
     std::function<void(int)> endLoop;
+    // Opens a text file in the system's text editor.
+    std::function<bool(const std::string&)> edit;
 };
 
 // The desktop program wired together: start-up with its windows, then the event loop. A

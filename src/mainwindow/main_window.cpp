@@ -284,7 +284,8 @@ CommandContext MainWindow::Commands() {
             context_.program.folders,
             context_.frontEnd,
             context_.open,
-            [](const std::string& path) { return QFileInfo::exists(Q(path)); }};
+            [](const std::string& path) { return QFileInfo::exists(Q(path)); },
+            context_.edit};
 }
 
 bool MainWindow::Stopped() const {

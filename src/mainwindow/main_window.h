@@ -42,6 +42,8 @@ struct MainWindowContext {
     TrayIcon& tray;
     // Ends the program with this exit code once the current handler returns.
     std::function<void(int)> quit;
+    // Starts the text editor on a file; false when it could not be started.
+    std::function<bool(const std::string&)> edit;
 };
 
 // The program's main window: menus, the schedule's buttons and labels, and the folder grid.

@@ -141,8 +141,8 @@ void ToggleShortPathnames(Settings& settings, ConfigStore& config) {
 }
 
 void EditConfigurationFile(const CommandContext& context) {
-    if (context.open) {
-        context.open(context.settings.ConfigPath);
+    if (context.edit) {
+        context.edit(context.settings.ConfigPath);
     }
     // Whether or not an editor came up: the file is only read at start-up.
     context.frontEnd.ShowMessage(

@@ -75,7 +75,8 @@ struct ResizeLayout {
 ResizeLayout ComputeResizeLayout(const ResizeInput& input);
 
 // Everything the commands below need. open starts the desktop's application for a document and
-// says whether it could be started; exists tells whether a file exists.
+// says whether it could be started; exists tells whether a file exists; edit starts the text
+// editor on a file.
 struct CommandContext {
     Settings& settings;
     ConfigStore& config;
@@ -83,6 +84,7 @@ struct CommandContext {
     FrontEnd& frontEnd;
     std::function<bool(const std::string&)> open;
     std::function<bool(const std::string&)> exists;
+    std::function<bool(const std::string&)> edit;
 };
 
 // Asks to remove data row `row` (0-based) and on Yes removes it, recomputes the total and saves

@@ -30,7 +30,11 @@ DesktopFixture::DesktopFixture(const std::string& ini, bool trayAvailable)
             return true;
         },
         [this] { return std::make_unique<FakeTrayIcon>(this->trayAvailable); },
-        [this](int code) { endedWith = code; }});
+        [this](int code) { endedWith = code; },
+        [this](const std::string& path) {
+            edited.push_back(path);
+            return true;
+        }});
 }
 
 DesktopFixture::~DesktopFixture() {

@@ -52,6 +52,7 @@ class DesktopFixture {
     FileTree tree;
     FakeServiceHost service;
     std::vector<std::string> opened;
+    std::vector<std::string> edited;
     // The exit code the program ended its event loop with.
     std::optional<int> endedWith;
     std::unique_ptr<DesktopProgram> program;

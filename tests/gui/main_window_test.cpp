@@ -384,7 +384,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.opened, std::vector<std::string>{f.dir.File("QuellixFR.htm")});
 
         window.Action("mnuEditerIni")->trigger();
-        QCOMPARE(f.opened.back(), f.dir.File("Quellix.ini"));
+        QCOMPARE(f.edited, std::vector<std::string>{f.dir.File("Quellix.ini")});
+        QCOMPARE(f.opened.size(), std::size_t(1));  // the text editor, not the desktop's opener
         QCOMPARE(MessageBoxes::Asked().back().text,
                  std::string("Relancez l'application si vous avez modifié le paramétrage"));
 

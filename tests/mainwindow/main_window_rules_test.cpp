@@ -126,6 +126,7 @@ class CommandTest : public ::testing::Test {
         SaveFolderList(config, settings, folders);
         frontEnd = {};
         opened.clear();
+        edited.clear();
     }
     std::vector<std::string> Paths() const {
         std::vector<std::string> paths;
@@ -143,7 +144,11 @@ class CommandTest : public ::testing::Test {
                     opened.push_back(path);
                     return openSucceeds;
                 },
-                [](const std::string& path) { return std::filesystem::exists(path); }};
+                [](const std::string& path) { return std::filesystem::exists(path); },
+                [this](const std::string& path) {
+                    edited.push_back(path);
+                    return openSucceeds;
+                }};
     }
 
     test::TempDir dir;
@@ -152,6 +157,7 @@ class CommandTest : public ::testing::Test {
     FolderList folders;
     test::ScriptedFrontEnd frontEnd;
     std::vector<std::string> opened;
+    std::vector<std::string> edited;
     bool openSucceeds = true;
 };
 
@@ -265,7 +271,8 @@ TEST_F(CommandTest, EditConfigurationOpensTheFileAndAlwaysWarns) {
 
         EditConfigurationFile(Context());
 
-        EXPECT_EQ(opened, std::vector{settings.ConfigPath});
+        EXPECT_EQ(edited, std::vector{settings.ConfigPath});
+        EXPECT_EQ(opened, std::vector<std::string>{});
         ASSERT_EQ(frontEnd.messages.size(), 1u);
         EXPECT_EQ(frontEnd.messages[0].text, warning);
         EXPECT_EQ(frontEnd.messages[0].icon, MessageIcon::Exclamation);

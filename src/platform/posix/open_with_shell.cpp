@@ -82,4 +82,8 @@ bool OpenWithShell(const std::string& path) {
     return error == 0;
 }
 
+bool OpenInTextEditor(const std::string& path) {
+    return OpenWithShell(path);
+}
+
 }  // namespace quellix::platform

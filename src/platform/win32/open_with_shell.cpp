@@ -7,6 +7,7 @@
 #include <shellapi.h>
 // clang-format on
 
+#include "platform/win32/program_runner.h"
 #include "platform/win32/wide_text.h"
 
 namespace quellix::platform {
@@ -44,6 +45,30 @@ bool OpenWithShell(const std::string& path) {
     }
     // Up to 32 the result is an error code.
     return result > 32;
+}
+
+bool OpenInTextEditor(const std::string& path) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return false;
+    }
+    const std::wstring notepad = std::wstring(folder, length) + L"\\NOTEPAD.EXE";
+    // Quoted, so that a path with blanks reaches Notepad as one file name.
+    std::wstring command = win32::QuotedCommandLine({notepad, ShellTarget(path)});
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(notepad.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process)) {
+        return false;
+    }
+    // Nobody waits for the editor.
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
 }
 
 }  // namespace quellix::platform

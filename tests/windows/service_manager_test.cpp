@@ -12,6 +12,7 @@
 #include "platform/win32/wide_text.h"
 #include "service/windows_command_line.h"
 #include "support/temp_dir.h"
+#include "windows/quellix_process.h"
 #include "windows/service_trace.h"
 
 namespace quellix {
@@ -101,51 +102,6 @@ std::optional<std::string> EventMessageFile() {
     return Narrow(value);
 }
 
-// Runs the program with these arguments to its end; its exit code, or -1.
-int RunQuellix(const std::string& exe, const std::vector<std::string>& arguments) {
-    std::vector<std::string> line{exe};
-    line.insert(line.end(), arguments.begin(), arguments.end());
-    std::wstring command = Widen(WindowsCommandLine(line));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(Widen(exe).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process)) {
-        return -1;
-    }
-    ::CloseHandle(process.hThread);
-    DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) {
-        ::GetExitCodeProcess(process.hProcess, &code);
-    }
-    ::CloseHandle(process.hProcess);
-    return static_cast<int>(code);
-}
-
-std::string Backslashed(std::string path) {
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
-}
-
-void WriteDatedFile(const std::string& path, int hoursAgo) {
-    const HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = now.dwLowDateTime;
-    ticks.HighPart = now.dwHighDateTime;
-    ticks.QuadPart -= static_cast<ULONGLONG>(hoursAgo) * 3600 * 10000000;
-    const FILETIME dated{ticks.LowPart, ticks.HighPart};
-    ::SetFileTime(file, &dated, &dated, &dated);
-    ::CloseHandle(file);
-}
-
 // The process the service manager started for the service: it must end with it.
 class ServiceProcess {
   public:
@@ -187,12 +143,12 @@ class WindowsService : public ::testing::Test {
         trace_ = std::make_unique<test::ServiceTrace>(tracePath_);
         RemoveLeftOverService();
         // Blanks in both paths: the service manager must get them quoted.
-        exe_ = Backslashed(dir_.File("Program Files/quellix.exe"));
+        exe_ = test::Backslashed(dir_.File("Program Files/quellix.exe"));
         std::filesystem::create_directories(dir_.File("Program Files"));
         ASSERT_TRUE(
             ::CopyFileW(Widen(test::WindowsPathOf(binary)).c_str(), Widen(exe_).c_str(), TRUE));
-        ini_ = Backslashed(dir_.File("my config/Quellix.ini"));
-        folder_ = Backslashed(dir_.File("in")) + "\\";
+        ini_ = test::Backslashed(dir_.File("my config/Quellix.ini"));
+        folder_ = test::Backslashed(dir_.File("in")) + "\\";
         std::filesystem::create_directories(dir_.File("in"));
         std::filesystem::create_directories(dir_.File("logs"));
     }
@@ -203,7 +159,7 @@ class WindowsService : public ::testing::Test {
         dir_.Write("my config/Quellix.ini",
                    "[Purge]\r\n" + purge + "[Paths]\r\nNbPaths=1\r\nPath1=" + folder_ +
                        "\r\nRetentionPath1=48\r\nEffacer1=oui\r\n[Logs]\r\nLogs=1\r\nPathLogs=" +
-                       Backslashed(dir_.File("logs")) + "\r\n");
+                       test::Backslashed(dir_.File("logs")) + "\r\n");
     }
     std::vector<std::string> Folder() const { return test::NamesIn(dir_.File("in")); }
 
@@ -230,7 +186,7 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     for (const Install& install : {Install{"--install-service=disabled", SERVICE_DISABLED},
                                    Install{"--install-service=manual", SERVICE_DEMAND_START},
                                    Install{"--install-service", SERVICE_AUTO_START}}) {
-        ASSERT_EQ(RunQuellix(exe_, {install.option, iniOption}), 0) << install.option;
+        ASSERT_EQ(test::RunQuellix(exe_, {install.option, iniOption}), 0) << install.option;
         const ServiceHandle service = OpenQuellix(SERVICE_QUERY_CONFIG);
         ASSERT_TRUE(service) << install.option;
         const auto config = ConfigOf(service.get());
@@ -260,8 +216,8 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     trace_ = std::make_unique<test::ServiceTrace>(tracePath_);
 
     // Purges at once when the service starts.
-    WriteDatedFile(folder_ + "old.txt", 100);
-    WriteDatedFile(folder_ + "recent.txt", 0);
+    test::WriteDatedFile(folder_ + "old.txt", 100);
+    test::WriteDatedFile(folder_ + "recent.txt", 0);
     WriteIni("Heure=3:00\r\nPurgeImmediate=1\r\n");
     ASSERT_TRUE(::StartServiceW(service.get(), 0, nullptr)) << ::GetLastError();
     ASSERT_TRUE(ReachesState(service.get(), SERVICE_RUNNING));
@@ -297,7 +253,7 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     ::GetLocalTime(&now);
     char hour[8];
     std::snprintf(hour, sizeof hour, "%d:%02d", now.wHour, now.wMinute);
-    WriteDatedFile(folder_ + "old again.txt", 100);
+    test::WriteDatedFile(folder_ + "old again.txt", 100);
     WriteIni(std::string("Heure=") + hour + "\r\nTemporisation=2\r\n");
     ASSERT_TRUE(::StartServiceW(service.get(), 0, nullptr)) << ::GetLastError();
     ASSERT_TRUE(ReachesState(service.get(), SERVICE_RUNNING));
@@ -325,7 +281,7 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     // Removing the service while it purges stops it first, and the purge ends at its next file.
     constexpr int kFiles = 500;
     for (int i = 0; i < kFiles; ++i) {
-        WriteDatedFile(folder_ + "old " + std::to_string(i) + ".txt", 100);
+        test::WriteDatedFile(folder_ + "old " + std::to_string(i) + ".txt", 100);
     }
     WriteIni("PurgeImmediate=1\r\n");
     ASSERT_TRUE(::StartServiceW(service.get(), 0, nullptr)) << ::GetLastError();
@@ -334,7 +290,7 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     ASSERT_TRUE(WaitFor([&] { return Folder().size() < kFiles + 1; }));
     // Our own handle would keep the service registered until closed.
     service.reset();
-    EXPECT_EQ(RunQuellix(exe_, {"--uninstall-service"}), 0);
+    EXPECT_EQ(test::RunQuellix(exe_, {"--uninstall-service"}), 0);
     EXPECT_EQ(third.EndCode(), 0);
     const std::size_t left = Folder().size() - 1;
     EXPECT_GT(left, 0u) << "the purge ended before the stop came";

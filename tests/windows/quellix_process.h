@@ -1,0 +1,59 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+#include "service/windows_command_line.h"
+
+namespace quellix::test {
+
+// Runs the program with these arguments to its end; its exit code, or -1.
+inline int RunQuellix(const std::string& exe, const std::vector<std::string>& arguments) {
+    std::vector<std::string> line{exe};
+    line.insert(line.end(), arguments.begin(), arguments.end());
+    std::wstring command = platform::win32::Widen(WindowsCommandLine(line));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(platform::win32::Widen(exe).c_str(), command.data(), nullptr, nullptr,
+                          FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return -1;
+    }
+    ::CloseHandle(process.hThread);
+    DWORD code = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(process.hProcess, &code);
+    }
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+inline std::string Backslashed(std::string path) {
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+
+inline void WriteDatedFile(const std::string& path, int hoursAgo) {
+    const HANDLE file = ::CreateFileW(platform::win32::Widen(path).c_str(), GENERIC_WRITE, 0,
+                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = now.dwLowDateTime;
+    ticks.HighPart = now.dwHighDateTime;
+    ticks.QuadPart -= static_cast<ULONGLONG>(hoursAgo) * 3600 * 10000000;
+    const FILETIME dated{ticks.LowPart, ticks.HighPart};
+    ::SetFileTime(file, &dated, &dated, &dated);
+    ::CloseHandle(file);
+}
+
+}  // namespace quellix::test

@@ -21,9 +21,9 @@ namespace {
 
 using quellix::ConfigStore;
 using quellix::CutValue;
-using quellix::ProfileValue;
 using quellix::IniDocument;
 using quellix::MemoryConfigStore;
+using quellix::ProfileValue;
 
 void Check(bool condition) {
     if (!condition) {

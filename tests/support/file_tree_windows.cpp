@@ -46,7 +46,8 @@ void FileTree::Fifo(const std::string&, std::int64_t) {
     throw std::runtime_error("Windows has no FIFOs in its file systems");
 }
 
-// The creation time goes back too, so that a file's every date is the one asked for.
+// The creation time goes back with the other dates, never forward: a file made long ago and
+// written since keeps its old creation date.
 void FileTree::SetTimes(const std::string& relative, std::int64_t modified, std::int64_t accessed) {
     const HANDLE file = ::CreateFileW(
         Wide(Path(relative)).c_str(), FILE_WRITE_ATTRIBUTES,
@@ -55,7 +56,12 @@ void FileTree::SetTimes(const std::string& relative, std::int64_t modified, std:
     if (file == INVALID_HANDLE_VALUE) {
         throw std::runtime_error("cannot open " + Path(relative));
     }
-    const FILETIME created = FileTimeOf(std::min(modified, accessed));
+    FILETIME created = FileTimeOf(std::min(modified, accessed));
+    FILETIME current{};
+    if (::GetFileTime(file, &current, nullptr, nullptr) &&
+        ::CompareFileTime(&current, &created) < 0) {
+        created = current;
+    }
     const FILETIME lastAccess = FileTimeOf(accessed);
     const FILETIME lastWrite = FileTimeOf(modified);
     const bool set = ::SetFileTime(file, &created, &lastAccess, &lastWrite) != 0;

@@ -159,6 +159,23 @@ TEST_F(WindowsPurgeTest, FilesThatStayAndTheirLines) {
     EXPECT_FALSE(tree.Exists("in/ro.txt"));
     EXPECT_FALSE(tree.Exists("in/locked.txt"));
 
+    // By creation: the date the file was made, whatever was written since.
+    tree.File("in/made-long-ago.txt", Old());
+    tree.SetTimes("in/made-long-ago.txt", Recent(), Recent());
+    FolderEntry byCreation = EntryFor("in", FolderAction::Delete);
+    byCreation.dateText = "C";
+    byCreation.dateKind = 'C';
+    // Wine keeps no creation date of its own (it reports the last write): there the file is as
+    // recent by creation as by its last write.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(::GetFileAttributesExW(win::SystemPath(tree.Path("in/made-long-ago.txt")).c_str(),
+                                       GetFileExInfoStandard, &data));
+    const bool creationKept = ::CompareFileTime(&data.ftCreationTime, &data.ftLastWriteTime) != 0;
+    Purge(byCreation);
+    EXPECT_EQ(tree.Exists("in/made-long-ago.txt"), !creationKept) << LogText();
+    EXPECT_EQ(Logged(W("in") + "\\made-long-ago.txt <i>deleted</i> [Date C.: 12/01/26 08:00:00]"),
+              creationKept);
+
     // A move never replaces what the destination holds.
     tree.File("in/x/taken.txt", Old(), "new");
     tree.File("dest/x/taken.txt", Recent(), "kept");

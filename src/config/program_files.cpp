@@ -14,14 +14,6 @@ namespace {
 
 constexpr std::string_view kConfigName = "Quellix.ini";
 
-std::string FolderOf(const std::string& path) {
-    return platform::ParentFolder(path);
-}
-
-std::string Join(const std::string& folder, std::string_view name) {
-    return platform::JoinPath(folder, name);
-}
-
 // folder joined with a relative path, its ".." resolved by the text alone.
 std::string JoinRelative(std::string folder, std::string_view relative) {
     while (!relative.empty()) {
@@ -34,9 +26,9 @@ std::string JoinRelative(std::string folder, std::string_view relative) {
         relative =
             slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
         if (part == "..") {
-            folder = FolderOf(folder);
+            folder = platform::ParentFolder(folder);
         } else if (!part.empty() && part != ".") {
-            folder = Join(folder, part);
+            folder = platform::JoinPath(folder, part);
         }
     }
     return folder;
@@ -71,18 +63,19 @@ ProgramFiles ResolveProgramFiles(const ProgramLocation& location,
         files = PortableProgramFiles(location.executableFolder);
     } else {
         files.installed = true;
-        files.configPath = Join(Join(location.userConfigHome, "quellix"), kConfigName);
+        files.configPath =
+            platform::JoinPath(platform::JoinPath(location.userConfigHome, "quellix"), kConfigName);
         files.configIsDefault = true;
-        files.ownFolder = FolderOf(files.configPath);
-        files.helpFolder =
-            Join(JoinRelative(location.executableFolder, location.dataFolderFromBinary), "help");
+        files.ownFolder = platform::ParentFolder(files.configPath);
+        files.helpFolder = platform::JoinPath(
+            JoinRelative(location.executableFolder, location.dataFolderFromBinary), "help");
     }
     if (iniPath) {
         files.configPath = *iniPath;
         files.configIsDefault = false;
         // An installed copy's own folder is the system's: the settings' folder stands in for it.
         if (files.installed) {
-            files.ownFolder = FolderOf(*iniPath);
+            files.ownFolder = platform::ParentFolder(*iniPath);
         }
     }
     return files;
@@ -90,7 +83,7 @@ ProgramFiles ResolveProgramFiles(const ProgramLocation& location,
 
 ProgramFiles PortableProgramFiles(const std::string& folder) {
     ProgramFiles files;
-    files.configPath = Join(folder, kConfigName);
+    files.configPath = platform::JoinPath(folder, kConfigName);
     files.ownFolder = folder;
     files.helpFolder = folder;
     files.configIsDefault = true;
@@ -101,7 +94,8 @@ ProgramFiles LocateProgramFiles(const std::string& executableFolder,
                                 const std::optional<std::string>& iniPath) {
     ProgramLocation location;
     location.executableFolder = executableFolder;
-    location.folderHoldsConfigFile = platform::PathExists(Join(executableFolder, kConfigName));
+    location.folderHoldsConfigFile =
+        platform::PathExists(platform::JoinPath(executableFolder, kConfigName));
     location.folderIsWritable = platform::IsWritableFolder(executableFolder);
     location.userConfigHome = platform::UserConfigHome();
     location.dataFolderFromBinary = build::kDataFolderFromBinary;
@@ -110,7 +104,7 @@ ProgramFiles LocateProgramFiles(const std::string& executableFolder,
 }
 
 bool PrepareConfigFolder(const ProgramFiles& files) {
-    const std::string folder = FolderOf(files.configPath);
+    const std::string folder = platform::ParentFolder(files.configPath);
     if (!files.installed || !files.configIsDefault || platform::IsExistingDirectory(folder)) {
         return true;
     }

@@ -34,10 +34,10 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 std::string ParentFolder(std::string_view path) {
     const std::size_t root = RootLength(path);
     const std::size_t separator = LastSeparator(path);
-    if (separator == std::string_view::npos || separator + 1 < root) {
-        return root > 0 ? std::string(path.substr(0, root)) : ".";
+    if (separator == std::string_view::npos && root == 0) {
+        return ".";
     }
-    if (separator < root) {
+    if (separator == std::string_view::npos || separator < root) {
         return std::string(path.substr(0, root));
     }
     return std::string(path.substr(0, separator));

@@ -8,6 +8,7 @@
 #include "app/headless_front_end.h"
 #include "config/config_values.h"
 #include "config/folder_list_store.h"
+#include "config/ini_document.h"
 #include "config/ini_file.h"
 #include "config/number_scan.h"
 
@@ -48,12 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.Size() != list.Size()) {
         __builtin_trap();
     }
+    // The save trims spaces only; reading back drops blanks and one pair of quotes again, which a
+    // value cut at the length limit (ending in a tab) or quoted twice can still hold.
     for (std::size_t row = 0; row < list.Size(); ++row) {
         const FolderEntry before = DecodeRow(list.Rows()[row]);
         const FolderEntry after = DecodeRow(again.Rows()[row]);
         if (before.action != after.action || before.destination != after.destination ||
             before.createShortcut != after.createShortcut || before.retention != after.retention ||
-            TrimSpaces(before.path) != after.path) {
+            ProfileValue(TrimSpaces(before.path)) != after.path) {
             __builtin_trap();
         }
         // English words are stored in French, which is longer; past the length limit of a

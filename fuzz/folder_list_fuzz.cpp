@@ -36,12 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     SaveFolderList(store, settings, list);
+    // The save trims spaces only; reading back drops blanks and one pair of quotes again, which a
+    // value cut at the length limit (ending in a tab) or quoted twice can still hold.
+    const auto readBack = [](const std::string& path) -> std::string {
+        return std::string(ProfileValue(TrimSpaces(path)));
+    };
     FolderList again;
     if (auto error = LoadFolderList(store, settings, again, frontEnd)) {
-        // Only a path made of spaces may be lost: the save trims it to nothing.
+        // Only a path that reads back as nothing may be lost.
         const auto row = std::stoul(error->key.substr(4)) - 1;
         if (error->kind != ConfigErrorKind::LostPath || row >= list.Size() ||
-            !TrimSpaces(list.Rows()[row].cells[kPathColumn]).empty()) {
+            !readBack(list.Rows()[row].cells[kPathColumn]).empty()) {
             __builtin_trap();
         }
         return 0;
@@ -49,14 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.Size() != list.Size()) {
         __builtin_trap();
     }
-    // The save trims spaces only; reading back drops blanks and one pair of quotes again, which a
-    // value cut at the length limit (ending in a tab) or quoted twice can still hold.
     for (std::size_t row = 0; row < list.Size(); ++row) {
         const FolderEntry before = DecodeRow(list.Rows()[row]);
         const FolderEntry after = DecodeRow(again.Rows()[row]);
         if (before.action != after.action || before.destination != after.destination ||
             before.createShortcut != after.createShortcut || before.retention != after.retention ||
-            ProfileValue(TrimSpaces(before.path)) != after.path) {
+            readBack(before.path) != after.path) {
             __builtin_trap();
         }
         // English words are stored in French, which is longer; past the length limit of a

@@ -137,9 +137,11 @@ void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
         return;
     }
     const auto time = FileTime(*info);
-    // A date the calendar cannot show is unknown, and an unknown date is never obsolete.
-    const auto date = time ? clock_.ToLocalIfRepresentable(*time) : std::nullopt;
-    if (!date || !IsObsolete(*date, retentionHours_, Now())) {
+    // Now is read anew for each file. A date the calendar cannot show is unknown, and an unknown
+    // date is never obsolete.
+    const bool obsolete = time && IsObsolete(*time, retentionHours_, clock_.Now(), clock_);
+    const auto date = obsolete ? clock_.ToLocalIfRepresentable(*time) : std::nullopt;
+    if (!date) {
         visit.allObsolete = false;
         return;
     }
@@ -293,15 +295,6 @@ std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info
         default:
             return info.accessed;
     }
-}
-
-platform::CivilTime EntryPurge::Now() {
-    const std::int64_t now = clock_.Now();
-    if (now != nowSeconds_) {
-        nowSeconds_ = now;
-        nowLocal_ = clock_.ToLocal(now);
-    }
-    return nowLocal_;
 }
 
 bool EntryPurge::Logging() const {

@@ -61,7 +61,6 @@ class EntryPurge final : public WalkVisitor {
     void Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
               bool allObsoletePass);
     std::optional<std::int64_t> FileTime(const platform::EntryInfo& info) const;
-    platform::CivilTime Now();
     bool Logging() const;
     void Log(const std::string& line);
 
@@ -82,8 +81,6 @@ class EntryPurge final : public WalkVisitor {
     platform::MoveBatch moves_;
     FolderWalk* walk_ = nullptr;
     LogLines lines_;
-    std::int64_t nowSeconds_ = -1;
-    platform::CivilTime nowLocal_;
 };
 
 }  // namespace quellix

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <limits>
 #include <string>
+
+#include "support/fake_clock.h"
 
 namespace quellix {
 namespace {
@@ -37,9 +38,15 @@ struct AgeCase {
     bool obsolete;
 };
 
+std::int64_t Utc(const CivilTime& t) {
+    return test::EpochOf(t.year, t.month, t.day, t.hour, t.minute, t.second);
+}
+
+// Dates read in UTC, which never changes its offset.
 void ExpectAges(const AgeCase* begin, const AgeCase* end) {
+    const test::FakeClock utc;
     for (const AgeCase* c = begin; c != end; ++c) {
-        EXPECT_EQ(IsObsolete(c->file, c->retention, c->now), c->obsolete)
+        EXPECT_EQ(IsObsolete(Utc(c->file), c->retention, Utc(c->now), utc), c->obsolete)
             << "file " << Show(c->file) << " kept " << c->retention << " h, now " << Show(c->now);
     }
 }
@@ -106,7 +113,78 @@ TEST(IsObsolete, CrossesMonthYearAndLeapDays) {
 TEST(IsObsolete, LongestRetentionNeverAges) {
     // What the engine uses when the retention text does not fit.
     const std::int64_t longest = std::numeric_limits<std::int32_t>::max();
-    EXPECT_FALSE(IsObsolete(Civil(1601, 1, 1), longest, Civil(9999, 12, 31, 23, 59, 59)));
+    const test::FakeClock utc;
+    EXPECT_FALSE(
+        IsObsolete(Utc(Civil(1601, 1, 1)), longest, Utc(Civil(9999, 12, 31, 23, 59, 59)), utc));
+    EXPECT_FALSE(IsObsolete(std::numeric_limits<std::int64_t>::max() - 5, 1,
+                            std::numeric_limits<std::int64_t>::max(), utc));
+}
+
+// Central European time as the tz database has it for 2026: UTC+1, and UTC+2 from 29 March 01:00
+// UTC (02:00 becomes 03:00) to 25 October 01:00 UTC (03:00 becomes 02:00 again).
+int ParisOffset(std::int64_t instant) {
+    static const std::int64_t summerFrom = test::EpochOf(2026, 3, 29, 1);
+    static const std::int64_t summerUntil = test::EpochOf(2026, 10, 25, 1);
+    return instant >= summerFrom && instant < summerUntil ? 7200 : 3600;
+}
+
+TEST(IsObsolete, RetentionIsElapsedTimeAcrossOffsetChanges) {
+    test::FakeClock paris;
+    paris.SetZone(ParisOffset);
+    // Local wall-clock times, with the offset they are read in: 3600 winter, 7200 summer.
+    const auto at = [](int month, int day, int hour, int minute, int second, int offset) {
+        return test::EpochOf(2026, month, day, hour, minute, second) - offset;
+    };
+    constexpr int kWinter = 3600;
+    constexpr int kSummer = 7200;
+    const struct {
+        const char* what;
+        std::int64_t file;
+        std::int64_t retention;
+        std::int64_t now;
+        bool obsolete;
+    } cases[] = {
+        // Spring: a file of 01:59:59 kept two hours was deleted at 03:00:05, six seconds old.
+        {"spring, 6 s old", at(3, 29, 1, 59, 59, kWinter), 2, at(3, 29, 3, 0, 5, kSummer), false},
+        {"spring, limit's hour not begun", at(3, 29, 1, 59, 59, kWinter), 2,
+         at(3, 29, 3, 59, 59, kSummer), false},
+        {"spring, limit's hour begun", at(3, 29, 1, 59, 59, kWinter), 2,
+         at(3, 29, 4, 0, 0, kSummer), true},
+        {"spring, 1.5 h of 3", at(3, 29, 0, 30, 0, kWinter), 3, at(3, 29, 3, 30, 0, kSummer),
+         false},
+        {"spring, 2.5 h of 3", at(3, 29, 0, 30, 0, kWinter), 3, at(3, 29, 4, 0, 0, kSummer), true},
+        // Autumn: 02:00 to 03:00 runs twice; the wall clock would keep these files an hour more.
+        {"autumn, 1.5 h of 2", at(10, 25, 1, 30, 0, kSummer), 2, at(10, 25, 2, 0, 0, kWinter),
+         true},
+        {"autumn, 1.5 h less 1 s of 2", at(10, 25, 1, 30, 0, kSummer), 2,
+         at(10, 25, 2, 59, 59, kSummer), false},
+        {"autumn, first 02:30 kept 1 h", at(10, 25, 2, 30, 0, kSummer), 1,
+         at(10, 25, 2, 0, 0, kWinter), true},
+        {"autumn, first 02:30 kept 1 h, too early", at(10, 25, 2, 30, 0, kSummer), 1,
+         at(10, 25, 2, 59, 59, kSummer), false},
+        {"autumn, second 02:30 kept 1 h", at(10, 25, 2, 30, 0, kWinter), 1,
+         at(10, 25, 3, 0, 0, kWinter), true},
+        {"autumn, second 02:30 kept 1 h, first 02:59", at(10, 25, 2, 30, 0, kWinter), 1,
+         at(10, 25, 2, 59, 59, kSummer), false},
+        // A day across each change is 23 and 25 hours of the wall clock, 24 of elapsed time.
+        {"spring, a day", at(3, 28, 12, 0, 0, kWinter), 24, at(3, 29, 12, 59, 59, kSummer), false},
+        {"spring, a day and its hour", at(3, 28, 12, 0, 0, kWinter), 24,
+         at(3, 29, 13, 0, 0, kSummer), true},
+        {"autumn, a day", at(10, 24, 12, 0, 0, kSummer), 24, at(10, 25, 10, 59, 59, kWinter),
+         false},
+        {"autumn, a day and its hour", at(10, 24, 12, 0, 0, kSummer), 24,
+         at(10, 25, 11, 0, 0, kWinter), true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsObsolete(c.file, c.retention, c.now, paris), c.obsolete) << c.what;
+    }
+
+    // Where the offset is not whole hours, the hour is still the one the wall clock shows.
+    test::FakeClock india;
+    india.SetZone([](std::int64_t) { return 5 * 3600 + 1800; });
+    const std::int64_t file = test::EpochOf(2026, 12, 6, 10, 40) - 19800;
+    EXPECT_FALSE(IsObsolete(file, 24, test::EpochOf(2026, 12, 7, 9, 59, 59) - 19800, india));
+    EXPECT_TRUE(IsObsolete(file, 24, test::EpochOf(2026, 12, 7, 10, 0) - 19800, india));
 }
 
 TEST(RetentionHours, LeadingNumberRoundedHalfToEven) {
@@ -143,62 +221,6 @@ TEST(RetentionHours, TooLargeMeansNothing) {
           "000000000000000000000000000000000000000000000000000000000000000000"}) {
         EXPECT_EQ(RetentionHours(text), std::nullopt) << text;
     }
-}
-
-std::int64_t ChronoSeconds(const std::chrono::year_month_day& date, int hour, int minute,
-                           int second) {
-    using namespace std::chrono;
-    return duration_cast<seconds>(sys_days{date}.time_since_epoch()).count() + hour * 3600 +
-           minute * 60 + second;
-}
-
-CivilTime FromChrono(const std::chrono::year_month_day& date, int hour, int minute, int second) {
-    return Civil(static_cast<int>(date.year()), static_cast<int>(unsigned{date.month()}),
-                 static_cast<int>(unsigned{date.day()}), hour, minute, second);
-}
-
-TEST(CivilSeconds, AgreesWithTheChronoCalendar) {
-    using namespace std::chrono;
-    // Every 7919th day over roughly eleven thousand years around the epoch, each at a different
-    // time of day.
-    int checked = 0;
-    for (int dayNumber = -2'000'000; dayNumber <= 2'000'000; dayNumber += 7919) {
-        const year_month_day date{sys_days{days{dayNumber}}};
-        const int hour = (dayNumber / 7919 % 24 + 24) % 24;
-        const int minute = (dayNumber / 13 % 60 + 60) % 60;
-        const int second = (dayNumber % 60 + 60) % 60;
-        ASSERT_EQ(CivilSeconds(FromChrono(date, hour, minute, second)),
-                  ChronoSeconds(date, hour, minute, second))
-            << static_cast<int>(date.year()) << "-" << unsigned{date.month()} << "-"
-            << unsigned{date.day()};
-        ++checked;
-    }
-    EXPECT_GT(checked, 500);
-}
-
-TEST(CivilSeconds, EveryDayAroundCalendarTurningPoints) {
-    using namespace std::chrono;
-    // Each day of the years around the epoch, the leap rules of 1900, 2000 and 2100, and the
-    // first and last years a file date can carry.
-    for (const int first : {-1, 1600, 1899, 1968, 1999, 2023, 2099, 9998}) {
-        const sys_days from{year{first} / January / 1};
-        const sys_days to{year{first + 2} / December / 31};
-        for (sys_days day = from; day <= to; day += days{1}) {
-            const year_month_day date{day};
-            ASSERT_EQ(CivilSeconds(FromChrono(date, 23, 59, 59)), ChronoSeconds(date, 23, 59, 59))
-                << static_cast<int>(date.year()) << "-" << unsigned{date.month()} << "-"
-                << unsigned{date.day()};
-        }
-    }
-}
-
-TEST(CivilSeconds, IgnoresTheWeekday) {
-    CivilTime a = Civil(2026, 12, 7, 10, 0);
-    CivilTime b = a;
-    a.weekday = 1;
-    b.weekday = 5;
-    EXPECT_EQ(CivilSeconds(a), CivilSeconds(b));
-    EXPECT_EQ(CivilSeconds(Civil(1970, 1, 1)), 0);
 }
 
 }  // namespace

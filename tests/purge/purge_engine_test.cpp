@@ -43,6 +43,20 @@ TEST_F(PurgeEngineTest, AgeIsCountedInWholeHours) {
     EXPECT_FALSE(tree.Exists("in/on-hour"));
     EXPECT_FALSE(tree.Exists("in/late"));
     EXPECT_TRUE(tree.Exists("in/next-hour"));
+
+    // Paris on the night summer time starts: a file of 01:59:59 (UTC+1) kept 2 hours is 6 seconds
+    // old at 03:00:05 (UTC+2) and stays; it goes once the hour of its limit, 04:00, has begun.
+    const std::int64_t summerFrom = EpochOf(2026, 3, 29, 1);
+    clock.SetZone([summerFrom](std::int64_t t) { return t >= summerFrom ? 7200 : 3600; });
+    tree.File("in/before-the-change", EpochOf(2026, 3, 29, 0, 59, 59));
+    entry.retention = "2";
+    clock.Set(EpochOf(2026, 3, 29, 1, 0, 5));
+    Purge(entry);
+    EXPECT_TRUE(tree.Exists("in/before-the-change"));
+    clock.Set(EpochOf(2026, 3, 29, 2, 0, 0));
+    Purge(entry);
+    EXPECT_FALSE(tree.Exists("in/before-the-change"));
+    EXPECT_TRUE(Logged("/before-the-change <i>deleted</i> [Date M.: 03/29/26 01:59:59]"));
 }
 
 TEST_F(PurgeEngineTest, DateKindChoosesTheFileTime) {

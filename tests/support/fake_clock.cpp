@@ -5,7 +5,8 @@ namespace quellix::test {
 using namespace std::chrono;
 
 platform::CivilTime FakeClock::ToLocal(std::int64_t seconds) const {
-    const sys_seconds instant{std::chrono::seconds(seconds)};
+    const sys_seconds instant{
+        std::chrono::seconds(seconds + (utcOffset_ ? utcOffset_(seconds) : 0))};
     const auto day = floor<days>(instant);
     const year_month_day date{day};
     const hh_mm_ss time{instant - day};

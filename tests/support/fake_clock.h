@@ -2,12 +2,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "platform/clock.h"
 
 namespace quellix::test {
 
-// A clock that stands still until the test moves it; local time is UTC.
+// A clock that stands still until the test moves it; local time is UTC unless a zone is given.
 class FakeClock final : public platform::Clock {
   public:
     explicit FakeClock(std::int64_t now = 0) : now_(now) {}
@@ -19,9 +21,12 @@ class FakeClock final : public platform::Clock {
 
     void Set(std::int64_t now) { now_ = now; }
     void Advance(std::int64_t seconds) { now_ += seconds; }
+    // Local time is then UTC plus utcOffset(instant) seconds.
+    void SetZone(std::function<int(std::int64_t)> utcOffset) { utcOffset_ = std::move(utcOffset); }
 
   private:
     std::int64_t now_;
+    std::function<int(std::int64_t)> utcOffset_;
 };
 
 // Seconds since the epoch of a UTC calendar time, for building tests around chosen dates.

@@ -18,6 +18,10 @@ const TextPair& Headline(ConfigErrorKind kind) {
             return texts::kInvalidKeepTime;
         case ConfigErrorKind::InvalidTime:
             return texts::kInvalidTime;
+        case ConfigErrorKind::PathTooLong:
+            return texts::kPathTooLong;
+        case ConfigErrorKind::TooManyFolders:
+            return texts::kTooManyFolders;
         case ConfigErrorKind::InvalidTemporisation:
             break;
     }

@@ -15,7 +15,9 @@ enum class ConfigErrorKind {
     LostKeepTime,
     InvalidKeepTime,
     InvalidTime,
-    InvalidTemporisation
+    InvalidTemporisation,
+    PathTooLong,     // a folder or destination the file may have cut
+    TooManyFolders,  // more entries than their numbers can count
 };
 
 // A value of the configuration file that stops the program: what is wrong, and where.

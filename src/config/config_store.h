@@ -18,6 +18,10 @@ class ConfigStore {
     // The value exactly as stored (not trimmed), or nullopt when absent or empty.
     virtual std::optional<std::string> Read(std::string_view section, std::string_view key) = 0;
 
+    // Bytes of the value before Read cuts it (0 when absent): a value that reaches
+    // kMaxValueBytes may have arrived cut.
+    virtual std::size_t StoredLength(std::string_view section, std::string_view key) = 0;
+
     // Creates the file, section or key as needed. An empty value deletes the key.
     // Failures are not reported: the caller keeps its value in memory.
     virtual void Write(std::string_view section, std::string_view key, std::string_view value) = 0;

@@ -29,5 +29,10 @@ inline constexpr TextPair kInvalidTime{"Invalid time", "Heure de purge invalide"
 inline constexpr TextPair kInvalidTemporisation{
     "Time between updates must be set between 1 and 60 seconds",
     "Temporisation doit être comprise entre 1 et 60 secondes"};
+// The limits of kMaxStoredPathBytes and kMaxFolderEntries.
+inline constexpr TextPair kPathTooLong{"Path too long (the file keeps at most 253 bytes)",
+                                       "Chemin trop long (le fichier en garde au plus 253 octets)"};
+inline constexpr TextPair kTooManyFolders{"Too many folders (at most 32767)",
+                                          "Trop de dossiers (32767 au plus)"};
 
 }  // namespace quellix::texts

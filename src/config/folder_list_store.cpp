@@ -29,6 +29,9 @@ std::optional<ConfigError> ReadEntry(ConfigStore& store, Language language, std:
     if (!path) {
         return ConfigError{ConfigErrorKind::LostPath, std::string(kPaths), pathKey};
     }
+    if (store.StoredLength(kPaths, pathKey) > kMaxStoredPathBytes) {
+        return ConfigError{ConfigErrorKind::PathTooLong, std::string(kPaths), pathKey};
+    }
     const std::string retentionKey = KeyOf("RetentionPath", n);
     auto retention = ReadNumber(store, kPaths, retentionKey);
     if (!retention) {
@@ -57,7 +60,11 @@ std::optional<ConfigError> ReadEntry(ConfigStore& store, Language language, std:
     if (recycles) {
         action = texts::kRecycleBin.In(language);
     }
-    if (auto destination = store.Read(kPaths, KeyOf("AutreDossier", n))) {
+    const std::string destinationKey = KeyOf("AutreDossier", n);
+    if (auto destination = store.Read(kPaths, destinationKey)) {
+        if (store.StoredLength(kPaths, destinationKey) > kMaxStoredPathBytes) {
+            return ConfigError{ConfigErrorKind::PathTooLong, std::string(kPaths), destinationKey};
+        }
         action = *destination;
     }
 
@@ -89,8 +96,11 @@ std::optional<ConfigError> LoadFolderList(ConfigStore& store, const Settings& se
                                           FolderList& list, FrontEnd& frontEnd) {
     list.Clear();
     const Language language = settings.language();
-    const std::int32_t count = std::min(settings.NbPaths, kMaxFolderEntries);
-    for (std::int32_t n = 1; n <= count; ++n) {
+    // Entries past the last number the list can hold would be dropped without a word.
+    if (settings.NbPaths > kMaxFolderEntries) {
+        return ConfigError{ConfigErrorKind::TooManyFolders, std::string(kPaths), "NbPaths"};
+    }
+    for (std::int32_t n = 1; n <= settings.NbPaths; ++n) {
         FolderRow row;
         if (auto error = ReadEntry(store, language, n, row)) {
             return error;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 
 #include "config/config_error.h"
@@ -13,6 +14,11 @@ class FrontEnd;
 
 // Entry numbers are 16-bit: the list holds at most this many entries.
 inline constexpr std::int32_t kMaxFolderEntries = 32767;
+
+// The longest folder or destination value (PathN, AutreDossierN) the file keeps whole. A value
+// read back at the reading limit may have been cut, and a cut path can name a parent folder, so
+// one that reaches the limit is refused both by the editor and at load.
+inline constexpr std::size_t kMaxStoredPathBytes = ConfigStore::kMaxValueBytes - 1;
 
 // Reads the NbPaths entries of [Paths] into list (which is cleared first), counting them in the
 // loading window, then sets the title. Returns the first fatal error met; the list then holds

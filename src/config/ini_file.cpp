@@ -22,6 +22,11 @@ std::optional<std::string> ReadValue(const IniDocument& document, std::string_vi
     return value;
 }
 
+std::size_t LengthOf(const IniDocument& document, std::string_view section, std::string_view key) {
+    const auto raw = document.Get(section, key);
+    return raw ? ProfileValue(*raw).size() : 0;
+}
+
 // Returns true when the document changed.
 bool WriteValue(IniDocument& document, std::string_view section, std::string_view key,
                 std::string_view value) {
@@ -100,6 +105,11 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
     return ReadValue(document_, section, key);
 }
 
+std::size_t IniFile::StoredLength(std::string_view section, std::string_view key) {
+    Refresh();
+    return LengthOf(document_, section, key);
+}
+
 void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
     Refresh();
     // A pending change from a failed write is tried again with this one.
@@ -128,6 +138,10 @@ void IniFile::EndBatch() {
 
 std::optional<std::string> MemoryConfigStore::Read(std::string_view section, std::string_view key) {
     return ReadValue(document_, section, key);
+}
+
+std::size_t MemoryConfigStore::StoredLength(std::string_view section, std::string_view key) {
+    return LengthOf(document_, section, key);
 }
 
 void MemoryConfigStore::Write(std::string_view section, std::string_view key,

@@ -19,6 +19,7 @@ class IniFile final : public ConfigStore {
     const std::string& Path() const { return path_; }
 
     std::optional<std::string> Read(std::string_view section, std::string_view key) override;
+    std::size_t StoredLength(std::string_view section, std::string_view key) override;
     void Write(std::string_view section, std::string_view key, std::string_view value) override;
     void Delete(std::string_view section, std::string_view key) override;
     void BeginBatch() override;
@@ -50,6 +51,7 @@ class MemoryConfigStore final : public ConfigStore {
     explicit MemoryConfigStore(std::string_view text) : document_(text) {}
 
     std::optional<std::string> Read(std::string_view section, std::string_view key) override;
+    std::size_t StoredLength(std::string_view section, std::string_view key) override;
     void Write(std::string_view section, std::string_view key, std::string_view value) override;
     void Delete(std::string_view section, std::string_view key) override;
 

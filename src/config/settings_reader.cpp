@@ -91,8 +91,8 @@ void ReadStatisticsAndPaths(ConfigStore& store, Settings& settings) {
     settings.NbLocked = ReadInt32(store, kPurge, "NbLocked");
 
     settings.UseShortPathnames = ReadFlag(store, kPaths, "UseShortPathnames", false);
-    // A count too large to hold is kept as the largest one: loading then stops at the first
-    // missing entry with a report that names it, instead of silently showing an empty list.
+    // A count too large to hold is kept as the largest one: loading then reports too many
+    // folders, instead of silently showing an empty list.
     const auto count = ReadNumber(store, kPaths, "NbPaths");
     std::int32_t paths = 0;
     if (count) {

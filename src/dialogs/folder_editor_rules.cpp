@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/config_texts.h"
+#include "config/config_values.h"
 #include "config/folder_list_store.h"
 #include "config/number_scan.h"
 #include "dialogs/folder_editor_texts.h"
@@ -97,6 +98,8 @@ EditorOkOutcome Refused(const TextPair& text, const Settings& settings) {
     return EditorOkOutcome{EditorOkOutcome::Kind::Refused, Refusal(text, settings), 0};
 }
 
+// The texts the file stores for the folder and the destination must come back whole: a cut
+// path could name a parent folder.
 std::optional<TextPair> FirstRefusal(const EditorState& state) {
     if (!IsValidRetention(state.retention)) {
         return texts::kFixKeepTime;
@@ -104,8 +107,16 @@ std::optional<TextPair> FirstRefusal(const EditorState& state) {
     if (state.folder.empty()) {
         return texts::kNoFolderSelected;
     }
+    if (TrimSpaces(state.folder).size() > kMaxStoredPathBytes) {
+        return texts::kFolderPathTooLong;
+    }
     if (state.actionIndex == 2 && !FolderExists(state.destination)) {
         return texts::kInvalidDestination;
+    }
+    if (state.actionIndex == 2 &&
+        (state.createShortcut ? kShortcutMark.size() : 0) + state.destination.size() >
+            kMaxStoredPathBytes) {
+        return texts::kDestinationPathTooLong;
     }
     return std::nullopt;
 }
@@ -281,6 +292,10 @@ EditorOkOutcome RunEditorOk(const EditorTarget& target, const EditorState& state
     const bool modifies = !target.addMode;
     if (modifies && (!target.index || *target.index >= context.folders.Size())) {
         return Refused(texts::kNoFolderSelected, settings);
+    }
+    // One more would make a list the next start refuses.
+    if (!modifies && context.folders.Size() >= static_cast<std::size_t>(kMaxFolderEntries)) {
+        return Refused(texts::kFolderListFull, settings);
     }
     FolderRow row = ComposeRow(state, settings.language());
     if (IsInList(state.folder, context.folders, modifies ? target.index : std::nullopt)) {

@@ -30,6 +30,17 @@ inline constexpr TextPair kNoFolderSelected{"No folder selected",
                                             "Aucun dossier n'est sélectionné"};
 inline constexpr TextPair kInvalidDestination{"Invalid destination folder",
                                               "Dossier de destination invalide"};
+// The limits of kMaxStoredPathBytes and kMaxFolderEntries.
+inline constexpr TextPair kFolderPathTooLong{
+    "Folder path too long: the configuration file keeps at most 253 bytes of it",
+    "Chemin du dossier trop long : le fichier de configuration en garde au plus 253 octets"};
+inline constexpr TextPair kDestinationPathTooLong{
+    "Destination folder path too long: the configuration file keeps at most 253 bytes of it, "
+    "248 with a shortcut",
+    "Chemin du dossier de destination trop long : le fichier de configuration en garde au plus "
+    "253 octets, 248 avec un raccourci"};
+inline constexpr TextPair kFolderListFull{"The list already holds 32767 folders, its most",
+                                          "La liste contient déjà 32767 dossiers, son maximum"};
 inline constexpr TextPair kSystemFolderQuestion{
     "Automatic purge can be hazardous for this folder!\r\n"
     "Zentorix is not responsible for any damage caused to your system due to deletion of system "

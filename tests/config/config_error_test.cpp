@@ -56,6 +56,14 @@ const ReportCase kReports[] = {
      "Clé=Temporisation, fichier '/srv/q/Quellix.ini'",
      "Temporisation doit être comprise entre 1 et 60 secondes\nSection=Purge "
      "Clé=Temporisation\nfichier '/srv/q/Quellix.ini'"},
+    {ConfigErrorKind::PathTooLong, "Paths", "AutreDossier4", Language::French,
+     "Chemin trop long (le fichier en garde au plus 253 octets), Section=Paths Clé=AutreDossier4, "
+     "fichier '/srv/q/Quellix.ini'",
+     "Chemin trop long (le fichier en garde au plus 253 octets)\nSection=Paths "
+     "Clé=AutreDossier4\nfichier '/srv/q/Quellix.ini'"},
+    {ConfigErrorKind::TooManyFolders, "Paths", "NbPaths", Language::English,
+     "Too many folders (at most 32767), Section=Paths Key=NbPaths, file '/srv/q/Quellix.ini'",
+     "Too many folders (at most 32767)\nSection=Paths Key=NbPaths\nfile '/srv/q/Quellix.ini'"},
 };
 
 TEST(ConfigErrorReport, EveryReportInBothFormsAndLanguages) {

@@ -120,6 +120,17 @@ TEST(LoadFolderList, FatalErrorsNameTheKey) {
         {"Path2=/b/\nRetentionPath2=abc\n", ConfigErrorKind::InvalidKeepTime, "RetentionPath2"},
         {"Path2=/b/\nRetentionPath2=-24\n", ConfigErrorKind::InvalidKeepTime, "RetentionPath2"},
         {"Path2=/b/\nRetentionPath2= \n", ConfigErrorKind::LostKeepTime, "RetentionPath2"},
+        // A value that reaches the reading limit may have been cut: cut at the "/" after a
+        // 253-byte parent, this one would name the parent and purge its files.
+        {"Path2=/" + std::string(252, 'p') + "/child/\nRetentionPath2=5\n",
+         ConfigErrorKind::PathTooLong, "Path2"},
+        {"Path2=/" + std::string(252, 'p') + "/\nRetentionPath2=5\n", ConfigErrorKind::PathTooLong,
+         "Path2"},
+        // Cut back to a whole character: fewer than 254 bytes arrive, the value was still cut.
+        {"Path2=/" + std::string(250, 'p') + "\xC3\xA9\xC3\xA9/\nRetentionPath2=5\n",
+         ConfigErrorKind::PathTooLong, "Path2"},
+        {"Path2=/b/\nRetentionPath2=5\nAutreDossier2=[+S] /" + std::string(247, 'd') + "/\n",
+         ConfigErrorKind::PathTooLong, "AutreDossier2"},
     };
     for (const ErrorCase& c : cases) {
         MemoryConfigStore store("[Paths]\n" + std::string(kEntry1) + c.entry);
@@ -140,6 +151,23 @@ TEST(LoadFolderList, RetentionTexts) {
         ASSERT_FALSE(loaded->error) << stored;
         EXPECT_EQ(loaded->list.Rows()[0].cells[kRetentionColumn], shown);
     }
+}
+
+TEST(LoadFolderList, LongestStoredPathsLoadWholeAndSurviveASave) {
+    const std::string path = "/" + std::string(251, 'p') + "/";
+    const std::string destination = "[+S] /" + std::string(246, 'd') + "/";
+    ASSERT_EQ(path.size(), kMaxStoredPathBytes);
+    ASSERT_EQ(destination.size(), kMaxStoredPathBytes);
+    MemoryConfigStore store("[Paths]\nPath1=" + path +
+                            "\nRetentionPath1=5\nAutreDossier1=" + destination + "\n");
+    auto loaded = Load(store, SettingsFor(1));
+    ASSERT_FALSE(loaded->error);
+    Settings settings = SettingsFor(1);
+    SaveFolderList(store, settings, loaded->list);
+    loaded = Load(store, settings);
+    ASSERT_FALSE(loaded->error);
+    EXPECT_EQ(loaded->list.Rows()[0].cells[kPathColumn], path);
+    EXPECT_EQ(loaded->list.Rows()[0].cells[kActionColumn], destination);
 }
 
 TEST(SaveFolderList, RemovesKeysPastTheListAndKeepsTheRest) {

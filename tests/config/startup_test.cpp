@@ -244,10 +244,18 @@ TEST_F(StartupTest, FolderCountValues) {
         EXPECT_EQ(state->folders.Size(), rows) << count;
         EXPECT_EQ(state->folders.Title(), "Folders to purge (" + std::to_string(rows) + ")");
     }
-    // A count too large for the file's entries stops at the first missing one.
-    WriteConfig("[Paths]\nNbPaths=99999999999999\n" + entries);
-    ASSERT_EQ(Start(), StartupOutcome::ConfigError);
-    EXPECT_TRUE(frontEnd.messages.back().text.starts_with("Lost path\nSection=Paths Key=Path3\n"));
+    // More entries than 16-bit numbers count are refused, not cut to the first 32767; a count
+    // within the limit but past the file's entries stops at the first missing one.
+    const std::pair<const char*, const char*> refused[] = {
+        {"NbPaths=99999999999999\n",
+         "Too many folders (at most 32767)\nSection=Paths Key=NbPaths\n"},
+        {"NbPaths=32768\n", "Too many folders (at most 32767)\nSection=Paths Key=NbPaths\n"},
+        {"NbPaths=32767\n", "Lost path\nSection=Paths Key=Path3\n"}};
+    for (const auto& [count, message] : refused) {
+        WriteConfig("[Paths]\n" + std::string(count) + entries);
+        ASSERT_EQ(Start(), StartupOutcome::ConfigError) << count;
+        EXPECT_TRUE(frontEnd.messages.back().text.starts_with(message)) << count;
+    }
 }
 
 TEST_F(StartupTest, FolderListErrorsAndMainWindowRefusal) {

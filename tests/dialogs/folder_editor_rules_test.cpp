@@ -141,11 +141,27 @@ TEST_F(FolderEditorOk, RefusesInOrderAndChangesNothingUntilEveryCheckPassed) {
     EditorState state = opening->state;
     state.actionIndex = 2;
     state.destination = Folder("gone");
+    // An existing destination of 249 bytes: stored whole alone, cut with the shortcut's mark.
+    const std::string longName(249 - Folder("").size(), 'd');
+    std::filesystem::create_directories(Folder(longName));
+    ASSERT_EQ(Folder(longName).size(), 249u);
     const std::vector<std::pair<std::function<void()>, std::string>> steps = {
         {[] {}, "Please modify keep time"},
         {[&] { state.retention = "24"; }, "No folder selected"},
+        {[&] { state.folder = "/" + std::string(252, 'p') + "/"; },
+         "Folder path too long: the configuration file keeps at most 253 bytes of it"},
         {[&] { state.folder = "/usr/share/doc/"; }, "Invalid destination folder"},
-        {[&] { state.destination = Folder("dest"); }, "question"},
+        {[&] {
+             state.destination = Folder(longName);
+             state.createShortcut = true;
+         },
+         "Destination folder path too long: the configuration file keeps at most 253 bytes of "
+         "it, 248 with a shortcut"},
+        {[&] {
+             state.destination = Folder("dest");
+             state.createShortcut = false;
+         },
+         "question"},
         {[&] { state.folder = Folder("a"); }, "Folder already in the list"},
     };
     for (const auto& [change, expected] : steps) {
@@ -218,6 +234,16 @@ TEST_F(FolderEditorOk, AddsBeforeAndAfterTheSelectedRow) {
     EXPECT_EQ(ini.Read("Paths", "Path4"), Folder("new2"));
     EXPECT_EQ(ini.Read("Paths", "Corbeille4"), "oui");
     EXPECT_EQ(ini.Read("Paths", "Effacer3"), "oui");
+
+    // A full list takes no more: the next start would refuse it.
+    folders.Rows().resize(static_cast<std::size_t>(kMaxFolderEntries));
+    auto opening = OpenFolderEditor(FolderEditorMode::AddAfter, 0, folders, kFr);
+    ASSERT_TRUE(opening);
+    opening->state.folder = Folder("new3");
+    const EditorOkOutcome full = RunEditorOk(opening->target, opening->state, false, Context());
+    ASSERT_EQ(full.kind, Kind::Refused);
+    EXPECT_EQ(full.message.text, "La liste contient déjà 32767 dossiers, son maximum");
+    EXPECT_EQ(folders.Size(), static_cast<std::size_t>(kMaxFolderEntries));
 }
 
 TEST_F(FolderEditorOk, ModifyRoundTripsTheRowAndSkipsItsOwnFolder) {

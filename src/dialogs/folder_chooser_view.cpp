@@ -1,5 +1,6 @@
 #include "dialogs/folder_chooser_view.h"
 
+#include <QAbstractFileIconProvider>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace quellix {
 namespace {
@@ -25,6 +27,25 @@ bool CanRead(const Volume& volume) {
     const QString root = FromPath(volume.rootPath);
     return volume.ready && QFileInfo(root).isDir() && QDir(root).isReadable();
 }
+
+// The folder list lists folders only, yet the model learns of every entry; a file's icon and
+// type would be found by reading its first bytes, which sets its access time and so stops
+// purges by access date. Every entry gets the folder icon from its name and stat alone.
+class FolderOnlyIcons final : public QAbstractFileIconProvider {
+  public:
+    explicit FolderOnlyIcons(QIcon folder) : folder_(std::move(folder)) {}
+
+    QIcon icon(IconType type) const override {
+        return type == Folder ? folder_ : QAbstractFileIconProvider::icon(type);
+    }
+    QIcon icon(const QFileInfo&) const override { return folder_; }
+    QString type(const QFileInfo& info) const override {
+        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
+    }
+
+  private:
+    QIcon folder_;
+};
 
 }  // namespace
 
@@ -53,6 +74,12 @@ class VolumeTreeFilter final : public QSortFilterProxyModel {
     std::string root_ = "/";
 };
 
+FolderChooserView::~FolderChooserView() {
+    dirList_->setModel(nullptr);
+    delete filter_;
+    delete model_;
+}
+
 FolderChooserView::FolderChooserView(QWidget* parent)
     : QWidget(parent),
       drvList_(new QComboBox(this)),
@@ -64,6 +91,9 @@ FolderChooserView::FolderChooserView(QWidget* parent)
     drvList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     drvList_->setMinimumContentsLength(24);
 
+    icons_ = std::make_unique<FolderOnlyIcons>(style()->standardIcon(QStyle::SP_DirIcon));
+    model_->setIconProvider(icons_.get());
+    model_->setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setReadOnly(true);
     dirList_->setModel(filter_);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QAbstractFileIconProvider>
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QTreeView>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "dialogs/folder_choice_rules.h"
@@ -20,6 +22,7 @@ class FolderChooserView final : public QWidget {
 
   public:
     explicit FolderChooserView(QWidget* parent);
+    ~FolderChooserView() override;
 
     // The folder list's current folder, ending in "/".
     QString Path() const;
@@ -50,6 +53,8 @@ class FolderChooserView final : public QWidget {
 
     QComboBox* drvList_;
     QTreeView* dirList_;
+    // The model holds it without owning it: the destructor ends the model first.
+    std::unique_ptr<QAbstractFileIconProvider> icons_;
     QFileSystemModel* model_;
     VolumeTreeFilter* filter_;
     std::vector<Volume> volumes_;

@@ -1,15 +1,21 @@
 #include "dialogs/folder_editor_dialog.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "config/folder_list_store.h"
@@ -310,6 +316,55 @@ class FolderEditorDialogTest : public QObject {
         Click(dialog, "cmdOK");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(e.ini.Read("Paths", "Path1"), std::optional(e.dir.Path() + "/"));
+    }
+
+    // Showing a folder in the lists reads no file of it: entries purged by access date would
+    // otherwise never age. Files of unknown kinds are the ones an icon lookup would read.
+    void FolderTreeReadsNoFile() {
+        TempDir dir;
+        const std::string files[] = {dir.Write("tree/data.qqq", "\x7f\x01 unknown kind"),
+                                     dir.Write("tree/sub/notes", "plain words"),
+                                     dir.Write("tree/sub/inner/deep.zzz", "PK\x03\x04")};
+        const std::string control = dir.Write("control.qqq", "read on purpose");
+        const auto stamp = [](const std::string& path) {
+            const timespec times[2] = {{1'000'000'000, 0}, {900'000'000, 0}};  // access, write
+            QVERIFY(::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0);
+        };
+        const auto accessed = [](const std::string& path) {
+            struct stat info {};
+            return ::stat(path.c_str(), &info) == 0 ? info.st_atim.tv_sec : -1;
+        };
+        for (const std::string& file : files) {
+            stamp(file);
+        }
+        stamp(control);
+        std::ifstream(control).get();
+        if (accessed(control) == 1'000'000'000) {
+            QSKIP("this file system does not record access times");
+        }
+
+        FolderChooserView view(nullptr);
+        auto* model = view.findChild<QFileSystemModel*>();
+        QVERIFY(model != nullptr);
+        QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+        view.show();
+        const auto folder = [&dir](const char* name) {
+            return QString::fromStdString(dir.File(name));
+        };
+        QVERIFY(view.SetPath(folder("tree/sub/inner")));
+        for (const char* name : {"tree", "tree/sub", "tree/sub/inner"}) {
+            QTRY_VERIFY_WITH_TIMEOUT(std::any_of(loaded.begin(), loaded.end(),
+                                                 [&](const QList<QVariant>& signal) {
+                                                     return signal.at(0).toString() == folder(name);
+                                                 }),
+                                     10000);
+        }
+        // Rows for the folders only, drawn with their icons.
+        QTest::qWait(100);
+        QVERIFY(view.grab().width() > 0);
+        for (const std::string& file : files) {
+            QCOMPARE(accessed(file), std::int64_t{1'000'000'000});
+        }
     }
 
     // Every caption in both languages; pictures for a look, in QUELLIX_SCREENSHOT_DIR when given.

@@ -5,6 +5,7 @@
 
 #include "platform/directory.h"
 #include "platform/file_system.h"
+#include "platform/path_trust.h"
 #include "platform/process_info.h"
 #include "platform/program_runner.h"
 #include "platform/system_log.h"
@@ -19,6 +20,18 @@ namespace {
 std::string UserUnitFolder() {
     const std::string config = platform::UserConfigHome();
     return config.empty() ? std::string() : config + "/systemd/user";
+}
+
+// A system service runs as root: whoever can change its program or configuration file chooses
+// what root runs and deletes.
+std::string UntrustedPlace(const std::string& what, const std::string& path) {
+    const std::optional<std::string> place = platform::PlaceOthersCanChange(path);
+    if (!place) {
+        return {};
+    }
+    return "the service would run as root with " + what + " " + path + ", but " +
+           (*place == path ? std::string("it") : *place) +
+           " can be changed by a user other than root: keep them where only root can write";
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -112,6 +125,9 @@ bool SystemdServiceHost::Install(bool /*unused*/) {
     if (!unit.error.empty()) {
         return Fail(unit.error);
     }
+    if (std::string problem = RootServiceProblem(); !problem.empty()) {
+        return Fail(std::move(problem));
+    }
     if (!platform::MakeFolders(installation_.unitFolder)) {
         return Fail("cannot create the folder " + installation_.unitFolder);
     }
@@ -132,6 +148,14 @@ bool SystemdServiceHost::Install(bool /*unused*/) {
     }
     Systemctl({"daemon-reload"});
     return false;
+}
+
+std::string SystemdServiceHost::RootServiceProblem() const {
+    if (installation_.userUnit || platform::EffectiveUserId() != 0) {
+        return {};
+    }
+    std::string problem = UntrustedPlace("the program", installation_.executablePath);
+    return problem.empty() ? UntrustedPlace("the configuration file", configPath_) : problem;
 }
 
 bool SystemdServiceHost::Uninstall() {

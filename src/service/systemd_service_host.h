@@ -62,6 +62,8 @@ class SystemdServiceHost final : public SystemServiceHost {
 
   private:
     std::string UnitPath() const;
+    // Why a system unit may not run this program on this configuration file; empty when it may.
+    std::string RootServiceProblem() const;
     int Systemctl(std::vector<std::string> arguments) const;
     bool TellSystemd();
     bool Fail(std::string why);

@@ -1,6 +1,8 @@
 #include "app/service_setup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <string>
@@ -17,10 +19,11 @@ namespace {
 // The command-line installation into a unit folder of the test's own, with no service manager.
 class ServiceSetupTest : public ::testing::Test {
   protected:
-    int Run(const std::vector<std::string>& arguments) {
+    int Run(const std::vector<std::string>& arguments,
+            const std::string& executable = "/usr/bin/quellix") {
         SystemdInstallation installation;
         installation.unitFolder = units.File("system");
-        installation.executablePath = "/usr/bin/quellix";
+        installation.executablePath = executable;
         installation.run = [this](const std::vector<std::string>& command) {
             commands.push_back(command);
             return 0;
@@ -70,6 +73,38 @@ TEST_F(ServiceSetupTest, StartTypeAndOwnFileAreWrittenIntoTheUnit) {
     EXPECT_EQ(Run({"--install-service=weekly"}), kExitUsage);
     EXPECT_EQ(err.str(), "quellix: unknown start type 'weekly' (automatic, manual or disabled)\n");
     EXPECT_NE(Unit().find("X-Quellix-StartType=manual"), std::string::npos);
+}
+
+TEST_F(ServiceSetupTest, RootRefusesAServiceOthersCouldRedirect) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "a system unit is installed by root";
+    }
+    program.Write("shared/placeholder", "");
+    ASSERT_EQ(::chmod(program.File("shared").c_str(), 01777), 0);
+    program.Write("theirs/quellix", "");
+    ASSERT_EQ(::chown(program.File("theirs").c_str(), 65534, 65534), 0);
+    const struct {
+        std::vector<std::string> arguments;
+        std::string executable;
+        std::string named;
+    } cases[] = {
+        // Anyone may create the file in a sticky shared folder before the service does.
+        {{"--install-service", "--ini=" + program.File("shared/q.ini")},
+         "/usr/bin/quellix",
+         "the configuration file " + program.File("shared/q.ini") + ", but it can be changed"},
+        {{"--install-service"},
+         program.File("theirs/quellix"),
+         "the program " + program.File("theirs/quellix") + ", but " + program.File("theirs") +
+             " can be changed by a user other than root"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run(c.arguments, c.executable), kExitServiceSetup) << c.named;
+        EXPECT_NE(err.str().find(c.named), std::string::npos) << err.str();
+        EXPECT_FALSE(units.Exists("system/quellix.service"));
+    }
+    // The same in root's own folders is installed.
+    EXPECT_EQ(Run({"--install-service", "--ini=" + program.File("own/q.ini")}), kExitSuccess)
+        << err.str();
 }
 
 }  // namespace

@@ -131,6 +131,7 @@ TEST(PruneLogs, OnlyOwnSingleLinkLogsWithACalendarDateTakePart) {
     TempDir dir;
     const bool root = geteuid() == 0;
     dir.Write("elsewhere/target", "kept");
+    fs::create_directory(dir.File("logs"));
     std::vector<std::string> expected;
     for (const auto& p : planted) {
         SCOPED_TRACE(p.what);

@@ -1,19 +1,18 @@
 #include "logview/log_viewer_rules.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "logview/log_viewer_texts.h"
+#include "platform/directory.h"
 #include "platform/path_text.h"
-#include "platform/text_file.h"
-#include "purge/log_retention.h"
+#include "purge/day_logs.h"
 
 namespace quellix {
 
 namespace {
 
-constexpr std::string_view kDatedPrefix = "Log Quellix ";
-constexpr std::size_t kDateLength = 10;
 constexpr int kTwipsPerPixel = 15;
 constexpr int kFirstLeft = 120 / kTwipsPerPixel;
 constexpr int kFirstTop = 120 / kTwipsPerPixel;
@@ -30,24 +29,16 @@ std::string In(const PopupText& text, std::int16_t langue) {
 
 }  // namespace
 
-std::vector<DayLog> DayLogsOf(const std::vector<std::string>& names) {
-    std::vector<DayLog> logs;
-    for (const std::string& name : names) {
-        if (IsDayLogName(name)) {
-            const std::string date = name.size() > kDatedPrefix.size()
-                                         ? name.substr(kDatedPrefix.size(), kDateLength)
-                                         : std::string();
-            logs.push_back({date, name});
-        }
-    }
-    std::sort(logs.begin(), logs.end(), [](const DayLog& a, const DayLog& b) {
-        return a.date != b.date ? a.date < b.date : a.name < b.name;
-    });
-    return logs;
-}
-
 std::vector<DayLog> ListDayLogs(const std::string& folder) {
-    return DayLogsOf(platform::ListFileNames(folder));
+    std::vector<DayLog> logs;
+    const std::optional<platform::Directory> opened = platform::Directory::Open(folder);
+    if (!opened) {
+        return logs;
+    }
+    for (const std::string& name : OwnDayLogs(*opened)) {
+        logs.push_back({std::string(DayLogDate(name)), name});
+    }
+    return logs;
 }
 
 std::string DayLogFile(const std::string& folder, const DayLog& log) {
@@ -55,7 +46,14 @@ std::string DayLogFile(const std::string& folder, const DayLog& log) {
 }
 
 void RemoveDayLog(const std::string& folder, const DayLog& log) {
-    platform::RemoveFileAt(DayLogFile(folder, log));
+    const std::optional<platform::Directory> opened = platform::Directory::Open(folder);
+    if (!opened) {
+        return;
+    }
+    // The name may have changed hands since the viewer listed it.
+    if (const auto file = opened->Stat(log.name); file && IsOwnDayLog(log.name, *file)) {
+        opened->RemoveFile(log.name);
+    }
 }
 
 LabelPlace LogLabelPlace(std::size_t index) {

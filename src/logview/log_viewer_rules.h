@@ -17,14 +17,13 @@ struct DayLog {
     bool operator==(const DayLog&) const = default;
 };
 
-// The day logs among a folder's file names, by date, oldest first. The date is the ten
-// characters after "Log Quellix "; the name is kept so that a click or a removal reaches this
-// very file, even when two names share a date.
-std::vector<DayLog> DayLogsOf(const std::vector<std::string>& names);
-// The same from the folder's files; empty when it cannot be read.
+// The program's own day logs of the folder (OwnDayLogs), by date, oldest first; empty when the
+// folder cannot be reached safely or read. Another user's file named like a log is never shown,
+// nor opened in the browser.
 std::vector<DayLog> ListDayLogs(const std::string& folder);
 std::string DayLogFile(const std::string& folder, const DayLog& log);
-// A file that cannot be removed is passed over.
+// Through the folder reached as the purge reaches it, and only while the file is still one of the
+// program's own logs. A file that cannot be removed is passed over.
 void RemoveDayLog(const std::string& folder, const DayLog& log);
 
 // Geometry of the window's contents in pixels (designed in twips, 15 to a pixel).

@@ -16,7 +16,7 @@ enum class EntryType { File, Directory, Symlink, Other, Unknown };
 // What the purge needs to know of one entry, read without following a symbolic link. On Windows
 // every reparse point (junction, symbolic link) is a Symlink, the read-only attribute is the
 // owner's write bit, device and inode are the volume serial number and file ID, and owner and
-// group stay 0.
+// group stay 0 (see BelongsToThisUser).
 struct EntryInfo {
     EntryType type = EntryType::Unknown;
     bool ownerWritable = true;
@@ -29,7 +29,9 @@ struct EntryInfo {
     unsigned mode = 0;  // permission bits, set-id and sticky bits
     unsigned owner = 0;
     unsigned group = 0;
-    bool mountRoot = false;  // a folder on which a file system is mounted
+    std::uint64_t links = 1;  // names of the file (hard links)
+    std::int64_t size = 0;    // bytes
+    bool mountRoot = false;   // a folder on which a file system is mounted
 
     bool SameEntryAs(const EntryInfo& other) const {
         return device == other.device && inode == other.inode;
@@ -114,6 +116,10 @@ class Directory {
     NativeHandle fd_ = kNoHandle;
     mutable signed char localFileSystem_ = -1;  // -1: not asked yet
 };
+
+// The entry is owned by the user the process acts as (its effective uid). Windows keeps no owner
+// here to compare: it is always true there, and the checks built on it protect nothing.
+bool BelongsToThisUser(const EntryInfo& entry);
 
 // How many folders a walk may hold open at once: a share of the process's descriptor limit that
 // leaves the rest for files, logs and moves.

@@ -1,11 +1,10 @@
 #include "purge/operation_log.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
-#include "platform/file_system.h"
 #include "platform/path_text.h"
+#include "purge/day_logs.h"
 #include "purge/log_lines.h"
 #include "purge/log_retention.h"
 #include "purge/purge_texts.h"
@@ -15,13 +14,12 @@ namespace quellix {
 
 namespace {
 constexpr std::size_t kFlushBytes = 64 * 1024;
-}
+// The log names every file a purge handles, folders only root may read included.
+constexpr unsigned kLogFileMode = 0600;
+}  // namespace
 
 std::string DayLogPath(const std::string& folder, const platform::CivilTime& today) {
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", today.year % 10000, today.month % 100,
-                  today.day % 100);
-    return platform::JoinPath(folder, "Log Quellix " + std::string(date) + ".htm");
+    return platform::JoinPath(folder, DayLogName(today));
 }
 
 OperationLog::OperationLog(const Settings& settings, const platform::Clock& clock,
@@ -34,33 +32,66 @@ OperationLog::~OperationLog() {
 
 void OperationLog::Open() {
     const platform::CivilTime today = clock_.ToLocal(clock_.Now());
+    const std::string name = DayLogName(today);
     path_ = DayLogPath(settings_.PathLogs, today);
     if (settings_.PathLogs.empty()) {
-        Fail(path_, ENOENT);
+        Fail(std::strerror(ENOENT));
         return;
     }
-    if (settings_.PurgeLogs && !platform::PathExists(path_)) {
-        PruneLogs(settings_.PathLogs, settings_.DelaiLogs);
+    // Reached once, never through a link another user could have swapped in; from then on the
+    // day's file is created, and old ones listed and removed, only through this handle.
+    errno = 0;
+    const std::optional<platform::Directory> folder = platform::Directory::Open(settings_.PathLogs);
+    if (!folder) {
+        Fail(std::strerror(errno != 0 ? errno : ENOENT));
+        return;
+    }
+    if (settings_.PurgeLogs && !folder->Stat(name)) {
+        PruneLogs(*folder, settings_.DelaiLogs);
     }
     // Whether this run is the day's first is settled by an exclusive create, so that two runs
     // can never both write a header.
     int error = 0;
-    file_ = platform::OpenAppendFile(path_, platform::AppendFile::Mode::CreateNew, &error);
-    if (file_) {
-        WriteHeader(today);
-        return;
-    }
+    file_ = platform::OpenAppendFile(*folder, name, platform::AppendFile::Mode::CreateNew,
+                                     kLogFileMode, &error);
+    const bool created = file_ != nullptr;
     if (error == EEXIST) {
-        file_ = platform::OpenAppendFile(path_, platform::AppendFile::Mode::Append, &error);
+        file_ = platform::OpenAppendFile(*folder, name, platform::AppendFile::Mode::Append,
+                                         kLogFileMode, &error);
     }
     if (!file_) {
-        Fail(path_, error);
+        Fail(std::strerror(error));
+        return;
+    }
+    const std::optional<platform::EntryInfo> info = file_->Info();
+    if (!info) {
+        error = errno;
+        file_.reset();
+        Fail(std::strerror(error));
+        return;
+    }
+    if (!IsOurs(*info)) {
+        file_.reset();
         return;
     }
     // Empty when the day's first run could not even write the header (a full disk).
-    if (const auto stamp = platform::GetFileStamp(path_); stamp && stamp->size == 0) {
+    if (created || info->size == 0) {
         WriteHeader(today);
     }
+}
+
+// Asked of the file the handle holds, as the day's name may have been taken before the run came:
+// root must not add to a file another user planted, nor to a hard link made to a file of root's.
+bool OperationLog::IsOurs(const platform::EntryInfo& file) {
+    if (!platform::BelongsToThisUser(file)) {
+        Fail(texts::kLogOfAnotherUser.In(settings_.language()));
+        return false;
+    }
+    if (file.links != 1) {
+        Fail(texts::kLogWithOtherNames.In(settings_.language()));
+        return false;
+    }
+    return true;
 }
 
 void OperationLog::WriteHeader(const platform::CivilTime& today) {
@@ -88,7 +119,7 @@ void OperationLog::Flush() {
         return;
     }
     if (!file_->Write(pending_)) {
-        Fail(path_, errno);
+        Fail(std::strerror(errno));
         file_.reset();
     }
     pending_.clear();
@@ -100,13 +131,13 @@ void OperationLog::Close(std::string_view summary) {
     file_.reset();
 }
 
-void OperationLog::Fail(const std::string& path, int error) {
+void OperationLog::Fail(std::string_view reason) {
     if (failureReported_) {
         return;
     }
     failureReported_ = true;
-    service_.WriteEventLog(std::string(texts::kLogUnavailable.In(settings_.language())) + path +
-                               " (" + std::strerror(error) + ")",
+    service_.WriteEventLog(std::string(texts::kLogUnavailable.In(settings_.language())) + path_ +
+                               " (" + std::string(reason) + ")",
                            EventType::Warning);
 }
 

@@ -23,7 +23,8 @@ class OperationLog {
     OperationLog(const Settings& settings, const platform::Clock& clock, ServiceHost& service);
     ~OperationLog();
 
-    // Opens today's file. When it cannot be created or written, the run goes on without a log
+    // Opens today's file. When it cannot be created or written, or the file there is not the
+    // program's own (another user's, or one with a second name), the run goes on without a log
     // and the failure is reported once to the system log.
     void Open();
     bool IsOpen() const { return file_ != nullptr; }
@@ -36,7 +37,9 @@ class OperationLog {
 
   private:
     void WriteHeader(const platform::CivilTime& today);
-    void Fail(const std::string& path, int error);
+    // Whether the file opened may be written to; reports why not.
+    bool IsOurs(const platform::EntryInfo& file);
+    void Fail(std::string_view reason);
 
     const Settings& settings_;
     const platform::Clock& clock_;

@@ -5,7 +5,7 @@
 #include "platform/path_text.h"
 #include "platform/process_info.h"
 #include "platform/trash.h"
-#include "purge/log_retention.h"
+#include "purge/day_logs.h"
 
 namespace quellix {
 
@@ -80,7 +80,7 @@ bool OwnFiles::IsOwnFile(const FolderRole& role, std::string_view name,
     if (executableFile_ && executableFile_->SameEntryAs(file)) {
         return true;
     }
-    if (role.logs && IsDayLogName(name)) {
+    if (role.logs && IsOwnDayLog(name, file)) {
         return true;
     }
     if (role.configNames != nullptr) {

@@ -12,7 +12,8 @@ namespace quellix {
 
 // The files the program lives on, which no purge may take, wherever the folder list points: the
 // configuration file with its lock and temporaries, the running executable, the daily logs of
-// the log folder, and the trash folders a run sends files to.
+// the log folder (the program's own, which log retention removes; anything else there, even
+// named like a log, is purged like any file), and the trash folders a run sends files to.
 class OwnFiles {
   public:
     // Looked up anew for each purge, as the log folder and the files themselves may change.

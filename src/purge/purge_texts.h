@@ -40,5 +40,10 @@ inline constexpr TextPair kTotalFiles{"Total files\n", "Total fichiers\n"};
 inline constexpr TextPair kLogUnavailable{
     "Quellix: the operation log cannot be written, the purge goes on without it: ",
     "Quellix : le journal des opérations ne peut pas être écrit, la purge continue sans lui : "};
+// Why a day's log that is there already is not written to.
+inline constexpr TextPair kLogOfAnotherUser{"the file belongs to another user",
+                                            "le fichier appartient à un autre utilisateur"};
+inline constexpr TextPair kLogWithOtherNames{"the file has more than one link",
+                                             "le fichier a plus d'un lien"};
 
 }  // namespace quellix::texts

@@ -1,6 +1,7 @@
 #include "logview/log_viewer_rules.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "purge/operation_log.h"
 #include "support/temp_dir.h"
@@ -16,41 +17,48 @@ std::string DayLogName(int month, int day) {
     return DayLogPath("", date);
 }
 
-// What the purge names its logs is what the viewer lists: by date, whatever the listing order;
-// other files, subfolders and copies are told apart by their own names.
-TEST(LogViewerList, DatesOldestFirstEachWithItsOwnFile) {
+// What the purge names its logs is what the viewer lists: by date, whatever the listing order.
+// Nothing else is shown, or opened in the browser at once as the newest: not other files, nor
+// names another user planted, nor files with a second name.
+TEST(LogViewerList, TheProgramsOwnDayLogsOldestFirst) {
     test::TempDir dir;
     for (const int day : {5, 2, 4, 1, 3}) {
         dir.Write(DayLogName(5, day), "<html>");
     }
     dir.Write(DayLogName(4, 30), "<html>");
-    dir.Write("Log Quellix 2009-05-03 copy.htm", "<html>");
-    dir.Write("Log Quellix notes.htm", "");
-    dir.Write("Log Quellix 2009-05-06.txt", "");
-    dir.Write("Log Other 2009-05-07.htm", "");
-    dir.Write("Log Quellix 2009-05-08.htm/inside", "");
+    for (const char* other :
+         {"Log Quellix 2009-05-03 copy.htm", "Log Quellix notes.htm", "Log Quellix <b>AAAA.htm",
+          "Log Quellix 2009-02-30.htm", "Log Quellix 2009-05-06.txt", "Log Other 2009-05-07.htm",
+          "Log Quellix 2009-05-08.htm/inside"}) {
+        dir.Write(other, "<script>");
+    }
+    const std::string linked = dir.Write("elsewhere/log", "<html>");
+    ASSERT_EQ(link(linked.c_str(), dir.File("Log Quellix 2009-05-09.htm").c_str()), 0);
+    if (geteuid() == 0) {
+        const std::string theirs = dir.Write("Log Quellix 2099-12-31.htm", "<script>");
+        ASSERT_EQ(lchown(theirs.c_str(), 65534, 65534), 0);
+    }
 
     const std::vector<DayLog> logs = ListDayLogs(dir.Path());
     const std::vector<DayLog> expected = {
-        {"2009-04-30", "Log Quellix 2009-04-30.htm"},
-        {"2009-05-01", "Log Quellix 2009-05-01.htm"},
-        {"2009-05-02", "Log Quellix 2009-05-02.htm"},
-        {"2009-05-03", "Log Quellix 2009-05-03 copy.htm"},
-        {"2009-05-03", "Log Quellix 2009-05-03.htm"},
-        {"2009-05-04", "Log Quellix 2009-05-04.htm"},
-        {"2009-05-05", "Log Quellix 2009-05-05.htm"},
-        {"notes.htm", "Log Quellix notes.htm"},
+        {"2009-04-30", "Log Quellix 2009-04-30.htm"}, {"2009-05-01", "Log Quellix 2009-05-01.htm"},
+        {"2009-05-02", "Log Quellix 2009-05-02.htm"}, {"2009-05-03", "Log Quellix 2009-05-03.htm"},
+        {"2009-05-04", "Log Quellix 2009-05-04.htm"}, {"2009-05-05", "Log Quellix 2009-05-05.htm"},
     };
     EXPECT_EQ(logs, expected);
     EXPECT_TRUE(ListDayLogs(dir.File("missing")).empty());
+    EXPECT_EQ(DayLogFile(dir.Path(), logs[5]), DayLogPath(dir.Path(), {2009, 5, 5}));
 
-    // Removing the copy leaves the day's own log alone.
+    // Removal takes the day's log and nothing but a log of the program's own.
     RemoveDayLog(dir.Path(), logs[3]);
     RemoveDayLog(dir.Path(), {"2009-06-01", "Log Quellix 2009-06-01.htm"});  // already gone
-    EXPECT_FALSE(dir.Exists("Log Quellix 2009-05-03 copy.htm"));
-    EXPECT_TRUE(dir.Exists(DayLogName(5, 3)));
+    RemoveDayLog(dir.Path(), {"2009-05-09", "Log Quellix 2009-05-09.htm"});
+    RemoveDayLog(dir.Path(), {"notes.htm", "Log Quellix notes.htm"});
+    EXPECT_FALSE(dir.Exists(DayLogName(5, 3)));
+    EXPECT_TRUE(dir.Exists("Log Quellix 2009-05-03 copy.htm"));
+    EXPECT_TRUE(dir.Exists("Log Quellix 2009-05-09.htm"));
+    EXPECT_TRUE(dir.Exists("Log Quellix notes.htm"));
     EXPECT_EQ(ListDayLogs(dir.Path()).size(), expected.size() - 1);
-    EXPECT_EQ(DayLogFile(dir.Path(), logs[6]), DayLogPath(dir.Path(), {2009, 5, 5}));
 }
 
 TEST(LogViewerLayout, FourDatesToARowAtTheMarkersAndTheScrollRange) {

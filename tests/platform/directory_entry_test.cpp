@@ -53,6 +53,10 @@ TEST(DirectoryStat, ReportsTimesTypeAndWriteBit) {
     ASSERT_EQ(::lstat(path.c_str(), &expected), 0);
     EXPECT_EQ(info->changed, expected.st_ctim.tv_sec);
     EXPECT_EQ(info->device, expected.st_dev);
+    EXPECT_EQ(info->size, 4);
+    EXPECT_EQ(info->links, 1u);
+    ASSERT_EQ(::link(path.c_str(), dir.File("second name").c_str()), 0);
+    EXPECT_EQ(folder->Stat("file")->links, 2u);
     // A birth time, where the file system keeps one, cannot be after the last change.
     if (info->born) {
         EXPECT_LE(*info->born, info->changed);

@@ -10,9 +10,11 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/directory.h"
 #include "support/temp_dir.h"
 
 namespace quellix {
@@ -48,6 +50,12 @@ void WriteAll(const TempDir& dir, std::vector<std::string> names) {
     }
 }
 
+void Prune(const std::string& folder, std::int16_t keep) {
+    const std::optional<platform::Directory> opened = platform::Directory::Open(folder);
+    ASSERT_TRUE(opened.has_value()) << folder;
+    PruneLogs(*opened, keep);
+}
+
 TEST(PruneLogs, KeepsRoomForTheNewDay) {
     struct Case {
         std::int16_t keep;
@@ -63,7 +71,7 @@ TEST(PruneLogs, KeepsRoomForTheNewDay) {
         SCOPED_TRACE(testing::Message() << "keep " << c.keep << ", present " << c.present);
         TempDir dir;
         WriteAll(dir, Days(0, c.present));
-        PruneLogs(dir.Path(), c.keep);
+        Prune(dir.Path(), c.keep);
         EXPECT_EQ(NamesIn(dir.Path()), Days(c.removed, c.present - c.removed));
     }
 }
@@ -86,7 +94,7 @@ TEST(PruneLogs, OtherEntriesOfTheFolderAreLeftAlone) {
     fs::create_directory(dir.File("Log Quellix 2099-01-01.htm"));
     WriteAll(dir, Days(0, 5));
 
-    PruneLogs(dir.Path(), 2);
+    Prune(dir.Path(), 2);
 
     std::vector<std::string> expected = others;
     expected.push_back("Log Quellix 2099-01-01.htm");
@@ -95,25 +103,95 @@ TEST(PruneLogs, OtherEntriesOfTheFolderAreLeftAlone) {
     EXPECT_EQ(NamesIn(dir.Path()), expected);
 }
 
-TEST(PruneLogs, UndatedLogNamesTakePartByNameOrder) {
+// What another user can plant in a shared log folder, and what is not plainly a log of ours, takes
+// no part whatever it sorts as: it is neither counted nor removed. Our own logs go oldest first.
+TEST(PruneLogs, OnlyOwnSingleLinkLogsWithACalendarDateTakePart) {
+    enum class Kind { Ours, OtherUsers, HardLink, Symlink };
+    const struct {
+        const char* what;
+        std::string name;
+        Kind kind;
+    } planted[] = {
+        {"another user's, sorting last", "Log Quellix 2099-12-31.htm", Kind::OtherUsers},
+        {"another user's, sorting first", "Log Quellix 2000-01-01.htm", Kind::OtherUsers},
+        {"a second name of a file", "Log Quellix 2001-01-01.htm", Kind::HardLink},
+        {"a link to a log", "Log Quellix 2002-01-01.htm", Kind::Symlink},
+        {"no such day", "Log Quellix 2026-02-30.htm", Kind::Ours},
+        {"no such month", "Log Quellix 2026-13-01.htm", Kind::Ours},
+        {"no leap day that year", "Log Quellix 2025-02-29.htm", Kind::Ours},
+        {"zero date", "Log Quellix 0000-00-00.htm", Kind::Ours},
+        {"markup instead of a date", "Log Quellix <b>AAAA.htm", Kind::Ours},
+        {"undated", "Log Quellix notes.htm", Kind::Ours},
+        {"undated, sorting first", "Log Quellix 0 draft.htm", Kind::Ours},
+        {"unpadded month", "Log Quellix 2026-1-01.htm", Kind::Ours},
+        {"blank before the extension", "Log Quellix 2026-01-01 .htm", Kind::Ours},
+        {"signed number", "Log Quellix +026-01-01.htm", Kind::Ours},
+        {"other letter case", "Log Quellix 2026-01-01.HTM", Kind::Ours},
+    };
     TempDir dir;
-    WriteAll(dir, Days(0, 5));
-    dir.Write("Log Quellix notes.htm", "notes");
-    dir.Write("Log Quellix 0 draft.htm", "draft");
+    const bool root = geteuid() == 0;
+    dir.Write("elsewhere/target", "kept");
+    fs::create_directory(dir.File("logs"));
+    std::vector<std::string> expected;
+    for (const auto& p : planted) {
+        SCOPED_TRACE(p.what);
+        const std::string path = dir.File("logs/" + p.name);
+        switch (p.kind) {
+            case Kind::Ours:
+                dir.Write("logs/" + p.name, "planted");
+                break;
+            case Kind::OtherUsers:
+                if (!root) {
+                    continue;  // only root can give a file away
+                }
+                dir.Write("logs/" + p.name, "planted");
+                ASSERT_EQ(lchown(path.c_str(), 65534, 65534), 0);
+                break;
+            case Kind::HardLink:
+                ASSERT_EQ(link(dir.File("elsewhere/target").c_str(), path.c_str()), 0);
+                break;
+            case Kind::Symlink:
+                ASSERT_EQ(symlink(DayName(4).c_str(), path.c_str()), 0);
+                break;
+        }
+        expected.push_back(p.name);
+    }
+    // Our own: a leap day, then five days of 2026. Six logs, keep 3: the four oldest go.
+    dir.Write("logs/Log Quellix 2024-02-29.htm", "log");
+    for (const std::string& name : Days(0, 5)) {
+        dir.Write("logs/" + name, "log");
+    }
+    Prune(dir.File("logs"), 3);
 
-    // Seven logs, keep 3: the five first by name go, whatever the names say. "notes" sorts after
-    // every dated name and so outlives the newer dated logs.
-    PruneLogs(dir.Path(), 3);
-
-    EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{DayName(4), "Log Quellix notes.htm"}));
+    expected.push_back(DayName(3));
+    expected.push_back(DayName(4));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(NamesIn(dir.File("logs")), expected);
+    EXPECT_EQ(dir.Read("elsewhere/target"), "kept");
 }
 
-TEST(PruneLogs, MissingFolderIsNothing) {
+// The folder is the one opened, wherever its path leads by now; a folder gone is nothing.
+TEST(PruneLogs, WorksOnTheFolderOpenedWhateverItsPathNamesNow) {
     TempDir dir;
-    PruneLogs(dir.File("absent"), 2);
-    PruneLogs(dir.File("absent/deeper"), 0);
-    EXPECT_FALSE(dir.Exists("absent"));
-    EXPECT_TRUE(NamesIn(dir.Path()).empty());
+    for (const std::string& name : Days(0, 3)) {
+        dir.Write("logs/" + name, "log");
+    }
+    const std::optional<platform::Directory> opened = platform::Directory::Open(dir.File("logs"));
+    ASSERT_TRUE(opened.has_value());
+    fs::rename(dir.File("logs"), dir.File("moved"));
+    for (const std::string& name : Days(0, 3)) {
+        dir.Write("logs/" + name, "log");
+    }
+    PruneLogs(*opened, 2);
+    EXPECT_EQ(NamesIn(dir.File("moved")), Days(2, 1));
+    EXPECT_EQ(NamesIn(dir.File("logs")), Days(0, 3));
+
+    fs::create_directory(dir.File("gone"));
+    const std::optional<platform::Directory> gone = platform::Directory::Open(dir.File("gone"));
+    ASSERT_TRUE(gone.has_value());
+    fs::remove(dir.File("gone"));
+    PruneLogs(*gone, 0);
+    EXPECT_FALSE(dir.Exists("gone"));
 }
 
 // Marks a file immutable for as long as it lives, so that not even root can remove it.
@@ -159,7 +237,7 @@ TEST(PruneLogs, FileThatCannotBeRemovedStillCountsAsGone) {
 
     // Eleven logs, keep 10: the two oldest are tried; the first stays, the second goes, and no
     // third is taken in its place.
-    PruneLogs(dir.Path(), 10);
+    Prune(dir.Path(), 10);
 
     std::vector<std::string> expected = Days(2, 9);
     expected.insert(expected.begin(), DayName(0));

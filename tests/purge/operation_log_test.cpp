@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -364,6 +366,111 @@ TEST_F(OperationLogTest, OldLogsArePrunedOnlyBeforeTheDaysFirstFile) {
         } else {
             EXPECT_TRUE(today.starts_with("<html>\r\n")) << today;
         }
+    }
+}
+
+constexpr uid_t kOtherUser = 65534;
+
+// A day's log that is there already but not the program's own is never added to: the run goes
+// on without a log and the warning says why. A new log is private, whatever the umask.
+TEST_F(OperationLogTest, DaysLogOfAnotherUserOrWithASecondNameIsRefused) {
+    const struct {
+        const char* what;
+        bool needsRoot;
+        std::int16_t langue;
+        std::function<void(const TempDir& logs, const TempDir& elsewhere)> plant;
+        std::string content;  // of the planted file, which must stay as it is
+        std::string reason;
+    } cases[] = {
+        {"another user's file, writable by all", true, 0,
+         [](const TempDir& logs, const TempDir&) {
+             const std::string path = logs.Write(kTodayName, "theirs");
+             ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+             ASSERT_EQ(lchown(path.c_str(), kOtherUser, kOtherUser), 0);
+         },
+         "theirs", "the file belongs to another user"},
+        {"a hard link to a file of ours", false, 1,
+         [](const TempDir& logs, const TempDir& elsewhere) {
+             const std::string target = elsewhere.Write("shadow", "secret");
+             ASSERT_EQ(link(target.c_str(), logs.File(kTodayName).c_str()), 0);
+         },
+         "secret", "le fichier a plus d'un lien"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsRoot && geteuid() != 0) {
+            continue;  // only root can give a file away
+        }
+        TempDir folder;
+        TempDir elsewhere;
+        c.plant(folder, elsewhere);
+        settings.PathLogs = folder.Path();
+        settings.Langue = c.langue;
+        service.events.clear();
+
+        Run({"line"}, "S");
+
+        EXPECT_EQ(folder.Read(kTodayName), c.content);
+        ASSERT_EQ(service.events.size(), 1u);
+        EXPECT_EQ(service.events[0].second, EventType::Warning);
+        EXPECT_NE(service.events[0].first.find(folder.File(kTodayName) + " (" + c.reason + ")"),
+                  std::string::npos)
+            << service.events[0].first;
+    }
+
+    for (const mode_t umask : {0000, 0022, 0277}) {
+        SCOPED_TRACE(testing::Message() << "umask " << std::oct << umask);
+        TempDir folder;
+        settings.PathLogs = folder.Path();
+        const mode_t before = ::umask(umask);
+        Run({"line"}, "S");
+        ::umask(before);
+        struct stat made {};
+        ASSERT_EQ(lstat(folder.File(kTodayName).c_str(), &made), 0);
+        EXPECT_EQ(made.st_mode & 07777, 0600u);
+        EXPECT_NE(folder.Read(kTodayName).find("line\r\n"), std::string::npos);
+    }
+}
+
+// The owner of the folder above the log folder swaps it for a link: to a folder of root's it is
+// not followed, so nothing there is pruned or created; to a folder of that owner's it is.
+TEST_F(OperationLogTest, LogFolderSwappedForALinkByItsParentsOwner) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give a folder to another user";
+    }
+    TempDir top;
+    const std::vector<std::string> old = {
+        "Log Quellix 2026-12-01.htm", "Log Quellix 2026-12-02.htm", "Log Quellix 2026-12-03.htm"};
+    for (const std::string& name : old) {
+        top.Write("root's/" + name, "old");
+        top.Write("alice/own/" + name, "old");
+    }
+    for (const char* owned : {"alice", "alice/own"}) {
+        ASSERT_EQ(lchown(top.File(owned).c_str(), kOtherUser, kOtherUser), 0);
+    }
+    settings.PurgeLogs = true;
+    settings.DelaiLogs = 2;
+    const struct {
+        const char* target;
+        bool followed;
+    } cases[] = {{"root's", false}, {"alice/own", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        const std::string link = top.File("alice/logs");
+        ASSERT_EQ(symlink(top.File(c.target).c_str(), link.c_str()), 0);
+        ASSERT_EQ(lchown(link.c_str(), kOtherUser, kOtherUser), 0);
+        settings.PathLogs = link;
+        service.events.clear();
+
+        Run({"line"}, "S");
+
+        std::vector<std::string> expected = old;
+        if (c.followed) {
+            expected = {old.back(), kTodayName};  // the logs there are root's: pruned
+        }
+        EXPECT_EQ(NamesIn(top.File(c.target)), expected);
+        EXPECT_EQ(service.events.size(), c.followed ? 0u : 1u);
+        ASSERT_EQ(unlink(link.c_str()), 0);
     }
 }
 

@@ -150,6 +150,32 @@ TEST_F(PurgeSafetyTest, TheProgramsOwnFilesAndTheTrashAreNeverPurged) {
     EXPECT_FALSE(files.IsOwnFile(role, "neighbour", *platform::StatPath(folder)));
 }
 
+// Of the log folder only the program's own day logs are spared; anything else named like one
+// (which log retention never takes either) is purged like any other file.
+TEST_F(PurgeSafetyTest, OnlyTheProgramsOwnDayLogsAreSparedInTheLogFolder) {
+    const std::string ours = "Log Quellix 2026-11-30.htm";
+    const std::vector<std::string> others = {"Log Quellix notes.htm", "Log Quellix 2026-02-30.htm",
+                                             "Log Quellix 2026-11-29.htm",
+                                             "Log Quellix 2026-11-28.htm"};
+    tree.File("in/" + ours, Old());
+    for (const std::string& name : others) {
+        tree.File("in/" + name, Old());
+    }
+    ASSERT_EQ(link(tree.Path("in/" + others[2]).c_str(), tree.Path("second name").c_str()), 0);
+    if (IsRoot()) {
+        GiveAway("in/" + others[3]);
+    }
+    settings.PathLogs = tree.Path("in");
+
+    const PurgeRunState run = Purge(Entry(FolderAction::Delete));
+    EXPECT_EQ(run.filesHandled, IsRoot() ? 4 : 3);
+    EXPECT_TRUE(tree.Exists("in/" + ours));
+    EXPECT_TRUE(tree.Exists("second name"));
+    for (const std::string& name : others) {
+        EXPECT_EQ(tree.Exists("in/" + name), !IsRoot() && name == others[3]) << name;
+    }
+}
+
 TEST_F(PurgeSafetyTest, TheAllObsoletePassLeavesLockedFiles) {
     settings.TousFichiersObsoletes = true;
     tree.File("in/busy", Old());

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "file_helpers.h"
 #include "platform/companion_files.h"
+#include "platform/directory.h"
 #include "platform/leftover_temporaries.h"
 #include "platform/os_info.h"
 #include "platform/text_file.h"
@@ -40,10 +43,12 @@ TEST(Win32FileSystem, ReplacesWholeOrKeepsTheOldFile) {
     EXPECT_EQ(NamesIn(temp.Path()), (std::vector<std::string>{"folder", "settings.ini"}));
 }
 
-TEST(Win32FileSystem, OpensAppendFilesByMode) {
+TEST(Win32FileSystem, OpensAppendFilesInAFolderByMode) {
     TempDir temp;
     temp.Write("old.log", "a");
     temp.Write("folder/x", "");
+    const std::optional<Directory> folder = Directory::Open(temp.Path());
+    ASSERT_TRUE(folder);
     const struct {
         const char* name;
         AppendFile::Mode mode;
@@ -54,20 +59,41 @@ TEST(Win32FileSystem, OpensAppendFilesByMode) {
         {"old.log", AppendFile::Mode::CreateNew, EEXIST, "a"},
         {"old.log", AppendFile::Mode::Append, 0, "a+"},
         {"other.log", AppendFile::Mode::Append, 0, "+"},
-        {"folder", AppendFile::Mode::Append, EINVAL, nullptr},
+        {"folder", AppendFile::Mode::Append, EISDIR, nullptr},
+        {"folder\\x", AppendFile::Mode::Append, EINVAL, nullptr},
     };
     for (const auto& c : cases) {
         int error = -1;
-        const auto file = OpenAppendFile(temp.File(c.name), c.mode, &error);
+        const auto file = OpenAppendFile(*folder, c.name, c.mode, 0600, &error);
         EXPECT_EQ(error, c.error) << c.name;
         EXPECT_EQ(file != nullptr, c.error == 0) << c.name;
         if (file) {
             EXPECT_TRUE(file->Write("+"));
+            const std::optional<EntryInfo> info = file->Info();
+            ASSERT_TRUE(info) << c.name;
+            EXPECT_EQ(info->size, static_cast<std::int64_t>(std::strlen(c.after))) << c.name;
+            EXPECT_EQ(info->links, 1u) << c.name;
         }
         if (c.after != nullptr) {
             EXPECT_EQ(temp.Read(c.name), c.after) << c.name;
         }
     }
+    EXPECT_EQ(temp.Read("folder/x"), "");
+
+    // A second name of the file shows through the handle; the folder lists regular files only.
+    ASSERT_TRUE(::CreateHardLinkW(win32::SystemPath(temp.File("second.log")).c_str(),
+                                  win32::SystemPath(temp.File("old.log")).c_str(), nullptr));
+    int error = -1;
+    const auto linked = OpenAppendFile(*folder, "old.log", AppendFile::Mode::Append, 0600, &error);
+    ASSERT_TRUE(linked);
+    EXPECT_EQ(linked->Info()->links, 2u);
+    std::vector<std::string> names;
+    for (const FolderFile& file :
+         ListRegularFiles(*folder, [](std::string_view name) { return name != "other.log"; })) {
+        names.push_back(file.name);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"new.log", "old.log", "second.log"}));
 }
 
 TEST(Win32FileSystem, CanonicalPathsAreAbsoluteWithBackslashes) {

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,24 +10,12 @@
 #include <string>
 
 #include "platform/posix/component_name.h"
+#include "platform/posix/entry_stat.h"
 #include "platform/posix/fd_io.h"
 
 namespace quellix::platform {
 
 namespace {
-
-EntryType TypeOfMode(unsigned mode) {
-    if (S_ISREG(mode)) {
-        return EntryType::File;
-    }
-    if (S_ISDIR(mode)) {
-        return EntryType::Directory;
-    }
-    if (S_ISLNK(mode)) {
-        return EntryType::Symlink;
-    }
-    return EntryType::Other;
-}
 
 int OpenFolder(int at, const char* name, int extraFlags) {
     int fd;
@@ -121,38 +108,11 @@ std::optional<Directory> Directory::OpenOrMakeChildLike(std::string_view name,
     return made;
 }
 
-namespace {
-
-std::optional<EntryInfo> Statx(int fd, const char* name, int flags) {
-    struct statx info {};
-    if (::statx(fd, name, flags | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
-        return std::nullopt;
-    }
-    EntryInfo result;
-    result.type = TypeOfMode(info.stx_mode);
-    result.ownerWritable = (info.stx_mode & S_IWUSR) != 0;
-    result.mode = info.stx_mode & 07777;
-    result.owner = info.stx_uid;
-    result.group = info.stx_gid;
-    result.mountRoot = (info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
-    result.modified = info.stx_mtime.tv_sec;
-    result.accessed = info.stx_atime.tv_sec;
-    result.changed = info.stx_ctime.tv_sec;
-    if ((info.stx_mask & STATX_BTIME) != 0) {
-        result.born = info.stx_btime.tv_sec;
-    }
-    result.device = ::makedev(info.stx_dev_major, info.stx_dev_minor);
-    result.inode = info.stx_ino;
-    return result;
-}
-
-}  // namespace
-
 std::optional<EntryInfo> StatPath(const std::string& path) {
     if (path.empty() || path.find('\0') != std::string::npos) {
         return std::nullopt;
     }
-    return Statx(AT_FDCWD, path.c_str(), 0);
+    return posix::StatEntry(AT_FDCWD, path.c_str(), 0);
 }
 
 std::size_t FolderHandleBudget() {
@@ -174,11 +134,11 @@ std::optional<EntryInfo> Directory::Stat(std::string_view name) const {
     if (!entry.Valid()) {
         return std::nullopt;
     }
-    return Statx(fd_, entry.CStr(), AT_SYMLINK_NOFOLLOW);
+    return posix::StatEntry(fd_, entry.CStr(), AT_SYMLINK_NOFOLLOW);
 }
 
 std::optional<EntryInfo> Directory::StatSelf() const {
-    return Statx(fd_, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW);
+    return posix::StatEntry(fd_, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW);
 }
 
 int Directory::SetOwnerWritable(std::string_view name) const {

@@ -175,6 +175,11 @@ std::optional<EntryInfo> StatPath(const std::string& path) {
     return win32::EntryInfoOf(entry.Get());
 }
 
+// EntryInfo holds no owner on Windows: nothing to tell another user's file from ours by.
+bool BelongsToThisUser(const EntryInfo& /*entry*/) {
+    return true;
+}
+
 // Windows gives a process millions of handles: only the walk's own depth needs a bound.
 std::size_t FolderHandleBudget() {
     return 256;

@@ -99,6 +99,9 @@ std::optional<EntryInfo> EntryInfoOf(HANDLE entry) {
     }
     info.device = identity.dwVolumeSerialNumber;
     info.inode = (std::uint64_t{identity.nFileIndexHigh} << 32) | identity.nFileIndexLow;
+    info.links = identity.nNumberOfLinks;
+    info.size = static_cast<std::int64_t>((std::uint64_t{identity.nFileSizeHigh} << 32) |
+                                          identity.nFileSizeLow);
     if (info.type == EntryType::Directory) {
         info.mountRoot = IsVolumeRoot(entry);
     } else if (info.type == EntryType::Symlink && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {

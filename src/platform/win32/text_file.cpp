@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
+#include "platform/win32/entry_info.h"
 #include "platform/win32/error_numbers.h"
-#include "platform/win32/folder_listing.h"
 #include "platform/win32/nt_file.h"
 #include "platform/win32/wide_text.h"
 
@@ -14,6 +14,9 @@ namespace quellix::platform {
 namespace {
 
 using win32::UniqueHandle;
+
+constexpr ULONG kFileCreate = 2;  // FILE_CREATE: fails when the name exists
+constexpr ULONG kFileOpenIf = 3;  // FILE_OPEN_IF: opens, or creates when missing
 
 class WindowsAppendFile final : public AppendFile {
   public:
@@ -31,6 +34,8 @@ class WindowsAppendFile final : public AppendFile {
         return true;
     }
 
+    std::optional<EntryInfo> Info() const override { return win32::EntryInfoOf(file_.Get()); }
+
   private:
     UniqueHandle file_;
 };
@@ -45,29 +50,43 @@ DWORD AttributesOf(HANDLE entry) {
 constexpr DWORD kNotRegular =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
 
+// A folder refuses an open for data as access denied; Linux says what it is.
+bool IsPlainFolder(HANDLE folder, const std::wstring& name) {
+    UniqueHandle entry;
+    if (win32::OpenRelative(folder, name, win32::RelativeOpen{}, &entry) != 0) {
+        return false;
+    }
+    const DWORD attributes = AttributesOf(entry.Get());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+               FILE_ATTRIBUTE_DIRECTORY;
+}
+
 }  // namespace
 
-std::unique_ptr<AppendFile> OpenAppendFile(const std::string& path, AppendFile::Mode mode,
+// Windows has no mode bits: a new file takes the rights its folder passes on.
+std::unique_ptr<AppendFile> OpenAppendFile(const Directory& folder, std::string_view name,
+                                           AppendFile::Mode mode, unsigned /*newFileMode*/,
                                            int* error) {
-    const std::wstring systemPath = win32::SystemPath(path);
-    // Append data only: every write lands at the end, whoever else appends. The reparse point
-    // itself is opened, so that a link put in the log folder redirects nothing.
-    UniqueHandle file(::CreateFileW(systemPath.c_str(),
-                                    FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    mode == AppendFile::Mode::CreateNew ? CREATE_NEW : OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!file.Valid()) {
-        const DWORD lastError = ::GetLastError();
-        const DWORD attributes = ::GetFileAttributesW(systemPath.c_str());
-        // A folder refuses the open as access denied; Linux says what it is.
-        const bool folder = lastError == ERROR_ACCESS_DENIED &&
-                            attributes != INVALID_FILE_ATTRIBUTES &&
-                            (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        *error = folder ? EINVAL : win32::ErrnoFromWin32(lastError);
+    const win32::EntryName entry(name);
+    if (!entry.Valid()) {
+        *error = entry.Error();
         return nullptr;
     }
-    // Device names (NUL, CON, COM1...) open in any folder; only files on disk are written.
+    // Append data only: every write lands at the end, whoever else appends. The reparse point
+    // itself is opened, so that a link put in the folder redirects nothing.
+    win32::RelativeOpen how;
+    how.access = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES;
+    how.disposition = mode == AppendFile::Mode::CreateNew ? kFileCreate : kFileOpenIf;
+    how.options = FILE_NON_DIRECTORY_FILE;
+    how.attributes = FILE_ATTRIBUTE_NORMAL;
+    UniqueHandle file;
+    if (const int failed = win32::OpenRelative(folder.Descriptor(), entry.Wide(), how, &file);
+        failed != 0) {
+        *error = IsPlainFolder(folder.Descriptor(), entry.Wide()) ? EISDIR : failed;
+        return nullptr;
+    }
+    // Device names (NUL, CON, COM1...) may open in any folder; only files on disk are written.
     const DWORD attributes = AttributesOf(file.Get());
     if (::GetFileType(file.Get()) != FILE_TYPE_DISK || attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & kNotRegular) != 0) {
@@ -79,24 +98,6 @@ std::unique_ptr<AppendFile> OpenAppendFile(const std::string& path, AppendFile::
     }
     *error = 0;
     return std::make_unique<WindowsAppendFile>(std::move(file));
-}
-
-std::vector<std::string> ListFileNames(const std::string& folder) {
-    std::vector<std::string> names;
-    const UniqueHandle listing(win32::OpenFolderForListing(win32::SystemPath(folder)));
-    if (!listing.Valid()) {
-        return names;
-    }
-    const int error =
-        win32::ListFolder(listing.Get(), [&names](std::wstring_view name, DWORD attributes) {
-            if ((attributes & kNotRegular) == 0) {
-                names.push_back(win32::Narrow(name));
-            }
-        });
-    if (error != 0) {
-        names.clear();
-    }
-    return names;
 }
 
 int RemoveFileAt(const std::string& path) {

@@ -29,5 +29,14 @@ inline constexpr TextPair kInvalidTime{"Invalid time", "Heure de purge invalide"
 inline constexpr TextPair kInvalidTemporisation{
     "Time between updates must be set between 1 and 60 seconds",
     "Temporisation doit être comprise entre 1 et 60 secondes"};
+inline constexpr TextPair kFileTooLarge{
+    "Configuration file too large (over 16 MiB)",
+    "Fichier de configuration trop volumineux (plus de 16 Mio)"};
+inline constexpr TextPair kFileOthersCanChange{
+    "Configuration file not owned by root or writable by others",
+    "Fichier de configuration n'appartenant pas à root ou modifiable par d'autres"};
+inline constexpr TextPair kFileThroughUnsafeLink{
+    "Configuration file reached through a link of another user",
+    "Fichier de configuration atteint par un lien d'un autre utilisateur"};
 
 }  // namespace quellix::texts

@@ -11,6 +11,8 @@ enum ExitCode : int {
     kExitNoDesktop = 4,
     kExitServiceSetup = 5,
     kExitUsage = 64,
+    // The file --ini names cannot be a configuration file (EX_NOINPUT of sysexits.h).
+    kExitUnusableIni = 66,
 };
 
 }  // namespace quellix

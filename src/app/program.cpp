@@ -4,6 +4,7 @@
 #include "app/exit_codes.h"
 #include "app/headless_program.h"
 #include "app/service_setup.h"
+#include "config/ini_option.h"
 #include "config/program_files.h"
 #include "config/settings.h"
 #include "platform/service_signals.h"
@@ -35,6 +36,13 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& exe
         err << "quellix: choose one of -C, --service, --install-service and --uninstall-service\n\n"
             << UsageText();
         return kExitUsage;
+    }
+    // A typo in a cron line must not pass for a run; removing the service needs no file.
+    if (commandLine.iniPath && !commandLine.uninstallService) {
+        if (const std::string why = UnusableIniReason(files.configPath); !why.empty()) {
+            err << "quellix: " << files.configPath << ": " << why << '\n';
+            return kExitUnusableIni;
+        }
     }
     if (commandLine.installService || commandLine.uninstallService) {
         const auto service = MakeSystemServiceHost(false);

@@ -23,24 +23,38 @@ const TextPair& Headline(ConfigErrorKind kind) {
         case ConfigErrorKind::TooManyFolders:
             return texts::kTooManyFolders;
         case ConfigErrorKind::InvalidTemporisation:
+            return texts::kInvalidTemporisation;
+        case ConfigErrorKind::FileTooLarge:
+            return texts::kFileTooLarge;
+        case ConfigErrorKind::FileOthersCanChange:
+            return texts::kFileOthersCanChange;
+        case ConfigErrorKind::FileThroughUnsafeLink:
             break;
     }
-    return texts::kInvalidTemporisation;
+    return texts::kFileThroughUnsafeLink;
+}
+
+// ", Section=Purge Key=Heure" or "\nSection=Purge Key=Heure" after the headline; nothing for an
+// error of the whole file.
+std::string Place(const ConfigError& error, Language language, std::string_view before) {
+    if (error.section.empty()) {
+        return {};
+    }
+    return std::string(before) + "Section=" + error.section +
+           std::string(texts::kKey.In(language)) + error.key;
 }
 
 }  // namespace
 
 std::string ConfigErrorOneLine(const ConfigError& error, Language language,
                                const std::string& configPath) {
-    return std::string(Headline(error.kind).In(language)) + ", Section=" + error.section +
-           std::string(texts::kKey.In(language)) + error.key +
+    return std::string(Headline(error.kind).In(language)) + Place(error, language, ", ") +
            std::string(texts::kFileInline.In(language)) + configPath + "'";
 }
 
 std::string ConfigErrorThreeLines(const ConfigError& error, Language language,
                                   const std::string& configPath) {
-    return std::string(Headline(error.kind).In(language)) + "\nSection=" + error.section +
-           std::string(texts::kKey.In(language)) + error.key + "\n" +
+    return std::string(Headline(error.kind).In(language)) + Place(error, language, "\n") + "\n" +
            std::string(texts::kFileLine.In(language)) + configPath + "'";
 }
 

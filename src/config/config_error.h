@@ -18,9 +18,14 @@ enum class ConfigErrorKind {
     InvalidTemporisation,
     PathTooLong,     // a folder or destination the file may have cut
     TooManyFolders,  // more entries than their numbers can count
+    // The file as a whole (no section, no key).
+    FileTooLarge,
+    FileOthersCanChange,
+    FileThroughUnsafeLink,
 };
 
-// A value of the configuration file that stops the program: what is wrong, and where.
+// A value of the configuration file that stops the program: what is wrong, and where. Errors of
+// the file as a whole have no section and no key.
 struct ConfigError {
     ConfigErrorKind kind;
     std::string section;
@@ -28,11 +33,13 @@ struct ConfigError {
     bool operator==(const ConfigError&) const = default;
 };
 
-// "Lost path, Section=Paths Key=Path2, file '/etc/Quellix.ini'" (for the system log).
+// "Lost path, Section=Paths Key=Path2, file '/etc/Quellix.ini'" (for the system log); without the
+// section and key for an error of the whole file.
 std::string ConfigErrorOneLine(const ConfigError& error, Language language,
                                const std::string& configPath);
 
-// "Lost path\nSection=Paths Key=Path2\nfile '/etc/Quellix.ini'" (for a message box).
+// "Lost path\nSection=Paths Key=Path2\nfile '/etc/Quellix.ini'" (for a message box); two lines
+// for an error of the whole file.
 std::string ConfigErrorThreeLines(const ConfigError& error, Language language,
                                   const std::string& configPath);
 

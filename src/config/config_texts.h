@@ -34,5 +34,14 @@ inline constexpr TextPair kPathTooLong{"Path too long (the file keeps at most 25
                                        "Chemin trop long (le fichier en garde au plus 253 octets)"};
 inline constexpr TextPair kTooManyFolders{"Too many folders (at most 32767)",
                                           "Trop de dossiers (32767 au plus)"};
+inline constexpr TextPair kFileTooLarge{
+    "Configuration file too large (over 16 MiB)",
+    "Fichier de configuration trop volumineux (plus de 16 Mio)"};
+inline constexpr TextPair kFileOthersCanChange{
+    "Configuration file not owned by root or writable by others",
+    "Fichier de configuration n'appartenant pas à root ou modifiable par d'autres"};
+inline constexpr TextPair kFileThroughUnsafeLink{
+    "Configuration file reached through a link of another user",
+    "Fichier de configuration atteint par un lien d'un autre utilisateur"};
 
 }  // namespace quellix::texts

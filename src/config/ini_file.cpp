@@ -7,6 +7,9 @@
 
 namespace quellix {
 
+static_assert(IniFile::kMaxFileBytes == std::size_t{16} << 20,
+              "the message for a file too large names the limit");
+
 namespace {
 
 std::optional<std::string> ReadValue(const IniDocument& document, std::string_view section,
@@ -49,32 +52,60 @@ void IniFile::Refresh() {
     if (batchDirty_) {
         return;
     }
-    auto stamp = platform::GetFileStamp(path_);
+    const std::optional<platform::FileStamp> stamp = platform::GetFileStamp(path_);
     if (loaded_ && stamp == stamp_) {
         return;
     }
-    // Stamp before content: a change in between is then seen at the next call, not missed.
-    std::optional<std::string> text;
-    if (stamp) {
-        text = platform::ReadWholeFile(path_);
-        if (!text) {
-            // Removed between the two calls, or really unreadable.
-            stamp = platform::GetFileStamp(path_);
-        }
+    platform::ConfigFileRead read = platform::ReadConfigFile(path_, kMaxFileBytes);
+    state_ = read.state;
+    loaded_ = true;
+    switch (read.state) {
+        case platform::ConfigFileState::Regular:
+            break;
+        case platform::ConfigFileState::TooLarge:
+        case platform::ConfigFileState::UnsafeLink:
+        case platform::ConfigFileState::Untrusted:
+            // Swapped in while the program runs: what was read before stays, and is not written
+            // over a file someone else may have prepared.
+            stamp_ = stamp;
+            unreadable_ = true;
+            return;
+        case platform::ConfigFileState::Missing:
+        case platform::ConfigFileState::MissingFolder:
+            document_ = IniDocument();
+            stamp_.reset();
+            unreadable_ = false;
+            unsaved_ = false;
+            legacyCodePage_ = false;
+            return;
+        case platform::ConfigFileState::Folder:
+        case platform::ConfigFileState::NotRegular:
+        case platform::ConfigFileState::Unreachable:
+            document_ = IniDocument();
+            stamp_ = stamp;
+            unreadable_ = stamp.has_value();
+            unsaved_ = false;
+            legacyCodePage_ = false;
+            return;
     }
     // A file of an earlier version is in the system's legacy code page; it is written back in it.
     legacyCodePage_ = false;
-    if (text && !IsValidUtf8(*text)) {
-        if (auto converted = platform::LegacyCodePageToUtf8(*text)) {
-            *text = std::move(*converted);
+    if (!IsValidUtf8(read.text)) {
+        if (auto converted = platform::LegacyCodePageToUtf8(read.text)) {
+            read.text = std::move(*converted);
             legacyCodePage_ = true;
         }
     }
-    document_ = text ? IniDocument(*text) : IniDocument();
-    stamp_ = stamp;
-    unreadable_ = !text && stamp;
+    document_ = IniDocument(read.text);
+    // The stamp of what was read: a change after it is seen at the next call.
+    stamp_ = read.stamp;
+    unreadable_ = false;
     unsaved_ = false;
-    loaded_ = true;
+}
+
+platform::ConfigFileState IniFile::FileState() {
+    Refresh();
+    return state_;
 }
 
 void IniFile::Store() {
@@ -91,7 +122,7 @@ void IniFile::Store() {
             legacyCodePage_ = false;
         }
     }
-    if (unreadable_ || !platform::ReplaceFileContents(path_, text)) {
+    if (unreadable_ || !platform::ReplaceConfigFile(path_, text)) {
         unsaved_ = true;
         return;
     }

@@ -1,5 +1,7 @@
 #include "config/startup.h"
 
+#include <optional>
+
 #include "config/config_error.h"
 #include "config/config_texts.h"
 #include "config/folder_list_store.h"
@@ -8,6 +10,7 @@
 #include "config/settings_reader.h"
 #include "mainwindow/front_end.h"
 #include "platform/clock.h"
+#include "platform/config_file.h"
 #include "platform/leftover_temporaries.h"
 #include "service/error_report.h"
 #include "service/service_host.h"
@@ -32,6 +35,21 @@ StartupOutcome Fail(const ConfigError& error, ProgramState& state, ServiceHost& 
     return StartupOutcome::ConfigError;
 }
 
+// Why the file as a whole must not be gone by; nothing when it may (a missing file is created,
+// one that cannot be read leaves every default).
+std::optional<ConfigError> RefusalOf(platform::ConfigFileState state) {
+    switch (state) {
+        case platform::ConfigFileState::TooLarge:
+            return ConfigError{ConfigErrorKind::FileTooLarge, "", ""};
+        case platform::ConfigFileState::Untrusted:
+            return ConfigError{ConfigErrorKind::FileOthersCanChange, "", ""};
+        case platform::ConfigFileState::UnsafeLink:
+            return ConfigError{ConfigErrorKind::FileThroughUnsafeLink, "", ""};
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,
@@ -54,8 +72,14 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
     settings.ConfigPath = request.files.configPath;
     // An installed copy's first start: the first write creates the file, not its folder.
     PrepareConfigFolder(request.files);
-    state.config = std::make_unique<IniFile>(settings.ConfigPath);
+    auto file = std::make_unique<IniFile>(settings.ConfigPath);
+    const platform::ConfigFileState fileState = file->FileState();
+    state.config = std::move(file);
     ConfigStore& config = *state.config;
+    // Before anything is read from it: the language, too, is the file's to choose.
+    if (auto error = RefusalOf(fileState)) {
+        return Fail(*error, state, service, frontEnd);
+    }
 
     ReadStartupFlags(config, settings);
     frontEnd.SetLoadingMessage(texts::kLoadingFolders.In(settings.language()));

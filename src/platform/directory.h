@@ -54,8 +54,9 @@ class Directory {
     // Opens a folder by its path, following links (the configured folders may be links) but never
     // a link that another user could have planted to send the program elsewhere: a link in a
     // folder owned by a user other than root and than us must lead to something of that user's,
-    // as systemd-tmpfiles demands. That rule holds for every link met, including links met in
-    // the targets of links.
+    // as systemd-tmpfiles demands, and so must a link owned by such a user (in a folder that
+    // others may write to, such as /tmp, the link's maker is not the folder's owner). That rule
+    // holds for every link met, including links met in the targets of links.
     static std::optional<Directory> Open(const std::string& path);
     // Opens a subfolder; fails when name is a symbolic link or not a folder.
     std::optional<Directory> OpenChild(std::string_view name) const;

@@ -27,7 +27,9 @@ std::optional<FileStamp> GetFileStamp(const std::string& path);
 // Replaces the file's content so that a reader (or a crash) sees either the old content or the
 // new one, never a mix: writes a temporary file in the same folder, flushes it to disk and
 // renames it over the old file, keeping the old file's permissions. A symbolic link is followed
-// and its target replaced. Returns false on any failure, leaving the old file untouched and no
+// and its target replaced, but only under the rule of Directory::Open (for the last component
+// too), and the work is done relative to the folder reached, so no link planted on the way sends
+// the write elsewhere. Returns false on any failure, leaving the old file untouched and no
 // temporary file behind. The temporary is named after the file (TemporaryNameTemplate), so that
 // what a killed writer leaves can be told apart and removed (RemoveLeftoverTemporaries). With mode
 // given, the file gets exactly that mode instead, whatever the old file's or the umask (for files

@@ -19,15 +19,17 @@ class InstanceLock {
 
 // Takes the lock of the configuration file at configPath. Every spelling of the file (relative,
 // with "..", through symbolic links to the file or its folders) gives the same lock. nullptr
-// when another copy holds it, or when what stands at the lock file's name cannot be trusted.
+// when another copy holds it.
 //
 // The lock is an open file description lock on LockFileName(name) in the folder of the file the
-// writes land on: only those who may write the lock file can take it (created 0600, plus the
-// group's and others' read and write where the configuration file lets them write; a privileged
-// copy hands it to the configuration file's owner), and links or anything but a plain file at its
-// name are never used. Where the lock file can be neither made nor opened for writing because
-// the folder is not writable for this process (so it cannot write the configuration file
-// either), or has no room, or the file system has no locks, a system-wide named lock stands in.
+// writes land on, reached as they reach it (links only under the rule of Directory::Open): only
+// those who may write the lock file can take it (created 0600, plus the group's and others' read
+// and write where the configuration file lets them write; a privileged copy hands it to the
+// configuration file's owner). What stands at its name is used only when it is a plain file with
+// one link, of ours or of the configuration file's owner: another user's file, a link, a FIFO or
+// a second link of some file could be held by someone else to stop every run. Where no lock file
+// can be made, opened for writing or trusted, or the file system has no locks, a system-wide
+// named lock stands in.
 std::unique_ptr<InstanceLock> TryAcquireInstanceLock(const std::string& configPath);
 
 }  // namespace quellix::platform

@@ -25,7 +25,10 @@ unsigned EffectiveUserId();
 std::string HomeDirectory();
 
 // The user's configuration folder: XDG_CONFIG_HOME when it is an absolute path, else
-// ~/.config; empty when the home folder is unknown.
+// ~/.config; empty when the home folder is unknown. A process acting as root takes only folders
+// that root alone can change (or, where missing, could create), else ~root/.config from the
+// password database: an environment inherited from a user (sudo -E, su without "-") must not let
+// that user choose root's settings. (On Windows: the roaming application data folder.)
 std::string UserConfigHome();
 
 }  // namespace quellix::platform

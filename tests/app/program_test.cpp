@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/exit_codes.h"
+#include "config/ini_file.h"
 #include "platform/child_process.h"
 #include "platform/env_override.h"
 #include "platform/instance_lock.h"
@@ -68,6 +69,59 @@ TEST_F(ProgramTest, OwnConfigurationFileOption) {
     EXPECT_EQ(dir.Read("my-cleaner/cfg.ini"),
               "[Purge]\nHeure=6:00\nJours=1234567\nTemporisation=30\n");
     EXPECT_FALSE(dir.Exists("Quellix.ini"));
+}
+
+// A cron line whose --ini has a typo must fail every night, loudly, in every mode that uses the
+// file; a file too large to be a configuration is a configuration error.
+TEST_F(ProgramTest, IniThatCannotBeAConfigurationFileIsRefusedWithItsOwnCode) {
+    const std::string heure = "[Purge]\nHeure=6:00\n";
+    const std::string regular = dir.Write("conf/regular.ini", heure);
+    std::filesystem::create_directory(dir.File("conf/folder.ini"));
+    ASSERT_EQ(::mkfifo(dir.File("conf/fifo.ini").c_str(), 0600), 0);
+    std::filesystem::create_symlink("regular.ini", dir.File("conf/link.ini"));
+    // Sparse: the size of a huge file without its blocks.
+    std::filesystem::resize_file(dir.Write("conf/huge.ini", heure), IniFile::kMaxFileBytes + 1);
+
+    const struct {
+        std::string ini;
+        std::string why;
+    } unusable[] = {
+        {dir.File("missing-folder/q.ini"), "no such folder"},
+        {dir.File("conf/folder.ini"), "is a folder"},
+        {dir.File("conf/fifo.ini"), "is not a regular file"},
+        {"/dev/null", "is not a regular file"},
+    };
+    // The one-shot run and the desktop (the service and its installation go the same way, but
+    // would run on, or install a unit, if they did not).
+    const std::vector<std::vector<std::string>> modes = {{"-C"}, {}};
+    for (const auto& c : unusable) {
+        for (std::vector<std::string> arguments : modes) {
+            arguments.push_back("--ini=" + c.ini);
+            const auto result = Run(arguments);
+            SCOPED_TRACE(arguments.front() + " " + c.ini);
+            EXPECT_EQ(result.exitCode, kExitUnusableIni) << result.err;
+            EXPECT_EQ(result.err, "quellix: " + c.ini + ": " + c.why + "\n");
+        }
+        EXPECT_EQ(Run({"--help", "--ini=" + c.ini}).exitCode, kExitSuccess) << c.ini;
+    }
+    EXPECT_FALSE(dir.Exists("missing-folder"));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("conf/fifo.ini")));
+
+    const std::string defaults = "Jours=1234567\nTemporisation=30\n";
+    for (const std::string& usable :
+         {regular, dir.File("conf/new.ini"), dir.File("conf/link.ini")}) {
+        const auto result = Run({"-C", "--ini=" + usable});
+        EXPECT_EQ(result.exitCode, kExitSuccess) << usable << ": " << result.err;
+    }
+    EXPECT_EQ(dir.Read("conf/regular.ini"), heure + defaults);
+    EXPECT_EQ(dir.Read("conf/new.ini"), "[Purge]\nHeure=12:00\n" + defaults);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("conf/link.ini")));
+
+    const auto huge = Run({"-C", "--ini=" + dir.File("conf/huge.ini")});
+    EXPECT_EQ(huge.exitCode, kExitConfigError);
+    EXPECT_EQ(huge.err, "Configuration file too large (over 16 MiB)\nfile '" +
+                            dir.File("conf/huge.ini") + "'\n");
+    EXPECT_EQ(std::filesystem::file_size(dir.File("conf/huge.ini")), IniFile::kMaxFileBytes + 1);
 }
 
 TEST_F(ProgramTest, SecondCopyOnTheSameFileIsRefused) {

@@ -64,6 +64,29 @@ const ReportCase kReports[] = {
     {ConfigErrorKind::TooManyFolders, "Paths", "NbPaths", Language::English,
      "Too many folders (at most 32767), Section=Paths Key=NbPaths, file '/srv/q/Quellix.ini'",
      "Too many folders (at most 32767)\nSection=Paths Key=NbPaths\nfile '/srv/q/Quellix.ini'"},
+    // Errors of the whole file name no section and no key.
+    {ConfigErrorKind::FileTooLarge, "", "", Language::English,
+     "Configuration file too large (over 16 MiB), file '/srv/q/Quellix.ini'",
+     "Configuration file too large (over 16 MiB)\nfile '/srv/q/Quellix.ini'"},
+    {ConfigErrorKind::FileTooLarge, "", "", Language::French,
+     "Fichier de configuration trop volumineux (plus de 16 Mio), fichier '/srv/q/Quellix.ini'",
+     "Fichier de configuration trop volumineux (plus de 16 Mio)\nfichier '/srv/q/Quellix.ini'"},
+    {ConfigErrorKind::FileOthersCanChange, "", "", Language::English,
+     "Configuration file not owned by root or writable by others, file '/srv/q/Quellix.ini'",
+     "Configuration file not owned by root or writable by others\nfile '/srv/q/Quellix.ini'"},
+    {ConfigErrorKind::FileOthersCanChange, "", "", Language::French,
+     "Fichier de configuration n'appartenant pas à root ou modifiable par d'autres, fichier "
+     "'/srv/q/Quellix.ini'",
+     "Fichier de configuration n'appartenant pas à root ou modifiable par d'autres\nfichier "
+     "'/srv/q/Quellix.ini'"},
+    {ConfigErrorKind::FileThroughUnsafeLink, "", "", Language::English,
+     "Configuration file reached through a link of another user, file '/srv/q/Quellix.ini'",
+     "Configuration file reached through a link of another user\nfile '/srv/q/Quellix.ini'"},
+    {ConfigErrorKind::FileThroughUnsafeLink, "", "", Language::French,
+     "Fichier de configuration atteint par un lien d'un autre utilisateur, fichier "
+     "'/srv/q/Quellix.ini'",
+     "Fichier de configuration atteint par un lien d'un autre utilisateur\nfichier "
+     "'/srv/q/Quellix.ini'"},
 };
 
 TEST(ConfigErrorReport, EveryReportInBothFormsAndLanguages) {

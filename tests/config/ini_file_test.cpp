@@ -1,8 +1,11 @@
 #include "config/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -311,6 +314,51 @@ TEST(IniFileTest, UnreadableFileIsNotReplaced) {
     EXPECT_EQ(file.Read("Purge", "Jours"), "2");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(dir.Read(kFileName), text);
+}
+
+// A file swapped in while the program runs, that it must not go by, is neither read nor written
+// over: what was read before stays, and so do the changes made since.
+TEST(IniFileTest, FileNotToGoByMidRunIsNeitherReadNorReplaced) {
+    const std::string changed = "[Purge]\nHeure=2\nChanged=yes\n";
+    const struct {
+        std::string what;
+        bool needsRoot;
+        std::function<void(const std::string& path)> change;
+        platform::ConfigFileState state;
+    } cases[] = {
+        {"grown past the limit", false,
+         [&](const std::string& path) {
+             std::filesystem::resize_file(path, IniFile::kMaxFileBytes + 1);
+         },
+         platform::ConfigFileState::TooLarge},
+        {"given to another user", true,
+         [](const std::string& path) { ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0); },
+         platform::ConfigFileState::Untrusted},
+        {"made writable by the group", true,
+         [](const std::string& path) { ASSERT_EQ(::chmod(path.c_str(), 0660), 0); },
+         platform::ConfigFileState::Untrusted},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsRoot && ::geteuid() != 0) {
+            continue;  // only root refuses files others can change
+        }
+        TempDir dir;
+        const std::string path = dir.Write(kFileName, "[Purge]\nHeure=1\n");
+        ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+        IniFile file(path);
+        EXPECT_EQ(file.Read("Purge", "Heure"), "1");
+        EXPECT_EQ(file.FileState(), platform::ConfigFileState::Regular);
+
+        dir.Write(kFileName, changed);
+        c.change(path);
+        const auto stamp = platform::GetFileStamp(path);
+        EXPECT_EQ(file.Read("Purge", "Heure"), "1");
+        EXPECT_EQ(file.FileState(), c.state);
+        file.Write("Purge", "Jours", "2");
+        EXPECT_EQ(file.Read("Purge", "Jours"), "2");
+        EXPECT_EQ(platform::GetFileStamp(path), stamp);
+    }
 }
 
 TEST(IniFileTest, BatchReplacesTheFileOnceAtTheOutermostEnd) {

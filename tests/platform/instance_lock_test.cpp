@@ -148,7 +148,7 @@ TEST(InstanceLock, DifferentFilesAreIndependent) {
     EXPECT_EQ(test::NamesIn(dir.Path()).size() + test::NamesIn(other.Path()).size(), 7u);
 }
 
-TEST(InstanceLock, WhatStandsAtTheLockFileNameIsNeitherFollowedNorOpened) {
+TEST(InstanceLock, WhatStandsAtTheLockFileNameIsNeitherFollowedNorOpenedNorObeyed) {
     struct Case {
         const char* what;
         std::function<void(const TempDir& dir, const std::string& lockFile)> plant;
@@ -174,6 +174,9 @@ TEST(InstanceLock, WhatStandsAtTheLockFileNameIsNeitherFollowedNorOpened) {
         TempDir dir;
         c.plant(dir, dir.File(".Quellix.ini.lock"));
         const auto before = test::NamesIn(dir.Path());
+        // Whoever put it there cannot stop the run: the stand-in still keeps one copy.
+        const auto lock = TryAcquireInstanceLock(dir.File("Quellix.ini"));
+        EXPECT_EQ(KindOf(lock), 's');
         EXPECT_EQ(TryAcquireInstanceLock(dir.File("Quellix.ini")), nullptr);
         EXPECT_EQ(test::NamesIn(dir.Path()), before);
         EXPECT_EQ(dir.Read("victim"), dir.Exists("victim") ? "keep" : "");

@@ -7,10 +7,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "child_process.h"
 #include "env_override.h"
+#include "support/temp_dir.h"
 
 namespace quellix::platform {
 namespace {
@@ -82,6 +84,45 @@ TEST(ProcessInfo, UserConfigHomeTakesOnlyAnAbsoluteXdgConfigHome) {
     for (const auto& c : cases) {
         const test::EnvOverride xdg("XDG_CONFIG_HOME", c.xdg);
         EXPECT_EQ(UserConfigHome(), c.expected) << c.xdg.value_or("(unset)");
+    }
+}
+
+// Started with a user's environment (sudo -E, su without "-"), root must not take that user's
+// folders for its settings: they decide what root deletes.
+TEST(ProcessInfo, RootTakesOnlyConfigurationFoldersThatOnlyRootCanChange) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "the rule is root's";
+    }
+    test::TempDir dir;
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+    const std::string users = dir.File("users-config");
+    std::filesystem::create_directories(users + "/inner");
+    ASSERT_EQ(::chown(users.c_str(), 65534, 65534), 0);
+    std::filesystem::create_directories(dir.File("group-writable"));
+    ASSERT_EQ(::chmod(dir.File("group-writable").c_str(), 0775), 0);
+    std::filesystem::create_directories(dir.File("roots/config"));
+    const std::string fromDatabase = std::string(::getpwuid(0)->pw_dir) + "/.config";
+    const struct {
+        std::optional<std::string> xdg;
+        std::string home;
+        std::string expected;
+    } cases[] = {
+        {dir.File("roots/config"), dir.File("roots"), dir.File("roots/config")},
+        // Missing: made where only root can make it.
+        {dir.File("roots/new/config"), dir.File("roots"), dir.File("roots/new/config")},
+        {users, dir.File("roots"), dir.File("roots/.config")},
+        {users + "/inner", dir.File("roots"), dir.File("roots/.config")},
+        {users + "/missing", dir.File("roots"), dir.File("roots/.config")},
+        {dir.File("group-writable"), dir.File("roots"), dir.File("roots/.config")},
+        // Anyone could make the missing folder first in a folder open to all.
+        {"/tmp/quellix-missing-config", dir.File("roots"), dir.File("roots/.config")},
+        {std::nullopt, users, fromDatabase},
+        {users, users, fromDatabase},
+    };
+    for (const auto& c : cases) {
+        const test::EnvOverride home("HOME", c.home);
+        const test::EnvOverride xdg("XDG_CONFIG_HOME", c.xdg);
+        EXPECT_EQ(UserConfigHome(), c.expected) << c.xdg.value_or("(unset)") << " " << c.home;
     }
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "config/ini_file.h"
 #include "support/file_tree.h"
 #include "support/temp_dir.h"
 #include "windows/quellix_process.h"
@@ -56,6 +58,35 @@ TEST(WindowsOneShotRun, PurgesTheListAndLogsBesideTheProgram) {
         << log;
     const std::string ini = dir.Read("Quellix/Quellix.ini");
     EXPECT_NE(ini.find("NbDernierePurge=2\r\n"), std::string::npos) << ini;
+}
+
+// What --ini names is judged by Windows' own answers: a missing folder or a folder is no
+// configuration file, a file past the size limit is a configuration error.
+TEST(WindowsOneShotRun, IniThatCannotBeAConfigurationFileEndsTheRun) {
+    const char* binary = std::getenv("QUELLIX_BINARY");
+    ASSERT_NE(binary, nullptr) << "QUELLIX_BINARY names quellix.exe";
+    test::TempDir dir;
+    const std::string exe = test::Backslashed(dir.File("quellix.exe"));
+    ASSERT_TRUE(::CopyFileW(platform::win32::Widen(test::WindowsPathOf(binary)).c_str(),
+                            platform::win32::Widen(exe).c_str(), TRUE));
+    dir.Write("conf/huge.ini", "[Purge]\r\n");
+    std::filesystem::resize_file(dir.File("conf/huge.ini"), IniFile::kMaxFileBytes + 1);
+    const struct {
+        std::string ini;
+        int code;
+    } cases[] = {
+        {dir.File("missing/Quellix.ini"), 66},
+        {dir.File("conf"), 66},
+        {dir.File("conf/huge.ini"), 1},
+        {dir.File("conf/new.ini"), 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(test::RunQuellix(exe, {"-C", "--ini=" + test::Backslashed(c.ini)}), c.code)
+            << c.ini;
+    }
+    EXPECT_FALSE(dir.Exists("missing"));
+    EXPECT_EQ(std::filesystem::file_size(dir.File("conf/huge.ini")), IniFile::kMaxFileBytes + 1);
+    EXPECT_EQ(dir.Read("conf/new.ini"), "[Purge]\nHeure=12:00\nJours=1234567\nTemporisation=30\n");
 }
 
 }  // namespace

@@ -148,6 +148,8 @@ class WindowsService : public ::testing::Test {
         ASSERT_TRUE(
             ::CopyFileW(Widen(test::WindowsPathOf(binary)).c_str(), Widen(exe_).c_str(), TRUE));
         ini_ = test::Backslashed(dir_.File("my config/Quellix.ini"));
+        // The service's file may be missing at installation, but not its folder.
+        std::filesystem::create_directories(dir_.File("my config"));
         folder_ = test::Backslashed(dir_.File("in")) + "\\";
         std::filesystem::create_directories(dir_.File("in"));
         std::filesystem::create_directories(dir_.File("logs"));

@@ -1,9 +1,12 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "platform/os_info.h"
+#include "platform/posix/file_location.h"
 #include "platform/posix/paths.h"
 
 namespace quellix::platform {
@@ -16,6 +19,23 @@ std::optional<std::string> CurrentFolder() {
         return std::nullopt;
     }
     return std::string(folder.get());
+}
+
+// realpath(3) of a folder, its links followed only under the rule of Directory::Open. A folder
+// reached through a link another user could have planted is left as written, so that whatever
+// later opens the path meets that link, and refuses it, instead of a path it never sees.
+std::optional<std::string> ResolvedFolder(const std::string& folder) {
+    const std::optional<posix::UniqueFd> reached = posix::ReachFolder(folder);
+    if (!reached) {
+        return errno == EPERM ? std::optional(folder) : std::nullopt;
+    }
+    std::optional<std::string> path =
+        posix::ReadLink("/proc/self/fd/" + std::to_string(reached->Get()));
+    // Without /proc, the kernel's own resolution, which the walk has just found safe.
+    if (!path || path->empty() || path->front() != '/') {
+        return posix::RealPath(folder);
+    }
+    return path;
 }
 
 }  // namespace
@@ -39,9 +59,9 @@ std::string CanonicalPath(const std::string& path) {
     const posix::PathParts parts = posix::SplitLastComponent(absolute);
     // "." and ".." as last component are folders of their own: they must exist to be resolved.
     if (parts.name.empty() || parts.name == "." || parts.name == "..") {
-        return posix::RealPath(absolute).value_or(path);
+        return ResolvedFolder(absolute).value_or(path);
     }
-    const std::optional<std::string> folder = posix::RealPath(parts.folder);
+    const std::optional<std::string> folder = ResolvedFolder(parts.folder);
     if (!folder) {
         return path;
     }

@@ -8,6 +8,7 @@
 
 #include "platform/directory.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/file_stamp.h"
 
 namespace quellix::platform {
 
@@ -31,15 +32,7 @@ std::optional<FileStamp> GetFileStamp(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0) {
         return std::nullopt;
     }
-    FileStamp stamp;
-    stamp.device = static_cast<std::uint64_t>(info.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
-    stamp.size = static_cast<std::int64_t>(info.st_size);
-    stamp.modifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
-    stamp.modifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
-    stamp.changedSeconds = static_cast<std::int64_t>(info.st_ctim.tv_sec);
-    stamp.changedNanoseconds = static_cast<std::int64_t>(info.st_ctim.tv_nsec);
-    return stamp;
+    return posix::StampOf(info);
 }
 
 bool IsExistingDirectory(const std::string& path) {

@@ -11,6 +11,7 @@
 #include "platform/os_info.h"
 #include "platform/posix/abstract_socket_lock.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/file_location.h"
 #include "platform/posix/link_target.h"
 #include "platform/posix/paths.h"
 
@@ -25,17 +26,6 @@ class LockFile final : public InstanceLock {
 
   private:
     posix::UniqueFd fd_;
-};
-
-enum class Outcome {
-    Opened,      // a plain file of ours, open for writing
-    NoLockFile,  // none can be made or written here: the stand-in is used
-    Untrusted,   // something else has the name: never used
-};
-
-struct OpenedLockFile {
-    Outcome outcome;
-    posix::UniqueFd fd;
 };
 
 // Whoever may write the configuration file may take its lock, and nobody else may open the lock
@@ -62,39 +52,41 @@ void HandOver(int fd, const struct stat& owner, mode_t mode) {
     ::fchmod(fd, mode);
 }
 
-bool IsPlainFile(const struct stat& info) {
-    // A second link would make the file reachable from elsewhere, outside the folder's control.
-    return S_ISREG(info.st_mode) && info.st_nlink == 1;
+// Only a lock file that we or the configuration's owner made can be trusted to be the one every
+// copy takes: one of another user's (or a second link of some file, reachable from elsewhere)
+// could be held by its owner, with a read lock, to stop every run.
+bool IsTrustedLockFile(const struct stat& info, uid_t configOwner) {
+    return S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+           (info.st_uid == ::geteuid() || info.st_uid == configOwner);
 }
 
-bool FolderIsWritable(int folder) {
-    return ::faccessat(folder, ".", W_OK, AT_EACCESS) == 0;
-}
-
-OpenedLockFile OpenLockFile(int folder, const std::string& name, const struct stat* config,
-                            const struct stat& folderInfo) {
+// The lock file, open for writing; invalid where none can be made, opened or trusted here, which
+// leaves the stand-in.
+posix::UniqueFd OpenLockFile(int folder, const std::string& name, const struct stat* config,
+                             const struct stat& folderInfo) {
+    const struct stat& owner = config != nullptr ? *config : folderInfo;
     // A few rounds, for a lock file removed by hand between our steps.
     for (int round = 0; round < 3; ++round) {
         posix::UniqueFd created(::openat(
             folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
             S_IRUSR | S_IWUSR));
         if (created.Valid()) {
-            HandOver(created.Get(), config != nullptr ? *config : folderInfo, LockFileMode(config));
-            return {Outcome::Opened, std::move(created)};
+            HandOver(created.Get(), owner, LockFileMode(config));
+            return created;
         }
         if (errno != EEXIST) {
-            return {Outcome::NoLockFile, {}};
+            return {};
         }
-        // Never opened unless it is a plain file: a device or FIFO there must not be touched.
+        // Never opened unless it is trusted: a device or FIFO there must not be touched.
         struct stat seen {};
         if (::fstatat(folder, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT) {
                 continue;
             }
-            return {Outcome::Untrusted, {}};
+            return {};
         }
-        if (!IsPlainFile(seen)) {
-            return {Outcome::Untrusted, {}};
+        if (!IsTrustedLockFile(seen, owner.st_uid)) {
+            return {};
         }
         posix::UniqueFd existing(::openat(folder, name.c_str(),
                                           O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -102,19 +94,16 @@ OpenedLockFile OpenLockFile(int folder, const std::string& name, const struct st
             if (errno == ENOENT) {
                 continue;
             }
-            // Where this process cannot write the folder it cannot write the configuration
-            // either: the lock file of those who can is not its business.
-            const bool mayWrite = errno != EROFS && FolderIsWritable(folder);
-            return {mayWrite ? Outcome::Untrusted : Outcome::NoLockFile, {}};
+            return {};
         }
         struct stat opened {};
-        if (::fstat(existing.Get(), &opened) != 0 || !IsPlainFile(opened) ||
+        if (::fstat(existing.Get(), &opened) != 0 || !IsTrustedLockFile(opened, owner.st_uid) ||
             opened.st_ino != seen.st_ino || opened.st_dev != seen.st_dev) {
-            return {Outcome::Untrusted, {}};
+            return {};
         }
-        return {Outcome::Opened, std::move(existing)};
+        return existing;
     }
-    return {Outcome::Untrusted, {}};
+    return {};
 }
 
 // The file the configuration's writes land on, the same for every spelling of it.
@@ -127,27 +116,29 @@ std::string LockedPath(const std::string& configPath) {
 }  // namespace
 
 std::unique_ptr<InstanceLock> TryAcquireInstanceLock(const std::string& configPath) {
-    const std::string path = LockedPath(configPath);
-    const auto standIn = [&] { return posix::TryAcquireAbstractSocketLock("Quellix:" + path); };
-    const posix::PathParts parts = posix::SplitLastComponent(path);
+    const auto standIn = [&] {
+        return posix::TryAcquireAbstractSocketLock("Quellix:" + LockedPath(configPath));
+    };
+    // Reached as the configuration file's writes reach it, so the lock file is never made
+    // through a link another user planted.
+    const std::optional<posix::FileLocation> file = posix::LocateFile(configPath);
+    if (!file) {
+        return standIn();
+    }
     struct stat config {};
-    const bool configExists = ::lstat(path.c_str(), &config) == 0;
+    const bool configExists =
+        ::fstatat(file->folder.Get(), file->name.c_str(), &config, AT_SYMLINK_NOFOLLOW) == 0;
     // A folder or device given as configuration file can never be written: nothing to guard.
-    if (parts.name.empty() || (configExists && !S_ISREG(config.st_mode))) {
+    if (configExists && !S_ISREG(config.st_mode)) {
         return standIn();
     }
-    // O_PATH: a folder we may write and enter but not list still takes a lock file.
-    const posix::UniqueFd folder = posix::OpenFile(parts.folder, O_PATH | O_DIRECTORY | O_CLOEXEC);
     struct stat folderInfo {};
-    if (!folder.Valid() || ::fstat(folder.Get(), &folderInfo) != 0) {
+    if (::fstat(file->folder.Get(), &folderInfo) != 0) {
         return standIn();
     }
-    OpenedLockFile file = OpenLockFile(folder.Get(), LockFileName(parts.name),
-                                       configExists ? &config : nullptr, folderInfo);
-    if (file.outcome == Outcome::Untrusted) {
-        return nullptr;
-    }
-    if (file.outcome == Outcome::NoLockFile) {
+    posix::UniqueFd lockFile = OpenLockFile(file->folder.Get(), LockFileName(file->name),
+                                            configExists ? &config : nullptr, folderInfo);
+    if (!lockFile.Valid()) {
         return standIn();
     }
     // Taking a write lock needs a descriptor open for writing; the kernel drops it with the
@@ -157,8 +148,8 @@ std::unique_ptr<InstanceLock> TryAcquireInstanceLock(const std::string& configPa
     lock.l_whence = SEEK_SET;
     lock.l_start = 0;
     lock.l_len = 0;
-    if (::fcntl(file.fd.Get(), F_OFD_SETLK, &lock) == 0) {
-        return std::make_unique<LockFile>(std::move(file.fd));
+    if (::fcntl(lockFile.Get(), F_OFD_SETLK, &lock) == 0) {
+        return std::make_unique<LockFile>(std::move(lockFile));
     }
     if (errno == EAGAIN || errno == EACCES) {
         return nullptr;

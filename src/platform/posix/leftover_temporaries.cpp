@@ -10,9 +10,8 @@
 
 #include "platform/companion_files.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/file_location.h"
 #include "platform/posix/folder_reader.h"
-#include "platform/posix/link_target.h"
-#include "platform/posix/paths.h"
 
 namespace quellix::platform {
 
@@ -54,16 +53,12 @@ bool RemoveSharedTemporary(int folder, const char* name, std::int64_t now) {
 }  // namespace
 
 int RemoveLeftoverTemporaries(const std::string& path, std::int64_t now) {
-    const std::optional<std::string> target = posix::FollowLinks(path);
-    if (!target) {
+    const std::optional<posix::FileLocation> file = posix::LocateFile(path);
+    if (!file) {
         return 0;
     }
-    const posix::PathParts parts = posix::SplitLastComponent(*target);
-    if (parts.name.empty()) {
-        return 0;
-    }
-    const posix::UniqueFd folder =
-        posix::OpenFile(parts.folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const posix::UniqueFd folder(
+        ::openat(file->folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.Valid()) {
         return 0;
     }
@@ -75,7 +70,7 @@ int RemoveLeftoverTemporaries(const std::string& path, std::int64_t now) {
     std::string_view name;
     unsigned char type = DT_UNKNOWN;
     while (reader.Next(&name, &type)) {
-        if (IsTemporaryName(name, parts.name)) {
+        if (IsTemporaryName(name, file->name)) {
             own.emplace_back(name);
         } else if (IsSharedTemporaryName(name)) {
             shared.emplace_back(name);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
@@ -53,18 +54,17 @@ unsigned EffectiveUserId() {
     return static_cast<unsigned>(::geteuid());
 }
 
-std::string HomeDirectory() {
-    if (const std::optional<std::string> home = EnvironmentVariable("HOME");
-        home && !home->empty()) {
-        return *home;
-    }
+namespace {
+
+// The home folder of the password database's entry for uid; empty when unknown.
+std::string DatabaseHome(uid_t uid) {
     const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 1024);
     constexpr std::size_t kMaxBuffer = 1 << 20;
     for (;;) {
         passwd entry{};
         passwd* found = nullptr;
-        const int error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found);
+        const int error = ::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found);
         if (error == ERANGE && buffer.size() < kMaxBuffer) {
             buffer.resize(buffer.size() * 2);
             continue;
@@ -76,13 +76,83 @@ std::string HomeDirectory() {
     }
 }
 
+// Only root can change what is at path: every existing folder from "/" down to it (or down to
+// the nearest one above it, where it is missing) is root's, and neither group nor others may
+// write to it. Only a folder above another existing one may be sticky and open to all, as /tmp
+// is: nobody but root can rename root's folders in it, but anyone could make the missing one.
+bool OnlyRootCanChange(const std::string& path) {
+    if (path.empty() || path.front() != '/') {
+        return false;
+    }
+    std::vector<struct stat> folders;
+    std::string prefix = "/";
+    for (std::size_t start = 1; start <= path.size();) {
+        struct stat info {};
+        if (::stat(prefix.c_str(), &info) != 0) {
+            if (errno == ENOENT) {
+                break;
+            }
+            return false;
+        }
+        if (!S_ISDIR(info.st_mode) || info.st_uid != 0) {
+            return false;
+        }
+        folders.push_back(info);
+        // The next component, skipping repeated separators.
+        while (start < path.size() && path[start] == '/') {
+            ++start;
+        }
+        if (start >= path.size()) {
+            break;
+        }
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        prefix = path.substr(0, end);
+        start = end;
+    }
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const bool openToOthers = (folders[i].st_mode & (S_IWGRP | S_IWOTH)) != 0;
+        const bool sticky = (folders[i].st_mode & S_ISVTX) != 0;
+        if (openToOthers && (!sticky || i + 1 == folders.size())) {
+            return false;
+        }
+    }
+    return !folders.empty();
+}
+
+}  // namespace
+
+std::string HomeDirectory() {
+    if (const std::optional<std::string> home = EnvironmentVariable("HOME");
+        home && !home->empty()) {
+        return *home;
+    }
+    return DatabaseHome(::getuid());
+}
+
 std::string UserConfigHome() {
     // A relative XDG_CONFIG_HOME is invalid and ignored, like an empty one.
-    if (const std::optional<std::string> config = EnvironmentVariable("XDG_CONFIG_HOME");
-        config && !config->empty() && config->front() == '/') {
+    std::optional<std::string> config = EnvironmentVariable("XDG_CONFIG_HOME");
+    if (config && (config->empty() || config->front() != '/')) {
+        config.reset();
+    }
+    if (::geteuid() != 0) {
+        if (config) {
+            return *config;
+        }
+        const std::string home = HomeDirectory();
+        return home.empty() ? std::string() : home + "/.config";
+    }
+    // Root's settings decide what root deletes. Started with a user's environment (sudo -E, su
+    // without "-"), the folders it names may be that user's: only folders of root's are used,
+    // else root's own from the password database.
+    if (config && OnlyRootCanChange(*config)) {
         return *config;
     }
-    const std::string home = HomeDirectory();
+    if (const std::optional<std::string> home = EnvironmentVariable("HOME");
+        home && !home->empty() && OnlyRootCanChange(*home + "/.config")) {
+        return *home + "/.config";
+    }
+    const std::string home = DatabaseHome(0);
     return home.empty() ? std::string() : home + "/.config";
 }
 

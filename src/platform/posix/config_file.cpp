@@ -73,31 +73,6 @@ ConfigFileRead Look(const posix::FileLocation& file, struct stat* info) {
     return Judge(*info);
 }
 
-// Reads at most limit + 1 bytes, so that a file grown past its size since fstat shows as too
-// large without more of it in memory.
-std::optional<std::string> ReadUpTo(int fd, std::size_t limit) {
-    std::string data;
-    std::size_t used = 0;
-    while (used <= limit) {
-        if (used == data.size()) {
-            data.resize(std::min(limit + 1, std::max<std::size_t>(4096, data.size() * 2)));
-        }
-        const ssize_t got = ::read(fd, data.data() + used, data.size() - used);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        used += static_cast<std::size_t>(got);
-    }
-    data.resize(used);
-    return data;
-}
-
 }  // namespace
 
 ConfigFileRead InspectConfigFile(const std::string& path) {
@@ -134,7 +109,8 @@ ConfigFileRead ReadConfigFile(const std::string& path, std::size_t maxBytes) {
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
         return WithState(ConfigFileState::TooLarge);
     }
-    std::optional<std::string> text = ReadUpTo(fd.Get(), maxBytes);
+    std::optional<std::string> text =
+        posix::ReadAll(fd.Get(), static_cast<std::size_t>(info.st_size), maxBytes);
     if (!text) {
         return WithState(ConfigFileState::Unreachable, errno);
     }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace quellix::platform::posix {
@@ -65,13 +66,13 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
-std::optional<std::string> ReadAll(int fd, std::size_t sizeHint) {
+std::optional<std::string> ReadAll(int fd, std::size_t sizeHint, std::size_t limit) {
     // One byte over the hint, so a file of the expected size ends without a reallocation.
-    std::string data(sizeHint < 4096 ? 4096 : sizeHint + 1, '\0');
+    std::string data(std::min(limit, std::max<std::size_t>(sizeHint, 4095)) + 1, '\0');
     std::size_t used = 0;
-    for (;;) {
+    while (used <= limit) {
         if (used == data.size()) {
-            data.resize(data.size() * 2);
+            data.resize(std::min(limit + 1, data.size() * 2));
         }
         const ssize_t got = ::read(fd, data.data() + used, data.size() - used);
         if (got < 0) {

@@ -38,8 +38,11 @@ UniqueFd OpenFile(const std::string& path, int flags, mode_t mode = 0);
 // a write fails: a full disk (ENOSPC) or the file size limit (EFBIG, once SIGXFSZ is ignored).
 bool WriteAll(int fd, std::string_view data);
 
-// Reads until end of file; sizeHint (the size fstat reported) only saves reallocations.
-std::optional<std::string> ReadAll(int fd, std::size_t sizeHint);
+// Reads until end of file, but never more than limit + 1 bytes, so that a file grown past a
+// limit since fstat shows as too large without more of it in memory; sizeHint (the size fstat
+// reported) only saves reallocations.
+std::optional<std::string> ReadAll(int fd, std::size_t sizeHint,
+                                   std::size_t limit = std::string().max_size() - 1);
 
 // fsync(2), retried when a signal interrupts it.
 bool SyncFd(int fd);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/path_trust.h"
 #include "platform/posix/paths.h"
 
 namespace quellix::platform {
@@ -76,49 +77,6 @@ std::string DatabaseHome(uid_t uid) {
     }
 }
 
-// Only root can change what is at path: every existing folder from "/" down to it (or down to
-// the nearest one above it, where it is missing) is root's, and neither group nor others may
-// write to it. Only a folder above another existing one may be sticky and open to all, as /tmp
-// is: nobody but root can rename root's folders in it, but anyone could make the missing one.
-bool OnlyRootCanChange(const std::string& path) {
-    if (path.empty() || path.front() != '/') {
-        return false;
-    }
-    std::vector<struct stat> folders;
-    std::string prefix = "/";
-    for (std::size_t start = 1; start <= path.size();) {
-        struct stat info {};
-        if (::stat(prefix.c_str(), &info) != 0) {
-            if (errno == ENOENT) {
-                break;
-            }
-            return false;
-        }
-        if (!S_ISDIR(info.st_mode) || info.st_uid != 0) {
-            return false;
-        }
-        folders.push_back(info);
-        // The next component, skipping repeated separators.
-        while (start < path.size() && path[start] == '/') {
-            ++start;
-        }
-        if (start >= path.size()) {
-            break;
-        }
-        const std::size_t end = std::min(path.find('/', start), path.size());
-        prefix = path.substr(0, end);
-        start = end;
-    }
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-        const bool openToOthers = (folders[i].st_mode & (S_IWGRP | S_IWOTH)) != 0;
-        const bool sticky = (folders[i].st_mode & S_ISVTX) != 0;
-        if (openToOthers && (!sticky || i + 1 == folders.size())) {
-            return false;
-        }
-    }
-    return !folders.empty();
-}
-
 }  // namespace
 
 std::string HomeDirectory() {
@@ -145,11 +103,15 @@ std::string UserConfigHome() {
     // Root's settings decide what root deletes. Started with a user's environment (sudo -E, su
     // without "-"), the folders it names may be that user's: only folders of root's are used,
     // else root's own from the password database.
-    if (config && OnlyRootCanChange(*config)) {
+    // The program's folder in it, made at the first start where it is missing, is what counts.
+    const auto rootsAlone = [](const std::string& folder) {
+        return !PlaceOthersCanChange(folder + "/quellix");
+    };
+    if (config && rootsAlone(*config)) {
         return *config;
     }
     if (const std::optional<std::string> home = EnvironmentVariable("HOME");
-        home && !home->empty() && OnlyRootCanChange(*home + "/.config")) {
+        home && !home->empty() && rootsAlone(*home + "/.config")) {
         return *home + "/.config";
     }
     const std::string home = DatabaseHome(0);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -198,6 +199,31 @@ TEST_F(HomeTrashTest, DataHomeFromTheEnvironmentWhenAbsolute) {
     EXPECT_EQ(dir_.Read("data/Trash/files/one"), "1");
     EXPECT_EQ(dir_.Read("data/Trash/info/one.trashinfo"), InfoText(work_ + "/one"));
     EXPECT_EQ(dir_.Read("home/.local/share/Trash/files/two"), "2");
+}
+
+TEST_F(HomeTrashTest, RootTakesOnlyATrashRootAloneCanChange) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "the rule is root's";
+    }
+    // Started with a user's environment, root must not put what it trashes where they read it.
+    ASSERT_EQ(::mkdir(dir_.File("theirs").c_str(), 0755), 0);
+    ASSERT_EQ(::chown(dir_.File("theirs").c_str(), 65534, 65534), 0);
+    const std::string roots = std::string(::getpwuid(0)->pw_dir) + "/.local/share/Trash";
+    const struct {
+        std::optional<std::string> data;
+        std::string home;
+        std::string trash;
+    } cases[] = {
+        {dir_.File("data"), dir_.File("theirs"), dir_.File("data/Trash")},
+        {dir_.File("theirs/data"), dir_.File("home"), trash_},
+        {dir_.File("theirs/data"), dir_.File("theirs"), roots},
+        {std::nullopt, dir_.File("theirs"), roots},
+    };
+    for (const auto& c : cases) {
+        const EnvOverride data("XDG_DATA_HOME", c.data);
+        const EnvOverride home("HOME", c.home);
+        EXPECT_EQ(HomeTrashPath(), c.trash) << c.data.value_or("(unset)") << " " << c.home;
+    }
 }
 
 TEST_F(HomeTrashTest, TrashCliListsOriginalPaths) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/path_trust.h"
+#include "platform/posix/password_home.h"
 #include "platform/posix/paths.h"
 
 namespace quellix::platform {
@@ -55,36 +56,12 @@ unsigned EffectiveUserId() {
     return static_cast<unsigned>(::geteuid());
 }
 
-namespace {
-
-// The home folder of the password database's entry for uid; empty when unknown.
-std::string DatabaseHome(uid_t uid) {
-    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 1024);
-    constexpr std::size_t kMaxBuffer = 1 << 20;
-    for (;;) {
-        passwd entry{};
-        passwd* found = nullptr;
-        const int error = ::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found);
-        if (error == ERANGE && buffer.size() < kMaxBuffer) {
-            buffer.resize(buffer.size() * 2);
-            continue;
-        }
-        if (error != 0 || found == nullptr || found->pw_dir == nullptr) {
-            return {};
-        }
-        return found->pw_dir;
-    }
-}
-
-}  // namespace
-
 std::string HomeDirectory() {
     if (const std::optional<std::string> home = EnvironmentVariable("HOME");
         home && !home->empty()) {
         return *home;
     }
-    return DatabaseHome(::getuid());
+    return posix::PasswordHome(::getuid());
 }
 
 std::string UserConfigHome() {
@@ -114,7 +91,7 @@ std::string UserConfigHome() {
         home && !home->empty() && rootsAlone(*home + "/.config")) {
         return *home + "/.config";
     }
-    const std::string home = DatabaseHome(0);
+    const std::string home = posix::PasswordHome(0);
     return home.empty() ? std::string() : home + "/.config";
 }
 

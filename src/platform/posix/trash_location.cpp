@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/path_trust.h"
+#include "platform/posix/password_home.h"
 #include "platform/posix/paths.h"
 #include "platform/process_info.h"
 #include "platform/trash.h"
@@ -229,16 +231,26 @@ int OpenTrashFor(int folderFd, const std::string& folderPath, TrashFolders* tras
 namespace quellix::platform {
 
 std::string HomeTrashPath() {
+    // Started with a user's environment (sudo -E, su without "-"), root would put what it trashes
+    // where that user can read it: as root, only a trash that root alone can change is taken,
+    // else root's own.
+    const bool root = ::geteuid() == 0;
+    const auto usable = [root](const std::string& trash) {
+        return !root || !PlaceOthersCanChange(trash);
+    };
     // A relative XDG_DATA_HOME is invalid and ignored, like an empty one.
     if (const std::optional<std::string> data = EnvironmentVariable("XDG_DATA_HOME");
-        data && !data->empty() && data->front() == '/') {
+        data && !data->empty() && data->front() == '/' && usable(posix::JoinPath(*data, "Trash"))) {
         return posix::JoinPath(*data, "Trash");
     }
-    const std::string home = HomeDirectory();
-    if (home.empty() || home.front() != '/') {
-        return {};
+    for (const std::string& home :
+         {HomeDirectory(), root ? posix::PasswordHome(0) : std::string()}) {
+        if (!home.empty() && home.front() == '/' &&
+            usable(posix::JoinPath(home, ".local/share/Trash"))) {
+            return posix::JoinPath(home, ".local/share/Trash");
+        }
     }
-    return posix::JoinPath(home, ".local/share/Trash");
+    return {};
 }
 
 bool IsTopdirTrashName(std::string_view name) {

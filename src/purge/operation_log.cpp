@@ -43,7 +43,9 @@ void OperationLog::Open() {
     errno = 0;
     const std::optional<platform::Directory> folder = platform::Directory::Open(settings_.PathLogs);
     if (!folder) {
-        Fail(std::strerror(errno != 0 ? errno : ENOENT));
+        // The one refusal of the safe-link rule, which the system's words would not explain.
+        Fail(errno == EPERM ? texts::kLogFolderThroughUnsafeLink.In(settings_.language())
+                            : std::strerror(errno != 0 ? errno : ENOENT));
         return;
     }
     if (settings_.PurgeLogs && !folder->Stat(name)) {

@@ -45,5 +45,8 @@ inline constexpr TextPair kLogOfAnotherUser{"the file belongs to another user",
                                             "le fichier appartient à un autre utilisateur"};
 inline constexpr TextPair kLogWithOtherNames{"the file has more than one link",
                                              "le fichier a plus d'un lien"};
+inline constexpr TextPair kLogFolderThroughUnsafeLink{
+    "the folder is reached through a link of another user",
+    "le dossier est atteint par un lien d'un autre utilisateur"};
 
 }  // namespace quellix::texts

@@ -35,7 +35,7 @@ test:
 # The headless program alone, for servers without Qt: built and tested without any Qt package.
 test-nox:
 	scripts/install-deps.sh test
-	$(CMAKE_CONFIGURE) -S . -B $(NOX_BUILD) -DQUELLIX_TESTS=ON -DQUELLIX_GUI=OFF $(WERROR)
+	$(CMAKE_CONFIGURE) -S . -B $(NOX_BUILD) -DQUELLIX_TESTS=ON -DQUELLIX_FRONT_END=none $(WERROR)
 	cmake --build $(NOX_BUILD) -j$(JOBS)
 	ctest --test-dir $(NOX_BUILD) --output-on-failure -j$(JOBS)
 
@@ -72,7 +72,7 @@ deb:
 # The package for servers: the program without the desktop window, without Qt.
 deb-nox:
 	scripts/install-deps.sh build package
-	$(DEB_CONFIGURE) -S . -B $(DEB_NOX_BUILD) -DQUELLIX_GUI=OFF
+	$(DEB_CONFIGURE) -S . -B $(DEB_NOX_BUILD) -DQUELLIX_FRONT_END=none
 	cmake --build $(DEB_NOX_BUILD) -j$(JOBS)
 	rm -f $(DEB_NOX_BUILD)/package/*.deb && cd $(DEB_NOX_BUILD) && cpack -G DEB
 	cp $(DEB_NOX_BUILD)/package/quellix-nox_*.deb .
@@ -103,7 +103,7 @@ test-windows:
 
 fuzz:
 	scripts/install-deps.sh fuzz
-	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -S . -B $(FUZZ_BUILD) -DQUELLIX_TESTS=OFF -DQUELLIX_GUI=OFF -DQUELLIX_FUZZ=ON $(WERROR)
+	CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -S . -B $(FUZZ_BUILD) -DQUELLIX_TESTS=OFF -DQUELLIX_FRONT_END=none -DQUELLIX_FUZZ=ON $(WERROR)
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 

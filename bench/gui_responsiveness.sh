@@ -45,7 +45,7 @@ export QT_QPA_PLATFORM=offscreen
 # --- build: Release at -O2, as bench/run.sh -------------------------------------------------
 cmake -G Ninja -S "$repo" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DQUELLIX_BENCH=ON -DQUELLIX_TESTS=OFF \
-    -DQUELLIX_GUI=ON >/dev/null
+    -DQUELLIX_FRONT_END=qt >/dev/null
 cmake --build "$BUILD_DIR" -j"$JOBS" --target quellix_bench quellix_gui_bench >/dev/null
 bench="$BUILD_DIR/bench/quellix_bench"
 gui_bench="$BUILD_DIR/bench/quellix_gui_bench"

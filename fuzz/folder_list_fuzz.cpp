@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/headless_front_end.h"
-#include "config/config_values.h"
-#include "config/folder_list_store.h"
-#include "config/ini_document.h"
-#include "config/ini_file.h"
-#include "config/number_scan.h"
+#include "core/config/config_values.h"
+#include "core/config/folder_list_store.h"
+#include "core/config/ini_document.h"
+#include "core/config/ini_file.h"
+#include "core/config/number_scan.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) {

@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "config/ini_document.h"
-#include "config/ini_file.h"
-#include "config/number_scan.h"
+#include "core/config/ini_document.h"
+#include "core/config/ini_file.h"
+#include "core/config/number_scan.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <ostream>
 #include <string>
 
-#include "config/command_line.h"
-#include "config/program_files.h"
+#include "core/config/command_line.h"
+#include "core/config/program_files.h"
 
 namespace quellix {
 

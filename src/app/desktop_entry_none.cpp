@@ -1,5 +1,5 @@
 #include "app/desktop_entry.h"
-#include "app/exit_codes.h"
+#include "core/common/exit_codes.h"
 
 namespace quellix {
 

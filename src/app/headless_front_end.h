@@ -4,7 +4,7 @@
 #include <optional>
 #include <ostream>
 
-#include "mainwindow/front_end.h"
+#include "core/common/front_end.h"
 
 namespace quellix {
 

@@ -1,11 +1,11 @@
 #include "app/headless_program.h"
 
-#include "app/exit_codes.h"
-#include "app/startup_exit_code.h"
-#include "mainwindow/count_pass.h"
+#include "core/common/exit_codes.h"
+#include "core/config/startup_exit_code.h"
+#include "core/mainwindow/count_pass.h"
 #include "platform/clock.h"
 #include "platform/service_signals.h"
-#include "purge/purge_run.h"
+#include "core/purge/purge_run.h"
 
 namespace quellix {
 

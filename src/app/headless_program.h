@@ -4,12 +4,12 @@
 #include <string>
 
 #include "app/headless_front_end.h"
-#include "config/command_line.h"
-#include "config/startup.h"
-#include "mainwindow/exclusive_work.h"
-#include "mainwindow/scheduler.h"
-#include "purge/purge_engine.h"
-#include "service/service_events.h"
+#include "core/config/command_line.h"
+#include "core/config/startup.h"
+#include "core/mainwindow/exclusive_work.h"
+#include "core/mainwindow/scheduler.h"
+#include "core/purge/purge_engine.h"
+#include "core/service/service_events.h"
 
 namespace quellix {
 

@@ -1,7 +1,7 @@
 #include "app/service_setup.h"
 
-#include "app/exit_codes.h"
-#include "config/startup.h"
+#include "core/common/exit_codes.h"
+#include "core/config/startup.h"
 
 namespace quellix {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/exit_codes.h"
+#include "core/common/exit_codes.h"
 #include "platform/child_process.h"
 #include "platform/instance_lock.h"
 #include "support/run_program.h"

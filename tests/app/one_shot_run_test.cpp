@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/exit_codes.h"
+#include "core/common/exit_codes.h"
 #include "platform/child_process.h"
 #include "support/file_tree.h"
 #include "support/run_program.h"

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <filesystem>
 
-#include "app/exit_codes.h"
-#include "config/ini_file.h"
+#include "core/common/exit_codes.h"
+#include "core/config/ini_file.h"
 #include "platform/child_process.h"
 #include "platform/env_override.h"
 #include "platform/instance_lock.h"

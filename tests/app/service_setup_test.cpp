@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/exit_codes.h"
-#include "config/program_files.h"
-#include "service/systemd_service_host.h"
+#include "core/common/exit_codes.h"
+#include "core/config/program_files.h"
+#include "core/service/systemd_service_host.h"
 #include "support/temp_dir.h"
 
 namespace quellix {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "service/service_host.h"
+#include "core/common/service_host.h"
 
 namespace quellix::test {
 

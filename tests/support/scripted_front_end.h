@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/front_end.h"
+#include "core/common/front_end.h"
 
 namespace quellix::test {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "config/ini_file.h"
+#include "core/config/ini_file.h"
 #include "support/temp_dir.h"
 
 namespace quellix {

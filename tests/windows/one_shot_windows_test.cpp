@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "config/ini_file.h"
+#include "core/config/ini_file.h"
 #include "support/file_tree.h"
 #include "support/temp_dir.h"
 #include "windows/quellix_process.h"

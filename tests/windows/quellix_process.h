@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
-#include "service/windows_command_line.h"
+#include "core/service/windows_command_line.h"
 
 namespace quellix::test {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
-#include "service/windows_command_line.h"
+#include "core/service/windows_command_line.h"
 #include "support/temp_dir.h"
 #include "windows/quellix_process.h"
 #include "windows/service_trace.h"

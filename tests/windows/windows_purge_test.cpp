@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "config/ini_file.h"
+#include "core/config/ini_file.h"
 #include "platform/win32/wide_text.h"
-#include "purge/purge_fixture.h"
-#include "purge/purge_run.h"
+#include "core/purge/purge_fixture.h"
+#include "core/purge/purge_run.h"
 #include "win32/file_helpers.h"
 
 namespace quellix {

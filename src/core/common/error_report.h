@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/common/settings.h"
+#include "core/common/service_host.h"
+
+namespace quellix {
+
+// Errors go to the system log when the system offers services and ours is installed; otherwise
+// they are shown in a message box.
+bool ReportsGoToEventLog(const Settings& settings, const ServiceHost& service);
+
+}  // namespace quellix

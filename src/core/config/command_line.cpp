@@ -1,0 +1,82 @@
+#include "core/config/command_line.h"
+
+namespace quellix {
+
+namespace {
+
+std::string UpperCaseAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (!argument.starts_with("--")) {
+            rest.push_back(argument);
+        } else if (argument == "--help") {
+            line.help = true;
+        } else if (argument == "--version") {
+            line.version = true;
+        } else if (argument == "--service") {
+            line.service = true;
+        } else if (argument == "--install-service") {
+            line.installService = "automatic";
+        } else if (argument.starts_with("--install-service=")) {
+            line.installService = argument.substr(18);
+        } else if (argument == "--uninstall-service") {
+            line.uninstallService = true;
+        } else if (argument.starts_with("--ini=")) {
+            line.iniPath = argument.substr(6);
+        } else if (argument == "--ini" && i + 1 < arguments.size()) {
+            line.iniPath = arguments[++i];
+        } else if (argument == "--ini") {
+            line.error = "option --ini needs a file path";
+        } else if (line.error.empty()) {
+            line.error = "unknown option " + argument;
+        }
+    }
+    if (line.iniPath && line.iniPath->empty() && line.error.empty()) {
+        line.error = "option --ini needs a file path";
+    }
+    for (const std::string& argument : rest) {
+        if (!line.upperCased.empty()) {
+            line.upperCased += ' ';
+        }
+        line.upperCased += UpperCaseAscii(argument);
+    }
+    line.runOnce = line.upperCased.find("-C") != std::string::npos;
+    return line;
+}
+
+std::string UsageText() {
+    return "Usage: quellix [-C | --service | --install-service[=TYPE] | --uninstall-service]\n"
+           "               [--ini=FILE] [--help] [--version]\n"
+           "Purges obsolete files from the folders of its configuration file.\n"
+           "\n"
+           "  -C            one-shot run without a window: load, count, start the purge\n"
+           "                (at once with immediate purge and automatic start), then end\n"
+           "  --service     run as the system service: purge on schedule until stopped\n"
+           "                (SIGTERM stops, SIGUSR1 pauses, SIGUSR2 continues)\n"
+           "  --install-service[=TYPE]\n"
+           "                register the systemd unit \"Quellix Service\" running --service on\n"
+           "                this configuration file (system-wide as root, else a user unit);\n"
+           "                TYPE: automatic (default, enabled), manual or disabled\n"
+           "  --uninstall-service\n"
+           "                stop, disable and remove that unit\n"
+           "  --ini=FILE    use FILE as the configuration file instead of this copy's own:\n"
+           "                Quellix.ini beside the executable for a portable copy, else\n"
+           "                $XDG_CONFIG_HOME/quellix/Quellix.ini (~/.config/quellix)\n"
+           "  --help        show this help and end\n"
+           "  --version     show the version and end\n";
+}
+
+}  // namespace quellix

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+
+#include "core/config/startup.h"
+#include "core/common/front_end.h"
+
+namespace quellix {
+
+// The exit code of a program whose start-up ended with outcome, when something may have asked
+// the program to end meanwhile.
+int StartupExitCode(StartupOutcome outcome, std::optional<ProgramEnd> endRequested);
+
+}  // namespace quellix

@@ -1,0 +1,313 @@
+#include "core/dialogs/folder_editor_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/config/config_texts.h"
+#include "core/config/config_values.h"
+#include "core/config/folder_list_store.h"
+#include "core/config/number_scan.h"
+#include "core/dialogs/folder_editor_texts.h"
+#include "core/mainwindow/count_pass.h"
+#include "core/mainwindow/main_window_rules.h"
+#include "platform/file_system.h"
+#include "platform/path_text.h"
+#include "core/purge/purge_engine.h"
+
+namespace quellix {
+
+namespace {
+
+constexpr std::string_view kShortcutMark = "[+S] ";
+constexpr const char* kDateLetters[] = {"M", "C", "A"};
+
+bool FolderExists(const std::string& path) {
+    return platform::IsAbsolutePath(path) && platform::IsExistingDirectory(path);
+}
+
+int DateIndexOf(char dateKind) {
+    return dateKind == 'M' ? 0 : dateKind == 'C' ? 1 : 2;
+}
+
+int ActionIndexOf(FolderAction action) {
+    return action == FolderAction::Delete ? 0 : action == FolderAction::RecycleBin ? 1 : 2;
+}
+
+EditorState StateFromRow(const FolderRow& row) {
+    const FolderEntry entry = DecodeRow(row);
+    EditorState state;
+    state.retention = entry.retention;
+    state.includeSubfolders = entry.includeSubfolders;
+    state.deleteEmptySubfolders = entry.deleteEmptySubfolders;
+    state.deleteReadOnly = entry.deleteReadOnly;
+    state.dateIndex = DateIndexOf(entry.dateKind);
+    state.actionIndex = ActionIndexOf(entry.action);
+    if (entry.action == FolderAction::Move) {
+        state.destination = entry.destination;
+        state.createShortcut = entry.createShortcut;
+    }
+    return state;
+}
+
+// Names of an absolute path after "." and ".." are resolved by the text alone; nullopt for a
+// relative path.
+std::optional<std::vector<std::string_view>> PathNames(std::string_view path) {
+    if (!path.starts_with('/')) {
+        return std::nullopt;
+    }
+    std::vector<std::string_view> names;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string_view::npos) {
+            end = path.size();
+        }
+        const std::string_view name = path.substr(start, end - start);
+        if (name == "..") {
+            if (!names.empty()) {
+                names.pop_back();
+            }
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
+bool IsSystemTree(std::string_view top) {
+    static constexpr std::string_view kTrees[] = {"bin", "boot", "dev", "etc", "proc",
+                                                  "run", "sbin", "sys", "usr", "var"};
+    return top.starts_with("lib") ||
+           std::find(std::begin(kTrees), std::end(kTrees), top) != std::end(kTrees);
+}
+
+std::string UpperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return text;
+}
+
+MessageRequest Refusal(const TextPair& text, const Settings& settings) {
+    return MessageRequest{std::string(text.In(settings.language())), settings.ProgramTitle,
+                          MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+EditorOkOutcome Refused(const TextPair& text, const Settings& settings) {
+    return EditorOkOutcome{EditorOkOutcome::Kind::Refused, Refusal(text, settings), 0};
+}
+
+// The texts the file stores for the folder and the destination must come back whole: a cut
+// path could name a parent folder.
+std::optional<TextPair> FirstRefusal(const EditorState& state) {
+    if (!IsValidRetention(state.retention)) {
+        return texts::kFixKeepTime;
+    }
+    if (state.folder.empty()) {
+        return texts::kNoFolderSelected;
+    }
+    if (TrimSpaces(state.folder).size() > kMaxStoredPathBytes) {
+        return texts::kFolderPathTooLong;
+    }
+    if (state.actionIndex == 2 && !FolderExists(state.destination)) {
+        return texts::kInvalidDestination;
+    }
+    if (state.actionIndex == 2 &&
+        (state.createShortcut ? kShortcutMark.size() : 0) + state.destination.size() >
+            kMaxStoredPathBytes) {
+        return texts::kDestinationPathTooLong;
+    }
+    return std::nullopt;
+}
+
+bool IsInList(const std::string& folder, const FolderList& folders,
+              std::optional<std::size_t> skipped) {
+    const std::string wanted = UpperCase(folder);
+    for (std::size_t i = 0; i < folders.Size(); ++i) {
+        if (i != skipped && UpperCase(folders.Rows()[i].cells[kPathColumn]) == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Writes the composed row; returns its index.
+std::size_t ApplyRow(const EditorTarget& target, FolderRow composed, FolderList& folders) {
+    std::vector<FolderRow>& rows = folders.Rows();
+    if (target.addMode) {
+        const std::size_t index = std::min(target.index.value_or(rows.size()), rows.size());
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(index), std::move(composed));
+        return index;
+    }
+    FolderRow& row = rows[*target.index];
+    for (std::size_t column = kFileCountColumn; column < kFolderColumnCount; ++column) {
+        row.cells[column] = std::move(composed.cells[column]);
+    }
+    // The new texts are not known missing: clear the marks of the last count.
+    for (std::size_t column : {kFileCountColumn, kPathColumn, kActionColumn}) {
+        row.styles[column].background = Settings::NormalColour;
+    }
+    row.styles[kActionColumn].bold = composed.styles[kActionColumn].bold;
+    row.styles[kActionColumn].textColour = composed.styles[kActionColumn].textColour;
+    return *target.index;
+}
+
+}  // namespace
+
+EditorControlStates ControlStatesOf(const EditorState& state) {
+    const bool moves = state.actionIndex == 2;
+    return EditorControlStates{state.includeSubfolders, moves, moves};
+}
+
+std::optional<EditorOpening> OpenFolderEditor(FolderEditorMode mode, std::ptrdiff_t selectedRow,
+                                              const FolderList& list, Language language) {
+    const bool hasRow = selectedRow >= 0 && static_cast<std::size_t>(selectedRow) < list.Size();
+    const auto row = static_cast<std::size_t>(selectedRow);
+    EditorOpening opening;
+    opening.title = texts::kEditorTitle.In(language);
+    if (mode == FolderEditorMode::Modify) {
+        if (!hasRow) {
+            return std::nullopt;
+        }
+        opening.target = EditorTarget{false, row};
+        opening.title = texts::kModifyFolderTitle.In(language);
+        opening.state = StateFromRow(list.Rows()[row]);
+    } else if (hasRow) {
+        opening.target = EditorTarget{true, mode == FolderEditorMode::AddAfter ? row + 1 : row};
+        opening.title = texts::kAddFolderTitle.In(language);
+        opening.state.retention = list.Rows()[row].cells[kRetentionColumn];
+    }
+    if (hasRow) {
+        const std::string& folder = list.Rows()[row].cells[kPathColumn];
+        if (FolderExists(folder)) {
+            opening.startFolder = folder;
+        } else {
+            opening.unknownFolder = mode == FolderEditorMode::Modify;
+        }
+    }
+    return opening;
+}
+
+bool IsValidRetention(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t last = text.find_last_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    std::string_view number = text.substr(first, last - first + 1);
+    if (number.starts_with('+') || number.starts_with('-')) {
+        number.remove_prefix(1);
+    }
+    // Only a point: the list and the file read the number up to its first other character, so
+    // "2,5" would be taken as 2 hours without a word.
+    const bool digitsAndOnePoint =
+        number.find_first_not_of("0123456789.") == std::string_view::npos &&
+        std::count(number.begin(), number.end(), '.') <= 1 &&
+        number.find_first_of("0123456789") != std::string_view::npos;
+    if (!digitsAndOnePoint) {
+        return false;
+    }
+    // An endless value would stop the next start-up as an invalid keep time.
+    const double value = ScanLeadingNumber(text);
+    return std::isfinite(value) && value >= 1;
+}
+
+RetentionFeedback RetentionFeedbackFor(std::string_view text, Language language) {
+    if (!IsValidRetention(text)) {
+        return RetentionFeedback{true, std::string(texts::kInvalidValue.In(language)), true};
+    }
+    // The tooltip's days and hours; its singular words are only used for 1, where the editor's
+    // "below 2" rule gives the same, since a day count is never 0 and a rest of 0 is not shown.
+    // A value too large for whole hours gives no text, as the editor counts it as 0 hours.
+    const std::string days = RetentionTooltip(text, language);
+    if (days.empty()) {
+        return {};
+    }
+    return RetentionFeedback{true, "(" + days + ")", false};
+}
+
+bool IsSystemFolder(std::string_view folder, std::string_view home) {
+    const auto names = PathNames(folder);
+    if (!names) {
+        return false;
+    }
+    if (names->empty()) {
+        return true;
+    }
+    const bool inTemporary = names->size() >= 2 && (*names)[0] == "var" && (*names)[1] == "tmp";
+    if (IsSystemTree(names->front()) && !inTemporary) {
+        return true;
+    }
+    const auto homeNames = PathNames(home);
+    return homeNames && !homeNames->empty() && *homeNames == *names;
+}
+
+FolderRow ComposeRow(const EditorState& state, Language language) {
+    FolderRow row;
+    row.cells[kPathColumn] = state.folder;
+    row.cells[kRetentionColumn] = state.retention;
+
+    std::string subfolders((state.includeSubfolders ? texts::kYes : texts::kNo).In(language));
+    if (state.includeSubfolders && state.deleteEmptySubfolders) {
+        subfolders += " [D]";
+    }
+    if (state.deleteReadOnly) {
+        subfolders += " [RO]";
+    }
+    row.cells[kSubfoldersColumn] = subfolders;
+    row.cells[kDateColumn] = kDateLetters[std::clamp(state.dateIndex, 0, 2)];
+
+    CellStyle& actionStyle = row.styles[kActionColumn];
+    if (state.actionIndex == 0) {
+        row.cells[kActionColumn] = texts::kDelete.In(language);
+        actionStyle.bold = true;
+        actionStyle.textColour = Settings::DeleteColour;
+    } else if (state.actionIndex == 1) {
+        row.cells[kActionColumn] = texts::kRecycleBin.In(language);
+        actionStyle.bold = true;
+        actionStyle.textColour = Settings::RecycleColour;
+    } else {
+        row.cells[kActionColumn] =
+            (state.createShortcut ? std::string(kShortcutMark) : std::string()) + state.destination;
+    }
+    return row;
+}
+
+EditorOkOutcome RunEditorOk(const EditorTarget& target, const EditorState& state,
+                            bool systemFolderConfirmed, const EditorOkContext& context) {
+    const Settings& settings = context.settings;
+    if (auto refusal = FirstRefusal(state)) {
+        return Refused(*refusal, settings);
+    }
+    if (!systemFolderConfirmed && IsSystemFolder(state.folder, context.homeFolder)) {
+        // No is the default: Enter alone must not confirm a purge of system files.
+        return EditorOkOutcome{
+            EditorOkOutcome::Kind::AskSystemFolder,
+            MessageRequest{std::string(texts::kSystemFolderQuestion.In(settings.language())),
+                           settings.ProgramTitle, MessageIcon::Exclamation, MessageButtons::YesNo,
+                           MessageAnswer::No},
+            0};
+    }
+    const bool modifies = !target.addMode;
+    if (modifies && (!target.index || *target.index >= context.folders.Size())) {
+        return Refused(texts::kNoFolderSelected, settings);
+    }
+    // One more would make a list the next start refuses.
+    if (!modifies && context.folders.Size() >= static_cast<std::size_t>(kMaxFolderEntries)) {
+        return Refused(texts::kFolderListFull, settings);
+    }
+    FolderRow row = ComposeRow(state, settings.language());
+    if (IsInList(state.folder, context.folders, modifies ? target.index : std::nullopt)) {
+        return Refused(texts::kAlreadyInList, settings);
+    }
+
+    row.cells[kFileCountColumn] =
+        std::to_string(context.countFiles(state.folder, state.includeSubfolders));
+    const std::size_t written = ApplyRow(target, std::move(row), context.folders);
+    RecomputeTotal(context.folders, settings.language());
+    SaveFolderList(context.store, context.settings, context.folders);
+    return EditorOkOutcome{EditorOkOutcome::Kind::Written, {}, written};
+}
+
+}  // namespace quellix

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/config/config_store.h"
+#include "core/common/language.h"
+#include "core/common/settings.h"
+#include "core/mainwindow/caption_texts.h"
+#include "core/common/folder_list.h"
+
+namespace quellix {
+
+// One text to set on one control, in the current language.
+struct Caption {
+    std::string_view control;
+    CaptionProperty property;
+    std::string text;      // caption and tooltip
+    bool checked = false;  // check mark
+};
+
+// Every caption of the main window for the language of settings, in the caption table's order,
+// ending with the purge-time and last-purge labels.
+std::vector<Caption> CaptionsFor(const Settings& settings);
+
+// "Purge at 12:00 [Mon Tue] " from Heure and the day list of the language.
+std::string PurgeTimeText(const Settings& settings);
+
+// The statistics of the last purge as the main window shows them at load.
+std::string LastPurgeStatusText(const Settings& settings);
+
+// Caption of the context menu's first item: with an empty list there is nothing to add before.
+std::string_view AddFolderCaption(bool listEmpty, Language language);
+
+// The six header cells of the folder grid. The count and path headers are those the list holds.
+std::array<std::string, kFolderColumnCount> FolderHeaderTexts(const FolderList& list,
+                                                              Language language);
+
+// Rewrites the list's headers and the words of its cells (count, subfolders and action columns)
+// in language; numbers, paths, marks and cell styles stay as they are.
+void TranslateFolderList(FolderList& list, Language language);
+
+// The handler of both language menu items: the language flips, Langue is written at once (a
+// failed write changes nothing here) and the folder list follows. Returns the new language; the
+// caller then reapplies CaptionsFor.
+Language SwitchLanguage(Settings& settings, ConfigStore& config, FolderList& list);
+
+}  // namespace quellix

@@ -1,0 +1,202 @@
+#include "core/mainwindow/main_window_rules.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/config/folder_list_store.h"
+#include "core/mainwindow/captions.h"
+#include "core/mainwindow/count_pass.h"
+#include "core/mainwindow/main_window_texts.h"
+#include "platform/path_text.h"
+#include "core/purge/age_rule.h"
+#include "core/common/service_host.h"
+
+namespace quellix {
+
+namespace {
+
+// Sizes are computed wide so that odd window metrics cannot overflow; a rule applies only to a
+// positive result.
+std::optional<int> IfPositive(std::int64_t value) {
+    if (value <= 0 || value > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+std::optional<int> RightAlignedLeft(const ResizeInput& input, int labelWidth) {
+    return IfPositive(std::int64_t{input.innerWidth} - labelWidth - input.startButtonLeft);
+}
+
+MessageAnswer AskYesNo(FrontEnd& frontEnd, std::string text, std::string title) {
+    return frontEnd.ShowMessage({std::move(text), std::move(title), MessageIcon::Question,
+                                 MessageButtons::YesNo, MessageAnswer::Yes});
+}
+
+}  // namespace
+
+std::string MainWindowTitle(const Settings& settings) {
+    if (settings.OsDescription.empty()) {
+        return settings.ProgramTitle;
+    }
+    return settings.ProgramTitle + " - " + settings.OsDescription;
+}
+
+MainWindowControls ControlsFor(SchedulerMode mode, bool isNt) {
+    if (mode == SchedulerMode::Stopped) {
+        return {true, false, true, true, isNt};
+    }
+    return {false, true, false, false, false};
+}
+
+ContextMenuState PrepareContextMenu(bool schedulerStopped, std::size_t rows, Language language) {
+    // Caption and visibility follow the list in every state, so the menu never shows an item that
+    // contradicts it; the scheduler only decides what may be clicked.
+    ContextMenuState state;
+    state.addBeforeCaption = std::string(AddFolderCaption(rows == 0, language));
+    state.addAfterVisible = rows > 0;
+    if (schedulerStopped) {
+        state.addBeforeEnabled = true;
+        state.addAfterEnabled = true;
+        state.modifyEnabled = rows > 0;
+        state.removeEnabled = rows > 0;
+    }
+    return state;
+}
+
+std::string RetentionTooltip(std::string_view retentionCell, Language language) {
+    // The purge's own reading of the cell: a retention too large for it never ages, and a
+    // tooltip counting its days would say otherwise.
+    const std::optional<std::int64_t> hours = RetentionHours(retentionCell);
+    if (!hours || *hours < 24) {
+        return {};
+    }
+    const std::int64_t days = *hours / 24;
+    const std::int64_t rest = *hours % 24;
+    std::string text = std::to_string(days);
+    text += (days == 1 ? texts::kOneDay : texts::kDays).In(language);
+    if (rest != 0) {
+        text += ' ';
+        text += std::to_string(rest);
+        text += (rest == 1 ? texts::kOneHour : texts::kHours).In(language);
+    }
+    return text;
+}
+
+ResizeLayout ComputeResizeLayout(const ResizeInput& input) {
+    ResizeLayout layout;
+    const std::optional<int> width = IfPositive(std::int64_t{input.innerWidth} - 1);
+    const std::optional<int> height = IfPositive(std::int64_t{input.innerHeight} - input.gridTop);
+    if (width && height) {
+        layout.gridWidth = width;
+        layout.gridHeight = height;
+    }
+    layout.purgeTimeLabelLeft = RightAlignedLeft(input, input.purgeTimeLabelWidth);
+    layout.lastPurgeLabelLeft = RightAlignedLeft(input, input.lastPurgeLabelWidth);
+
+    for (std::size_t column :
+         {kFileCountColumn, kRetentionColumn, kSubfoldersColumn, kDateColumn}) {
+        layout.columnWidths[column] = input.narrowColumnWidth;
+    }
+    if (layout.gridWidth) {
+        if (const std::optional<int> room =
+                IfPositive(*layout.gridWidth - 4 * std::int64_t{input.narrowColumnWidth})) {
+            layout.columnWidths[kPathColumn] = *room / 2;
+            layout.columnWidths[kActionColumn] = *room / 2;
+        }
+    }
+
+    const std::int64_t hintRoom = std::int64_t{input.outerWidth} - input.hintLabelWidth;
+    if (hintRoom > 0) {
+        layout.hintLabelLeft = static_cast<int>(hintRoom / 2);
+    }
+    return layout;
+}
+
+bool RemoveSelectedFolder(const CommandContext& context, std::ptrdiff_t row) {
+    std::vector<FolderRow>& rows = context.folders.Rows();
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) {
+        return false;
+    }
+    const Language language = context.settings.language();
+    const std::string question = std::string(texts::kRemoveFolderStart.In(language)) +
+                                 rows[static_cast<std::size_t>(row)].cells[kPathColumn] +
+                                 std::string(texts::kRemoveFolderEnd.In(language));
+    if (AskYesNo(context.frontEnd, question, context.settings.ProgramTitle) != MessageAnswer::Yes) {
+        return false;
+    }
+    rows.erase(rows.begin() + row);
+    RecomputeTotal(context.folders, language);
+    SaveFolderList(context.config, context.settings, context.folders);
+    context.frontEnd.FolderListChanged();
+    return true;
+}
+
+void ToggleShortPathnames(Settings& settings, ConfigStore& config) {
+    settings.UseShortPathnames = !settings.UseShortPathnames;
+    config.Write("Paths", "UseShortPathnames", settings.UseShortPathnames ? "1" : "0");
+}
+
+void EditConfigurationFile(const CommandContext& context) {
+    if (context.edit) {
+        context.edit(context.settings.ConfigPath);
+    }
+    // Whether or not an editor came up: the file is only read at start-up.
+    context.frontEnd.ShowMessage(
+        {std::string(texts::kRestartAfterEdit.In(context.settings.language())),
+         context.settings.ProgramTitle, MessageIcon::Exclamation, MessageButtons::Ok,
+         MessageAnswer::Ok});
+}
+
+std::string HelpFilePath(const Settings& settings) {
+    return platform::JoinPath(settings.HelpFolder, texts::kHelpFile.In(settings.language()));
+}
+
+void ShowHelp(const CommandContext& context) {
+    const std::string path = HelpFilePath(context.settings);
+    if (!context.exists || !context.exists(path)) {
+        context.frontEnd.ShowMessage(
+            {std::string(texts::kHelpNotAvailable.In(context.settings.language())),
+             context.settings.ProgramTitle, MessageIcon::Information, MessageButtons::Ok,
+             MessageAnswer::Ok});
+        return;
+    }
+    if (context.open) {
+        context.open(path);
+    }
+}
+
+bool ConfirmExit(const Settings& settings, FrontEnd& frontEnd) {
+    return AskYesNo(frontEnd, std::string(texts::kExitProgram.In(settings.language())),
+                    settings.ProgramTitle) == MessageAnswer::Yes;
+}
+
+InstalledServiceOutcome CheckInstalledService(const Settings& settings, ServiceHost& service,
+                                              FrontEnd& frontEnd) {
+    if (!settings.IsNt || !service.IsInstalled()) {
+        return InstalledServiceOutcome::NotInstalled;
+    }
+    if (service.IsServiceProcess()) {
+        return InstalledServiceOutcome::ServiceProcess;
+    }
+    const Language language = settings.language();
+    if (AskYesNo(frontEnd, std::string(texts::kServiceInstalledQuestion.In(language)),
+                 texts::kServiceQuestionTitle) != MessageAnswer::Yes) {
+        return InstalledServiceOutcome::EndProgram;
+    }
+    if (service.Uninstall()) {
+        service.WriteEventLog(texts::kServiceRemoved.In(language), EventType::Information);
+        return InstalledServiceOutcome::Removed;
+    }
+    // The service stays registered: this copy must not purge beside it.
+    const std::string_view failure = texts::kServiceNotRemoved.In(language);
+    service.WriteEventLog(failure, EventType::Error);
+    frontEnd.ShowMessage({std::string(failure), settings.ProgramTitle, MessageIcon::Exclamation,
+                          MessageButtons::Ok, MessageAnswer::Ok});
+    return InstalledServiceOutcome::EndProgram;
+}
+
+}  // namespace quellix

@@ -1,0 +1,308 @@
+#include "core/purge/entry_purge.h"
+
+#include <cerrno>
+
+#include "core/common/front_end.h"
+#include "platform/path_text.h"
+#include "platform/trash.h"
+#include "core/purge/age_rule.h"
+#include "core/purge/event_pacer.h"
+#include "core/purge/operation_log.h"
+
+namespace quellix {
+
+namespace {
+
+using platform::EntryType;
+
+bool NeedsNameRepair(std::string_view name) {
+    return name.find_first_of("?_") != std::string_view::npos;
+}
+
+}  // namespace
+
+EntryPurge::EntryPurge(const FolderEntry& entry, const Settings& settings,
+                       const platform::Clock& clock, FrontEnd& frontEnd, PurgeRunState& run,
+                       std::int64_t retentionHours, const PurgeEngine& engine)
+    : entry_(entry),
+      settings_(settings),
+      clock_(clock),
+      frontEnd_(frontEnd),
+      run_(run),
+      retentionHours_(retentionHours),
+      engine_(engine),
+      own_(OwnFiles::Of(settings)),
+      kind_(HtmlName(entry.dateText)),
+      lines_(settings.language()) {
+    if (entry.action == FolderAction::Move) {
+        destinationRoot_ = platform::WithTrailingSeparator(entry.destination);
+        if (platform::IsAbsolutePath(destinationRoot_)) {
+            destination_ = platform::Directory::Open(destinationRoot_);
+        }
+        if (destination_) {
+            destinationIdentity_ = destination_->StatSelf();
+        }
+    }
+}
+
+void EntryPurge::Run(platform::Directory root, const platform::EntryInfo& rootInfo,
+                     const std::string& rootPath) {
+    FolderWalk walk(std::move(root), rootInfo, rootPath, engine_);
+    walk_ = &walk;
+    walk.Run(*this);
+    walk_ = nullptr;
+}
+
+void EntryPurge::VisitFolder(WalkLevel& level) {
+    frontEnd_.ProcessPendingEvents();
+    const std::string& P = walk_->Path();
+    FolderVisit visit{
+        *level.folder,           P,    std::string_view(P).substr(walk_->RootPathLength()),
+        own_.RoleOf(level.self), true, {}};
+
+    EventPacer pacer(frontEnd_);
+    visit.folder.ForEachEntry([&](std::string_view name, EntryType type) {
+        pacer.NextEntry();
+        if (type == EntryType::Unknown) {
+            const auto info = visit.folder.Stat(name);
+            if (!info) {
+                return;
+            }
+            type = info->type;
+        }
+        if (type != EntryType::Directory) {
+            FileSteps(visit, name);
+        } else if (entry_.includeSubfolders) {
+            level.subfolders.emplace_back(name);
+        }
+    });
+
+    // A folder whose walk was cut short is not known to be all obsolete.
+    if (engine_.StopRequested()) {
+        visit.allObsolete = false;
+    }
+    if (settings_.TousFichiersObsoletes && visit.allObsolete) {
+        AllObsoletePass(visit);
+    }
+    // Before the folder's handle goes: the outcomes leave shortcuts in it.
+    moves_.Commit();
+    if (run_.log != nullptr) {
+        run_.log->Flush();
+    }
+}
+
+bool EntryPurge::Enter(const WalkLevel& parent, std::string_view name,
+                       const platform::EntryInfo& info) {
+    // Files moved into a destination inside the entry's own tree are not moved again, and the
+    // trash is not emptied into itself.
+    if (destinationIdentity_ && info.SameEntryAs(*destinationIdentity_)) {
+        return false;
+    }
+    return !own_.IsTrashFolder(parent.self, name, info);
+}
+
+void EntryPurge::Left(WalkLevel& parent, const WalkLevel& child) {
+    // A stop leaves the subfolders as they are: some were not walked to their end.
+    if (!entry_.deleteEmptySubfolders || engine_.StopRequested()) {
+        return;
+    }
+    const platform::Directory& folder = *parent.folder;
+    const auto now = folder.Stat(child.name);
+    if (!now || now->type != EntryType::Directory || !now->SameEntryAs(child.self) ||
+        folder.HasOnlyHiddenEntries(child.name) != std::optional<bool>(true)) {
+        return;
+    }
+    // A read-only folder is kept like a read-only file, unless the entry takes those too.
+    if (!now->ownerWritable) {
+        if (!entry_.deleteReadOnly) {
+            return;
+        }
+        folder.SetOwnerWritable(child.name);
+    }
+    if (folder.RemoveEmptyDirectory(child.name) == 0) {
+        ++run_.subfoldersRemoved;
+        if (Logging()) {
+            Log(lines_.EmptySubfolderRemoved(walk_->Path() + child.name));
+        }
+    }
+}
+
+void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
+    if (engine_.StopRequested()) {
+        return;
+    }
+    const std::string name(foundName);
+    const auto info = visit.folder.Stat(name);
+    if (!info || own_.IsOwnFile(visit.role, name, *info)) {
+        return;
+    }
+    const auto time = FileTime(*info);
+    // Now is read anew for each file. A date the calendar cannot show is unknown, and an unknown
+    // date is never obsolete.
+    const bool obsolete = time && IsObsolete(*time, retentionHours_, clock_.Now(), clock_);
+    const auto date = obsolete ? clock_.ToLocalIfRepresentable(*time) : std::nullopt;
+    if (!date) {
+        visit.allObsolete = false;
+        return;
+    }
+
+    const bool readOnly = info->type != EntryType::Symlink && !info->ownerWritable;
+    if (entry_.deleteReadOnly && readOnly) {
+        visit.folder.SetOwnerWritable(name);
+    }
+    // Names arrive exact here, so the name repair has nothing to rename; its lock test stays.
+    if (NeedsNameRepair(name) && LeftAsLocked(visit, name, *date, info->type)) {
+        return;
+    }
+    if (settings_.TousFichiersObsoletes) {
+        visit.pending.push_back({name, *date, readOnly && !entry_.deleteReadOnly, info->type});
+        return;
+    }
+    if (LeftAsLocked(visit, name, *date, info->type)) {
+        return;
+    }
+    Act(visit, name, *date, readOnly && !entry_.deleteReadOnly);
+}
+
+bool EntryPurge::LeftAsLocked(FolderVisit& visit, const std::string& name,
+                              const platform::CivilTime& date, platform::EntryType type) {
+    if (!visit.folder.IsLocked(name, type)) {
+        return false;
+    }
+    ++run_.locked;
+    if (Logging()) {
+        Log(lines_.Locked(visit.P, name, kind_, LogDateText(date)));
+    }
+    return true;
+}
+
+void EntryPurge::Act(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
+                     bool keepReadOnly) {
+    if (entry_.action == FolderAction::Move) {
+        Move(visit, name, date, false);
+        return;
+    }
+    if (keepReadOnly) {
+        if (Logging()) {
+            Log(lines_.ReadOnlyKept(visit.P, name, kind_, LogDateText(date)));
+        }
+        return;
+    }
+    if (entry_.action == FolderAction::RecycleBin) {
+        Recycle(visit, name, date);
+    } else {
+        Delete(visit, name, date);
+    }
+}
+
+void EntryPurge::AllObsoletePass(FolderVisit& visit) {
+    EventPacer pacer(frontEnd_);
+    for (const Pending& file : visit.pending) {
+        pacer.NextEntry();
+        if (engine_.StopRequested()) {
+            return;
+        }
+        // Asked now, just before the file is handled: an open or locked file stays.
+        if (LeftAsLocked(visit, file.name, file.date, file.type)) {
+            continue;
+        }
+        if (entry_.action == FolderAction::Move) {
+            Move(visit, file.name, file.date, true);
+        } else if (entry_.action == FolderAction::RecycleBin) {
+            Recycle(visit, file.name, file.date);
+        } else if (file.readOnly) {
+            // Deleting a read-only file is refused, as it is by systems that honour the flag.
+            if (Logging()) {
+                Log(lines_.NotDeleted(visit.P, file.name, EACCES, kind_, LogDateText(file.date)));
+            }
+        } else {
+            Delete(visit, file.name, file.date);
+        }
+    }
+}
+
+void EntryPurge::Recycle(FolderVisit& visit, const std::string& name,
+                         const platform::CivilTime& date) {
+    platform::TrashFailure failure;
+    const int error =
+        platform::MoveToTrash(visit.folder, name, visit.P + name, clock_.Now(), &failure);
+    if (error == 0) {
+        ++run_.filesHandled;
+    }
+    if (Logging()) {
+        Log(error == 0 ? lines_.Recycled(visit.P, name, kind_, LogDateText(date))
+                       : lines_.NotRecycled(visit.P, name, failure.result, failure.aborted, kind_,
+                                            LogDateText(date)));
+    }
+}
+
+void EntryPurge::Delete(FolderVisit& visit, const std::string& name,
+                        const platform::CivilTime& date) {
+    const int error = visit.folder.RemoveFile(name);
+    if (error == 0) {
+        ++run_.filesHandled;
+    }
+    if (Logging()) {
+        Log(error == 0 ? lines_.Deleted(visit.P, name, kind_, LogDateText(date))
+                       : lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date)));
+    }
+}
+
+void EntryPurge::Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
+                      bool allObsoletePass) {
+    const platform::Directory* destination =
+        destination_ ? walk_->Mirror(walk_->Depth(), *destination_) : nullptr;
+    // Shortcuts left by earlier runs are never moved.
+    if (entry_.createShortcut && HasShortcutExtension(name)) {
+        return;
+    }
+    const std::string shownDestination =
+        allObsoletePass ? destinationRoot_ : destinationRoot_ + std::string(visit.R);
+    if (destination == nullptr) {
+        if (Logging()) {
+            Log(lines_.InvalidPath(shownDestination));
+        }
+        return;
+    }
+    const platform::Directory* folder = &visit.folder;
+    moves_.Move(visit.folder, name, *destination, name,
+                [this, folder, P = visit.P, name, shownDestination,
+                 target = destinationRoot_ + std::string(visit.R) + name, date](int error) {
+                    if (error != 0) {
+                        if (Logging()) {
+                            Log(lines_.NotDeleted(P, name, error, kind_, LogDateText(date)));
+                        }
+                        return;
+                    }
+                    ++run_.filesHandled;
+                    if (Logging()) {
+                        Log(lines_.Moved(P, name, shownDestination, kind_, LogDateText(date)));
+                    }
+                    if (entry_.createShortcut) {
+                        folder->MakeSymlink(ShortcutName(name), target);
+                    }
+                });
+}
+
+std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info) const {
+    switch (entry_.dateKind) {
+        case 'M':
+            return info.modified;
+        case 'C':
+            // Without a recorded birth time, the earlier of the last write and the last change
+            // is the closest the file system can tell.
+            return info.born ? *info.born : std::min(info.modified, info.changed);
+        default:
+            return info.accessed;
+    }
+}
+
+bool EntryPurge::Logging() const {
+    return run_.log != nullptr && run_.log->IsOpen();
+}
+
+void EntryPurge::Log(const std::string& line) {
+    run_.log->WriteLine(line);
+}
+
+}  // namespace quellix

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/folder_list.h"
+#include "platform/clock.h"
+#include "platform/directory.h"
+#include "platform/move_batch.h"
+#include "core/purge/folder_walk.h"
+#include "core/purge/log_lines.h"
+#include "core/purge/own_files.h"
+#include "core/purge/purge_engine.h"
+
+namespace quellix {
+
+// The purge of one folder entry: each file judged and handled by the entry's action, folder by
+// folder, and with [D] each subfolder left empty removed once its tree is done.
+class EntryPurge final : public WalkVisitor {
+  public:
+    EntryPurge(const FolderEntry& entry, const Settings& settings, const platform::Clock& clock,
+               FrontEnd& frontEnd, PurgeRunState& run, std::int64_t retentionHours,
+               const PurgeEngine& engine);
+
+    void Run(platform::Directory root, const platform::EntryInfo& rootInfo,
+             const std::string& rootPath);
+
+    void VisitFolder(WalkLevel& level) override;
+    bool Enter(const WalkLevel& parent, std::string_view name,
+               const platform::EntryInfo& info) override;
+    void Left(WalkLevel& parent, const WalkLevel& child) override;
+
+  private:
+    struct Pending {
+        std::string name;
+        platform::CivilTime date;
+        bool readOnly;
+        platform::EntryType type;
+    };
+    // What one folder's visit keeps.
+    struct FolderVisit {
+        const platform::Directory& folder;
+        const std::string& P;
+        std::string_view R;
+        OwnFiles::FolderRole role;
+        bool allObsolete = true;
+        std::vector<Pending> pending;
+    };
+
+    void FileSteps(FolderVisit& visit, std::string_view name);
+    void Act(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
+             bool readOnly);
+    void AllObsoletePass(FolderVisit& visit);
+    bool LeftAsLocked(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
+                      platform::EntryType type);
+    void Recycle(FolderVisit& visit, const std::string& name, const platform::CivilTime& date);
+    void Delete(FolderVisit& visit, const std::string& name, const platform::CivilTime& date);
+    void Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
+              bool allObsoletePass);
+    std::optional<std::int64_t> FileTime(const platform::EntryInfo& info) const;
+    bool Logging() const;
+    void Log(const std::string& line);
+
+    const FolderEntry& entry_;
+    const Settings& settings_;
+    const platform::Clock& clock_;
+    FrontEnd& frontEnd_;
+    PurgeRunState& run_;
+    std::int64_t retentionHours_;
+    const PurgeEngine& engine_;
+    OwnFiles own_;
+    std::string kind_;
+    std::string destinationRoot_;
+    // Opened once for the whole entry; every level and move below it is made through it.
+    std::optional<platform::Directory> destination_;
+    std::optional<platform::EntryInfo> destinationIdentity_;
+    // Moves across file systems finish together at the end of each folder.
+    platform::MoveBatch moves_;
+    FolderWalk* walk_ = nullptr;
+    LogLines lines_;
+};
+
+}  // namespace quellix

@@ -1,0 +1,77 @@
+#include "core/purge/purge_run.h"
+
+#include "core/config/config_texts.h"
+#include "core/config/config_values.h"
+#include "core/common/front_end.h"
+#include "platform/directory.h"
+#include "core/purge/log_lines.h"
+#include "core/purge/operation_log.h"
+#include "core/purge/purge_engine.h"
+#include "core/purge/purge_texts.h"
+#include "core/common/error_report.h"
+
+namespace quellix {
+
+namespace {
+
+constexpr std::string_view kPurge = "Purge";
+
+bool IsUnknown(const std::string& cell) {
+    return cell == texts::kUnknown.english || cell == texts::kUnknown.french;
+}
+
+}  // namespace
+
+std::string RunStartText(const platform::CivilTime& start) {
+    return platform::FormatCivilTime(start, "%d %B %Y - %X");
+}
+
+void PurgeRun(const PurgeRunContext& context) {
+    Settings& settings = context.settings;
+    const Language language = settings.language();
+    context.frontEnd.SetStatusText(texts::kPurging.In(language));
+    OperationLog log(settings, context.clock, context.service);
+    if (settings.Logs) {
+        log.Open();
+    }
+    context.frontEnd.SetBusyVisible(true);
+
+    const std::string start = RunStartText(context.clock.ToLocal(context.clock.Now()));
+    PurgeRunState run;
+    run.log = &log;
+    for (const FolderRow& row : context.folders.Rows()) {
+        if (context.engine.StopRequested()) {
+            break;
+        }
+        if (IsUnknown(row.cells[kFileCountColumn])) {
+            continue;
+        }
+        context.engine.PurgeEntry(DecodeRow(row), run);
+    }
+    const std::int32_t removedSubfolders = run.subfoldersRemoved;
+
+    if (context.countPass && !context.engine.StopRequested()) {
+        context.countPass();
+    }
+    settings.DateDernierePurge = start;
+    settings.NbDernierePurge = run.filesHandled;
+    settings.NbDernierePurgeDossiers = removedSubfolders;
+    settings.NbLocked = run.locked;
+    context.config.Write(kPurge, "DateDernierePurge", start);
+    WriteInteger(context.config, kPurge, "NbDernierePurge", run.filesHandled);
+    WriteInteger(context.config, kPurge, "NbDernierePurgeDossiers", removedSubfolders);
+    WriteInteger(context.config, kPurge, "NbLocked", run.locked);
+
+    const std::string summary =
+        PurgeSummary(language, start, run.filesHandled, removedSubfolders, run.locked);
+    context.frontEnd.SetLastPurgeText(summary);
+    if (settings.Logs) {
+        log.Close(summary);
+        if (ReportsGoToEventLog(settings, context.service)) {
+            context.service.WriteEventLog(summary, EventType::Warning);
+        }
+    }
+    context.frontEnd.SetBusyVisible(false);
+}
+
+}  // namespace quellix

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/common/settings.h"
+
+namespace quellix {
+
+// The about box: the program's title and what it does. OK, Enter and Escape close it.
+class AboutDialog final : public QDialog {
+    Q_OBJECT
+
+  public:
+    AboutDialog(QWidget* parent, const Settings& settings);
+
+    static void Open(QWidget* parent, const Settings& settings);
+};
+
+}  // namespace quellix

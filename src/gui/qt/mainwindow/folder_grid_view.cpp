@@ -1,0 +1,77 @@
+#include "gui/qt/mainwindow/folder_grid_view.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+
+namespace quellix {
+
+FolderGridView::FolderGridView(QWidget* parent) : QTableView(parent) {
+    setObjectName("flexList");
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    // The column widths add up to the grid's width: a frame would push the last one out.
+    setFrameShape(QFrame::NoFrame);
+    setTextElideMode(Qt::ElideMiddle);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // A click on the header row is a click on no folder: nothing stays highlighted.
+    connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this](int) {
+        clearSelection();
+        setCurrentIndex({});
+    });
+    horizontalHeader()->setSectionsClickable(true);
+}
+
+int FolderGridView::CurrentRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int FolderGridView::NeededWidth(int column) const {
+    return std::max(horizontalHeader()->sectionSizeHint(column), sizeHintForColumn(column));
+}
+
+void FolderGridView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        emit DeletePressed();
+        setFocus();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void FolderGridView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    // The selection always comes back to the one current row.
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) {
+        selectRow(current.row());
+    }
+}
+
+void FolderGridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid()) {
+        emit RowDoubleClicked(index.row());
+    }
+}
+
+void FolderGridView::contextMenuEvent(QContextMenuEvent* event) {
+    const QModelIndex index = indexAt(event->pos());
+    if (index.isValid()) {
+        setCurrentIndex(index);
+    }
+    emit ContextMenuAsked(event->globalPos());
+    event->accept();
+}
+
+}  // namespace quellix

@@ -1,9 +1,0 @@
-#include "service/error_report.h"
-
-namespace quellix {
-
-bool ReportsGoToEventLog(const Settings& settings, const ServiceHost& service) {
-    return settings.IsNt && service.IsInstalled();
-}
-
-}  // namespace quellix

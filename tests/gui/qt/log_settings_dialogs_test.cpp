@@ -1,0 +1,201 @@
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "core/config/ini_file.h"
+#include "dialog_test_support.h"
+#include "gui/qt/dialogs/folder_chooser_view.h"
+#include "gui/qt/logview/log_folder_dialog.h"
+#include "gui/qt/logview/log_retention_dialog.h"
+#include "gui/qt/common/message_box.h"
+#include "platform/process_info.h"
+#include "support/temp_dir.h"
+
+namespace quellix::test {
+
+class LogSettingsDialogsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { MessageBoxes::Script({}); }
+    void cleanup() { MessageBoxes::StopScripting(); }
+
+    // Refusals leave the file alone; the arrows stop at their limits; OK writes both keys.
+    void RetentionStepsRefusalsOkAndCancel() {
+        TempDir dir;
+        IniFile ini(dir.File("Quellix.ini"));
+        Settings settings;
+        settings.ProgramTitle = "Quellix 1.0.0";
+        settings.DelaiLogs = 3;
+        LogRetentionDialog dialog(settings, ini);
+        dialog.show();
+        QCOMPARE(Text(dialog, "Text1"), QString("3"));
+        auto* limit = Child<QLabel>(dialog, "Label1");
+        QVERIFY(!limit->isVisible());
+
+        Arrow(dialog, "UpDown1", "down");
+        QCOMPARE(Text(dialog, "Text1"), QString("2"));
+        QVERIFY(limit->isVisible());
+        QCOMPARE(limit->text(), QString("Minimal value reached"));
+        Arrow(dialog, "UpDown1", "down");
+        QCOMPARE(Text(dialog, "Text1"), QString("2"));
+
+        for (const char* refused : {"1", "367", "abc"}) {
+            Child<QLineEdit>(dialog, "Text1")->setText(refused);
+            QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(MessageBoxes::Asked().back().text, std::string("Invalid value: ") + refused);
+        }
+        QVERIFY(!dir.Exists("Quellix.ini"));
+
+        // 2 is accepted as typed; a second dialog then takes the upper limit by the arrow.
+        Child<QLineEdit>(dialog, "Text1")->setText("2");
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dir.Read("Quellix.ini"), std::string("[Logs]\nPurgeLogs=0\nDelaiLogs=2\n"));
+        QCOMPARE(MessageBoxes::Asked().size(), std::size_t(3));
+
+        LogRetentionDialog second(settings, ini);
+        second.show();
+        QCOMPARE(Text(second, "Text1"), QString("2"));
+        Child<QLineEdit>(second, "Text1")->setText("365");
+        Arrow(second, "UpDown1", "up");
+        QCOMPARE(Text(second, "Text1"), QString("366"));
+        QCOMPARE(Child<QLabel>(second, "Label1")->text(), QString("Maximal value reached"));
+        Arrow(second, "UpDown1", "up");
+        QCOMPARE(Text(second, "Text1"), QString("366"));
+        Click(second, "chkPurgeLogs");
+        QTest::mouseClick(Child<QPushButton>(second, "cmdOK"), Qt::LeftButton);
+        QCOMPARE(second.result(), int(QDialog::Accepted));
+        QCOMPARE(dir.Read("Quellix.ini"), std::string("[Logs]\nPurgeLogs=1\nDelaiLogs=366\n"));
+
+        // Cancel after changes, in French with the Portuguese limit texts of Langue=2.
+        settings.Langue = 2;
+        const std::string before = dir.Read("Quellix.ini");
+        QString shownLimit;
+        QTimer::singleShot(0, [&] {
+            QWidget* open = QApplication::activeModalWidget();
+            QVERIFY(open != nullptr);
+            Click(*open, "chkPurgeLogs");
+            Arrow(*open, "UpDown1", "up");
+            shownLimit = Child<QLabel>(*open, "Label1")->text();
+            QCOMPARE(Child<QCheckBox>(*open, "chkPurgeLogs")->text(),
+                     QString("Effacer automatiquement les journaux après..."));
+            Click(*open, "cmdAnnuler");
+        });
+        QVERIFY(!LogRetentionDialog::Open(nullptr, settings, ini));
+        QCOMPARE(shownLimit, QString("Valor máximo atingido"));
+        QCOMPARE(dir.Read("Quellix.ini"), before);
+        QVERIFY(settings.PurgeLogs);
+    }
+
+    // With the switch off the folder controls are greyed, and OK still stores the folder.
+    void FolderGreyedWithTheSwitchOffAndStillStored() {
+        TempDir dir;
+        IniFile ini(dir.File("Quellix.ini"));
+        dir.Write("logs/.keep", "");
+        const std::string logs = dir.File("logs");
+        Settings settings;
+        settings.ProgramTitle = "Quellix 1.0.0";
+        settings.Logs = true;
+        settings.PathLogs = logs;
+        LogFolderDialog dialog(settings, ini);
+        dialog.show();
+        QCOMPARE(Child<QLabel>(dialog, "lblDossier")->text(), QString::fromStdString(logs));
+        QVERIFY(Child<QWidget>(dialog, "Chemins")->isEnabled());
+
+        Click(dialog, "chkLogs");
+        for (const char* control : {"lblTitre", "Chemins", "Lecteurs", "lblDossier"}) {
+            QVERIFY2(!Child<QWidget>(dialog, control)->isEnabled(), control);
+        }
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dir.Read("Quellix.ini"), "[Logs]\nLogs=0\nPathLogs=" + logs + "\n");
+        QVERIFY(!settings.Logs);
+
+        // Cancel after switching back on changes nothing.
+        const std::string before = dir.Read("Quellix.ini");
+        QTimer::singleShot(0, [] {
+            QWidget* open = QApplication::activeModalWidget();
+            QVERIFY(open != nullptr);
+            Click(*open, "chkLogs");
+            Click(*open, "cmdAnnuler");
+        });
+        QVERIFY(!LogFolderDialog::Open(nullptr, settings, ini));
+        QCOMPARE(dir.Read("Quellix.ini"), before);
+        QVERIFY(!settings.Logs);
+    }
+
+    // Langue 2 is French here like every non-zero value; only the limit messages differ.
+    void CaptionsFollowTheLanguage() {
+        TempDir dir;
+        IniFile ini(dir.File("Quellix.ini"));
+        dir.Write("logs/.keep", "");
+        struct Case {
+            std::int16_t langue;
+            const char* logs;
+            const char* title;
+            const char* removeOld;
+            const char* unit;
+            const char* cancel;
+            const char* limit;
+        };
+        const Case cases[] = {
+            {0, "Archive deleting operations in daily Log files",
+             "Log files are stored in the following folder",
+             "Remove Log files automatically after...", "days", "&Cancel", "Minimal value reached"},
+            {1, "Archiver quotidiennement les opérations d'effacement",
+             "Les journaux sont stockés dans le dossier:",
+             "Effacer automatiquement les journaux après...", "jours", "&Annuler",
+             "Valeur minimale atteinte"},
+            {2, "Archiver quotidiennement les opérations d'effacement",
+             "Les journaux sont stockés dans le dossier:",
+             "Effacer automatiquement les journaux après...", "jours", "&Annuler",
+             "Valor mínimo atingido"},
+        };
+        for (const Case& c : cases) {
+            Settings settings;
+            settings.ProgramTitle = "Quellix 1.0.0";
+            settings.Langue = c.langue;
+            settings.Logs = c.langue != 1;
+            settings.PathLogs = dir.File("logs");
+            settings.DelaiLogs = 3;
+            LogFolderDialog folder(settings, ini);
+            folder.show();
+            QCOMPARE(folder.windowTitle(), QString("Quellix 1.0.0"));
+            QCOMPARE(Child<QCheckBox>(folder, "chkLogs")->text(), QString(c.logs));
+            QCOMPARE(Child<QLabel>(folder, "lblTitre")->text(), QString(c.title));
+            QCOMPARE(Child<QPushButton>(folder, "cmdAnnuler")->text(), QString(c.cancel));
+            QCOMPARE(Child<QPushButton>(folder, "cmdOK")->text(), QString("&OK"));
+            Shot(folder, "frmPathLogs", c.langue);
+
+            LogRetentionDialog retention(settings, ini);
+            retention.show();
+            QCOMPARE(Child<QCheckBox>(retention, "chkPurgeLogs")->text(), QString(c.removeOld));
+            QCOMPARE(Child<QLabel>(retention, "lblJours")->text(), QString(c.unit));
+            QCOMPARE(Child<QPushButton>(retention, "cmdAnnuler")->text(), QString(c.cancel));
+            Arrow(retention, "UpDown1", "down");
+            QCOMPARE(Child<QLabel>(retention, "Label1")->text(), QString(c.limit));
+            Shot(retention, "frmPurgeLogs", c.langue);
+        }
+        QVERIFY(!dir.Exists("Quellix.ini"));
+    }
+
+  private:
+    static void Shot(QWidget& dialog, const char* name, int langue) {
+        if (const auto folder = platform::EnvironmentVariable("QUELLIX_SCREENSHOT_DIR")) {
+            QDir().mkpath(QString::fromStdString(*folder));
+            QVERIFY(dialog.grab().save(QStringLiteral("%1/%2-%3.png")
+                                           .arg(QString::fromStdString(*folder), name)
+                                           .arg(langue)));
+        }
+    }
+};
+
+}  // namespace quellix::test
+
+QTEST_MAIN(quellix::test::LogSettingsDialogsTest)
+#include "log_settings_dialogs_test.moc"

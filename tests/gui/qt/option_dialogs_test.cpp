@@ -1,0 +1,169 @@
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "core/config/ini_file.h"
+#include "dialog_test_support.h"
+#include "gui/qt/dialogs/all_obsolete_dialog.h"
+#include "gui/qt/dialogs/automatic_start_dialog.h"
+#include "gui/qt/dialogs/tempo_dialog.h"
+#include "gui/qt/common/message_box.h"
+#include "support/temp_dir.h"
+
+namespace quellix::test {
+namespace {
+
+const std::string kIni =
+    "[Purge]\nTemporisation=30\nDemarrageAutomatiqueLancement=0\nTousFichiersObsoletes=0\n";
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+// Runs a dialog's entry point while act works on the dialog it shows.
+bool Drive(const std::function<bool()>& open, std::function<void(QWidget&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        QWidget* shown = QApplication::activeModalWidget();
+        const auto close = Closer(shown);
+        QVERIFY(shown != nullptr);
+        act(*shown);
+    });
+    return open();
+}
+
+}  // namespace
+
+class OptionDialogsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        ini.reset();
+        dir = std::make_unique<TempDir>();
+        ini = std::make_unique<IniFile>(dir->Write("Quellix.ini", kIni));
+        settings = Settings{};
+        settings.ProgramTitle = "Quellix 1.0.0";
+        settings.Temporisation = 30;
+        MessageBoxes::Script({});
+    }
+    void cleanup() { MessageBoxes::StopScripting(); }
+
+    void TempoRefusalsArrowsOkAndCancel() {
+        SchedulerState scheduler;
+        scheduler.UpdateCountdown = 12;
+        TempoDialog dialog(settings, *ini, scheduler);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QString("Quellix 1.0.0"));
+        auto* seconds = Child<QLineEdit>(dialog, "Text1");
+        auto* hint = Child<QLabel>(dialog, "Label1");
+        QCOMPARE(seconds->text(), QString("30"));
+        QVERIFY(seconds->font().bold());
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->text(), QString("(only when main window is displayed!)"));
+
+        for (const char* text : {"0.5", "61", "abc"}) {
+            seconds->setText(text);
+            Click(dialog, "cmdOK");
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(MessageBoxes::Asked().back().text, std::string("Invalid value: ") + text);
+            QCOMPARE(MessageBoxes::Asked().back().icon, MessageIcon::Critical);
+            QCOMPARE(dir->Read("Quellix.ini"), kIni);
+        }
+        Arrow(dialog, "UpDown1", "up");  // from abc
+        QCOMPARE(seconds->text(), QString("1"));
+        QVERIFY(hint->isHidden());
+        seconds->setText("59");
+        Arrow(dialog, "UpDown1", "up");
+        QCOMPARE(seconds->text(), QString("60"));
+        QCOMPARE(hint->text(), QString("Maximal temporisation reached"));
+        QVERIFY(hint->isVisible());
+        seconds->setText("2");
+        QTest::keyClick(seconds, Qt::Key_Down);
+        QCOMPARE(seconds->text(), QString("1"));
+        QCOMPARE(hint->text(), QString("Minimal temporisation reached"));
+        QCOMPARE(scheduler.UpdateCountdown, std::int16_t{12});
+
+        seconds->setText("59.5");
+        QTest::keyClick(seconds, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(settings.Temporisation, std::int16_t{60});
+        QCOMPARE(scheduler.UpdateCountdown, std::int16_t{60});
+        const std::string after = Replaced(kIni, "=30", "=60");
+        QCOMPARE(dir->Read("Quellix.ini"), after);
+
+        settings.Langue = 1;
+        QVERIFY(!Drive([&] { return TempoDialog::Open(nullptr, settings, *ini, scheduler); },
+                       [](QWidget& shown) {
+                           QCOMPARE(Child<QLabel>(shown, "lblChaque")->text(), QString("Chaque"));
+                           Arrow(shown, "UpDown1", "down");
+                           QCOMPARE(Text(shown, "Text1"), QString("59"));
+                           Click(shown, "cmdAnnuler");
+                       }));
+        QCOMPARE(dir->Read("Quellix.ini"), after);
+        QCOMPARE(settings.Temporisation, std::int16_t{60});
+    }
+
+    // Both check-box dialogs: OK writes the box as "1" or "0"; Cancel changes nothing.
+    void CheckBoxOptions_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("french");
+        QTest::newRow("automatic start") << "chkDemarrageAutomatique"
+                                         << "DemarrageAutomatiqueLancement"
+                                         << "Démarrer automatiquement la purge";
+        QTest::newRow("all obsolete") << "chkTousFichiersObsoletes"
+                                      << "TousFichiersObsoletes"
+                                      << "Purger seulement si tous les fichiers sont obsolètes";
+    }
+    void CheckBoxOptions() {
+        QFETCH(QString, box);
+        QFETCH(QString, key);
+        QFETCH(QString, french);
+        const bool automatic = key == "DemarrageAutomatiqueLancement";
+        const bool& setting =
+            automatic ? settings.DemarrageAutomatiqueLancement : settings.TousFichiersObsoletes;
+        const auto open = [&] {
+            return automatic ? AutomaticStartDialog::Open(nullptr, settings, *ini)
+                             : AllObsoleteDialog::Open(nullptr, settings, *ini);
+        };
+        const auto toggleThen = [&](const char* button) {
+            return [&box, button](QWidget& shown) {
+                Click(shown, box);
+                Click(shown, button);
+            };
+        };
+
+        QVERIFY(!Drive(open, toggleThen("cmdAnnuler")));
+        QCOMPARE(dir->Read("Quellix.ini"), kIni);
+        QVERIFY(!setting);
+        QVERIFY(Drive(open, toggleThen("cmdOK")));
+        QVERIFY(setting);
+        const std::string on = Replaced(kIni, key.toStdString() + "=0", key.toStdString() + "=1");
+        QCOMPARE(dir->Read("Quellix.ini"), on);
+
+        // Opens checked, in French.
+        settings.Langue = 1;
+        QVERIFY(Drive(open, [&](QWidget& shown) {
+            QCOMPARE(shown.windowTitle(), french);
+            QVERIFY(Child<QCheckBox>(shown, box)->isChecked());
+            Click(shown, box);
+            Click(shown, "cmdOK");
+        }));
+        QVERIFY(!setting);
+        QCOMPARE(dir->Read("Quellix.ini"), kIni);
+        QVERIFY(MessageBoxes::Asked().empty());
+    }
+
+  private:
+    std::unique_ptr<TempDir> dir;
+    std::unique_ptr<IniFile> ini;
+    Settings settings;
+};
+
+}  // namespace quellix::test
+
+QTEST_MAIN(quellix::test::OptionDialogsTest)
+#include "option_dialogs_test.moc"

@@ -1,0 +1,69 @@
+#include <QDir>
+#include <QImage>
+#include <QtTest>
+
+#include "gui_fixture.h"
+#include "gui/qt/mainwindow/main_window.h"
+#include "platform/process_info.h"
+
+namespace quellix::test {
+
+// Renders the main window with a sample list in both languages. QUELLIX_SCREENSHOT_DIR names
+// where the pictures go (scripts/screenshots.sh gives the README's folder); without it they go
+// to a temporary folder and are only checked.
+class ScreenshotTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void MainWindowInBothLanguages() {
+        DesktopFixture f(
+            "[Purge]\nHeure=03:30\nJours=23456\nNbDernierePurge=1284\n"
+            "NbDernierePurgeDossiers=17\nNbLocked=2\n"
+            "DateDernierePurge=07 December 2026 - 03:30:12\n[Paths]\nNbPaths=4\n" +
+            Entry(1, "Downloads", "720", "oui [D]", "Corbeille") +
+            Entry(2, "cache", "48", "oui [D] [RO]", "Effacer") +
+            Entry(3, "scans", "168", "non", "") + "AutreDossier3=@/archive/\n" +
+            Entry(4, "old-share", "24", "non", "Effacer"));
+        for (int i = 0; i < 12; ++i) {
+            f.tree.File("Downloads/file" + std::to_string(i), 1'000'000'000);
+        }
+        for (int i = 0; i < 40; ++i) {
+            f.tree.File("cache/sub/entry" + std::to_string(i), 1'000'000'000);
+        }
+        f.tree.File("scans/page1.pdf", 1'000'000'000);
+        f.tree.Folder("archive");
+        QCOMPARE(f.Start(), StartupOutcome::Running);
+        MainWindow& window = f.Window();
+        // A second count after new files came shows the rise picture.
+        f.tree.File("scans/page2.pdf", 1'000'000'000);
+        f.program->Front().RunCountPass();
+        window.showNormal();
+        window.resize(980, 300);
+        QTest::qWait(50);
+
+        const QString folder = Folder();
+        const QImage english = window.grab().toImage();
+        QVERIFY(english.save(folder + "/main-window-en.png"));
+        window.Action("mnuFrancais")->trigger();
+        QTest::qWait(50);
+        const QImage french = window.grab().toImage();
+        QVERIFY(french.save(folder + "/main-window-fr.png"));
+        QVERIFY(!english.isNull() && english.size() == french.size());
+        QVERIFY(english != french);
+    }
+
+  private:
+    QString Folder() {
+        if (const auto given = platform::EnvironmentVariable("QUELLIX_SCREENSHOT_DIR")) {
+            QDir().mkpath(QString::fromStdString(*given));
+            return QString::fromStdString(*given);
+        }
+        return QString::fromStdString(scratch_.Path());
+    }
+    TempDir scratch_;
+};
+
+}  // namespace quellix::test
+
+QTEST_MAIN(quellix::test::ScreenshotTest)
+#include "screenshot_test.moc"

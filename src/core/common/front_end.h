@@ -3,11 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace quellix {
+#include "core/common/messages.h"
 
-enum class MessageIcon { Critical, Question, Exclamation, Information };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+namespace quellix {
 
 // Stopped: Start enabled, Stop disabled, settings menus and the immediate box enabled, no timer.
 // Running: the reverse, the one-second timer on. Immediate: as Running, without the timer.
@@ -15,24 +13,10 @@ enum class SchedulerMode { Stopped, Running, Immediate };
 
 enum class ProgramEnd { Normal, Failure };
 
-struct MessageRequest {
-    std::string text;
-    std::string title;
-    MessageIcon icon = MessageIcon::Information;
-    MessageButtons buttons = MessageButtons::Ok;
-    // What a front end that cannot ask anybody answers: the first button of the box.
-    MessageAnswer defaultAnswer = MessageAnswer::Ok;
-};
-
 // Everything the core needs from whatever shows the program to a person: the desktop windows, or
 // the headless front end of one-shot and service runs. Calls arrive on the one program thread.
-class FrontEnd {
+class FrontEnd : public Messages {
   public:
-    virtual ~FrontEnd() = default;
-
-    // A modal message box; returns the button chosen.
-    virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;
-
     // The loading window of start-up: its caption, its message and its n/N counter.
     virtual void ShowLoadingWindow(std::string_view caption) = 0;
     virtual void SetLoadingMessage(std::string_view text) = 0;

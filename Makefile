@@ -16,7 +16,7 @@ CMAKE_CONFIGURE = cmake -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # The project's own builds stop at any warning; a packager's build (test-release) does not.
 WERROR = -DQUELLIX_WERROR=ON
 
-.PHONY: build run test test-nox test-sanitize test-release fuzz deb deb-nox test-package windows test-windows format clean
+.PHONY: build run test test-nox test-sanitize test-release fuzz deb deb-nox test-package windows test-windows format check-source clean
 
 build:
 	scripts/install-deps.sh build gui
@@ -109,6 +109,13 @@ fuzz:
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
+
+# What CI checks before building: the source is formatted, and the folders include each other
+# only downwards (core never includes a front end, no cycle).
+check-source:
+	scripts/install-deps.sh lint
+	git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run -Werror
+	scripts/include-graph.py >/dev/null
 
 clean:
 	rm -rf $(BUILD) $(NOX_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(DEB_BUILD) $(DEB_NOX_BUILD) \

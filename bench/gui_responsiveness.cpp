@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "gui/qt/app/desktop_program.h"
-#include "gui/qt/mainwindow/main_window.h"
-#include "gui/qt/common/message_box.h"
 #include "core/mainwindow/scheduler.h"
+#include "core/service/systemd_service_host.h"
+#include "gui/qt/app/desktop_program.h"
+#include "gui/qt/common/message_box.h"
+#include "gui/qt/mainwindow/main_window.h"
 #include "gui/qt/mainwindow/tray_icon.h"
 #include "platform/clock.h"
-#include "core/service/systemd_service_host.h"
 
 namespace {
 

@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "app/headless_front_end.h"
+#include "core/common/folder_list.h"
+#include "core/common/settings.h"
 #include "core/config/config_texts.h"
 #include "core/config/ini_file.h"
-#include "core/common/settings.h"
-#include "core/common/folder_list.h"
-#include "platform/clock.h"
-#include "platform/directory.h"
-#include "platform/move_batch.h"
 #include "core/purge/purge_engine.h"
 #include "core/purge/purge_run.h"
 #include "core/service/systemd_service_host.h"
+#include "platform/clock.h"
+#include "platform/directory.h"
+#include "platform/move_batch.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include <iostream>
 
 #include "app/desktop_entry.h"
-#include "gui/qt/app/desktop_program.h"
 #include "core/common/exit_codes.h"
+#include "core/common/service_host.h"
 #include "core/config/startup.h"
+#include "gui/qt/app/desktop_program.h"
 #include "gui/qt/mainwindow/tray_icon.h"
 #include "platform/clock.h"
 #include "platform/open_with_shell.h"
 #include "platform/process_info.h"
-#include "core/common/service_host.h"
 
 namespace quellix {
 

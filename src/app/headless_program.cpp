@@ -3,9 +3,9 @@
 #include "core/common/exit_codes.h"
 #include "core/config/startup_exit_code.h"
 #include "core/mainwindow/count_pass.h"
+#include "core/purge/purge_run.h"
 #include "platform/clock.h"
 #include "platform/service_signals.h"
-#include "core/purge/purge_run.h"
 
 namespace quellix {
 

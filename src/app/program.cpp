@@ -1,14 +1,14 @@
 #include "app/program.h"
 
 #include "app/desktop_entry.h"
-#include "core/common/exit_codes.h"
 #include "app/headless_program.h"
 #include "app/service_setup.h"
+#include "core/common/exit_codes.h"
+#include "core/common/service_host.h"
+#include "core/common/settings.h"
 #include "core/config/ini_option.h"
 #include "core/config/program_files.h"
-#include "core/common/settings.h"
 #include "platform/service_signals.h"
-#include "core/common/service_host.h"
 
 namespace quellix {
 

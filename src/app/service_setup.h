@@ -3,9 +3,9 @@
 #include <ostream>
 #include <string>
 
+#include "core/common/service_host.h"
 #include "core/config/command_line.h"
 #include "core/config/program_files.h"
-#include "core/common/service_host.h"
 
 namespace quellix {
 

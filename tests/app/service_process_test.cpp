@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/headless_program.h"
+#include "core/common/service_host.h"
 #include "core/config/program_files.h"
 #include "platform/child_process.h"
-#include "core/common/service_host.h"
 #include "support/file_tree.h"
 #include "support/temp_dir.h"
 

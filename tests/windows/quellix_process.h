@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/wide_text.h"
 #include "core/service/windows_command_line.h"
+#include "platform/win32/wide_text.h"
 
 namespace quellix::test {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/wide_text.h"
 #include "core/service/windows_command_line.h"
+#include "platform/win32/wide_text.h"
 #include "support/temp_dir.h"
 #include "windows/quellix_process.h"
 #include "windows/service_trace.h"

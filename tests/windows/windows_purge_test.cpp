@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/config/ini_file.h"
-#include "platform/win32/wide_text.h"
 #include "core/purge/purge_fixture.h"
 #include "core/purge/purge_run.h"
+#include "platform/win32/wide_text.h"
 #include "win32/file_helpers.h"
 
 namespace quellix {

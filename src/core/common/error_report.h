@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/common/settings.h"
 #include "core/common/service_host.h"
+#include "core/common/settings.h"
 
 namespace quellix {
 

@@ -1,8 +1,8 @@
 #include "core/config/config_error.h"
 
-#include "core/config/config_texts.h"
-#include "core/common/front_end.h"
 #include "core/common/error_report.h"
+#include "core/common/front_end.h"
+#include "core/config/config_texts.h"
 
 namespace quellix {
 

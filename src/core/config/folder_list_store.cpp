@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "core/common/front_end.h"
 #include "core/config/config_texts.h"
 #include "core/config/config_values.h"
 #include "core/config/number_scan.h"
-#include "core/common/front_end.h"
 
 namespace quellix {
 

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <optional>
 
+#include "core/common/folder_list.h"
+#include "core/common/settings.h"
 #include "core/config/config_error.h"
 #include "core/config/config_store.h"
-#include "core/common/settings.h"
-#include "core/common/folder_list.h"
 
 namespace quellix {
 

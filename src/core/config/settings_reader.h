@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "core/common/settings.h"
 #include "core/config/config_error.h"
 #include "core/config/config_store.h"
-#include "core/common/settings.h"
 
 namespace quellix {
 

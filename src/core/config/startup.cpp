@@ -2,18 +2,18 @@
 
 #include <optional>
 
+#include "core/common/error_report.h"
+#include "core/common/front_end.h"
+#include "core/common/service_host.h"
 #include "core/config/config_error.h"
 #include "core/config/config_texts.h"
 #include "core/config/folder_list_store.h"
 #include "core/config/ini_file.h"
 #include "core/config/running_system.h"
 #include "core/config/settings_reader.h"
-#include "core/common/front_end.h"
 #include "platform/clock.h"
 #include "platform/config_file.h"
 #include "platform/leftover_temporaries.h"
-#include "core/common/error_report.h"
-#include "core/common/service_host.h"
 
 namespace quellix {
 

@@ -3,12 +3,12 @@
 #include <memory>
 #include <string>
 
+#include "core/common/folder_list.h"
+#include "core/common/scheduler_state.h"
+#include "core/common/settings.h"
 #include "core/config/command_line.h"
 #include "core/config/config_store.h"
 #include "core/config/program_files.h"
-#include "core/common/settings.h"
-#include "core/common/folder_list.h"
-#include "core/common/scheduler_state.h"
 #include "platform/instance_lock.h"
 
 namespace quellix {

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "core/config/startup.h"
 #include "core/common/front_end.h"
+#include "core/config/startup.h"
 
 namespace quellix {
 

@@ -11,9 +11,9 @@
 #include "core/dialogs/folder_editor_texts.h"
 #include "core/mainwindow/count_pass.h"
 #include "core/mainwindow/main_window_rules.h"
+#include "core/purge/purge_engine.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
-#include "core/purge/purge_engine.h"
 
 namespace quellix {
 

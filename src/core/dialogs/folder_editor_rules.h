@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/config/config_store.h"
-#include "core/common/settings.h"
 #include "core/common/folder_list.h"
 #include "core/common/front_end.h"
+#include "core/common/settings.h"
+#include "core/config/config_store.h"
 
 namespace quellix {
 

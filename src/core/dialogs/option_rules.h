@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/config/config_store.h"
-#include "core/common/language.h"
-#include "core/common/settings.h"
 #include "core/common/front_end.h"
+#include "core/common/language.h"
 #include "core/common/scheduler_state.h"
+#include "core/common/settings.h"
+#include "core/config/config_store.h"
 
 namespace quellix {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/config/config_values.h"
 #include "core/common/language.h"
+#include "core/config/config_values.h"
 #include "core/config/number_scan.h"
 #include "core/logview/log_settings_texts.h"
 #include "platform/path_style.h"

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "core/logview/log_viewer_texts.h"
+#include "core/purge/day_logs.h"
 #include "platform/directory.h"
 #include "platform/path_text.h"
-#include "core/purge/day_logs.h"
 
 namespace quellix {
 

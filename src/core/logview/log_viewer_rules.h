@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/common/settings.h"
 #include "core/common/front_end.h"
+#include "core/common/settings.h"
 
 namespace quellix {
 

@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
-#include "core/config/config_store.h"
+#include "core/common/folder_list.h"
 #include "core/common/language.h"
 #include "core/common/settings.h"
+#include "core/config/config_store.h"
 #include "core/mainwindow/caption_texts.h"
-#include "core/common/folder_list.h"
 
 namespace quellix {
 

@@ -1,13 +1,13 @@
 #include "core/mainwindow/count_pass.h"
 
+#include "core/common/error_report.h"
+#include "core/common/front_end.h"
 #include "core/config/config_texts.h"
 #include "core/config/number_scan.h"
-#include "core/common/front_end.h"
-#include "platform/file_system.h"
-#include "platform/path_text.h"
 #include "core/purge/purge_engine.h"
 #include "core/purge/purge_texts.h"
-#include "core/common/error_report.h"
+#include "platform/file_system.h"
+#include "platform/path_text.h"
 
 namespace quellix {
 

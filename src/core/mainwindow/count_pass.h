@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/common/settings.h"
 #include "core/common/folder_list.h"
+#include "core/common/settings.h"
 
 namespace quellix {
 

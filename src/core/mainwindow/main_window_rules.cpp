@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "core/common/service_host.h"
 #include "core/config/folder_list_store.h"
 #include "core/mainwindow/captions.h"
 #include "core/mainwindow/count_pass.h"
 #include "core/mainwindow/main_window_texts.h"
-#include "platform/path_text.h"
 #include "core/purge/age_rule.h"
-#include "core/common/service_host.h"
+#include "platform/path_text.h"
 
 namespace quellix {
 

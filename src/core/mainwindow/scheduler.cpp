@@ -1,7 +1,7 @@
 #include "core/mainwindow/scheduler.h"
 
-#include "core/mainwindow/scheduler_texts.h"
 #include "core/common/service_host.h"
+#include "core/mainwindow/scheduler_texts.h"
 
 namespace quellix {
 

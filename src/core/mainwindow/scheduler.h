@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
+#include "core/common/front_end.h"
 #include "core/config/startup.h"
 #include "core/mainwindow/exclusive_work.h"
-#include "core/common/front_end.h"
 #include "platform/clock.h"
 
 namespace quellix {

@@ -3,11 +3,11 @@
 #include <cerrno>
 
 #include "core/common/front_end.h"
-#include "platform/path_text.h"
-#include "platform/trash.h"
 #include "core/purge/age_rule.h"
 #include "core/purge/event_pacer.h"
 #include "core/purge/operation_log.h"
+#include "platform/path_text.h"
+#include "platform/trash.h"
 
 namespace quellix {
 

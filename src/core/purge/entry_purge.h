@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "core/common/folder_list.h"
-#include "platform/clock.h"
-#include "platform/directory.h"
-#include "platform/move_batch.h"
 #include "core/purge/folder_walk.h"
 #include "core/purge/log_lines.h"
 #include "core/purge/own_files.h"
 #include "core/purge/purge_engine.h"
+#include "platform/clock.h"
+#include "platform/directory.h"
+#include "platform/move_batch.h"
 
 namespace quellix {
 

@@ -1,7 +1,7 @@
 #include "core/purge/folder_walk.h"
 
-#include "platform/path_text.h"
 #include "core/purge/purge_engine.h"
+#include "platform/path_text.h"
 
 namespace quellix {
 

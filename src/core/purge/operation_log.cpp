@@ -3,12 +3,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/path_text.h"
+#include "core/common/service_host.h"
 #include "core/purge/day_logs.h"
 #include "core/purge/log_lines.h"
 #include "core/purge/log_retention.h"
 #include "core/purge/purge_texts.h"
-#include "core/common/service_host.h"
+#include "platform/path_text.h"
 
 namespace quellix {
 

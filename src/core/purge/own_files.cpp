@@ -1,11 +1,11 @@
 #include "core/purge/own_files.h"
 
+#include "core/purge/day_logs.h"
 #include "platform/companion_files.h"
 #include "platform/os_info.h"
 #include "platform/path_text.h"
 #include "platform/process_info.h"
 #include "platform/trash.h"
-#include "core/purge/day_logs.h"
 
 namespace quellix {
 

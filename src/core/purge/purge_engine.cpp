@@ -3,12 +3,12 @@
 #include <limits>
 
 #include "core/common/front_end.h"
-#include "platform/directory.h"
-#include "platform/path_text.h"
 #include "core/purge/age_rule.h"
 #include "core/purge/entry_purge.h"
 #include "core/purge/event_pacer.h"
 #include "core/purge/folder_walk.h"
+#include "platform/directory.h"
+#include "platform/path_text.h"
 
 namespace quellix {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/common/settings.h"
 #include "core/common/folder_list.h"
+#include "core/common/settings.h"
 #include "platform/clock.h"
 
 namespace quellix {

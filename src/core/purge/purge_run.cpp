@@ -1,14 +1,14 @@
 #include "core/purge/purge_run.h"
 
+#include "core/common/error_report.h"
+#include "core/common/front_end.h"
 #include "core/config/config_texts.h"
 #include "core/config/config_values.h"
-#include "core/common/front_end.h"
-#include "platform/directory.h"
 #include "core/purge/log_lines.h"
 #include "core/purge/operation_log.h"
 #include "core/purge/purge_engine.h"
 #include "core/purge/purge_texts.h"
-#include "core/common/error_report.h"
+#include "platform/directory.h"
 
 namespace quellix {
 

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "core/config/config_store.h"
-#include "core/common/settings.h"
 #include "core/common/folder_list.h"
+#include "core/common/settings.h"
+#include "core/config/config_store.h"
 #include "platform/clock.h"
 
 namespace quellix {

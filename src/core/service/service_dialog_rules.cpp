@@ -1,8 +1,8 @@
 #include "core/service/service_dialog_rules.h"
 
 #include "core/config/config_values.h"
-#include "platform/process_info.h"
 #include "core/service/service_dialog_texts.h"
+#include "platform/process_info.h"
 
 namespace quellix {
 

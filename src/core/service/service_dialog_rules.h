@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "core/config/config_store.h"
-#include "core/common/language.h"
-#include "core/common/settings.h"
 #include "core/common/front_end.h"
+#include "core/common/language.h"
 #include "core/common/service_host.h"
+#include "core/common/settings.h"
+#include "core/config/config_store.h"
 
 namespace quellix {
 

@@ -1,8 +1,8 @@
 #include "core/service/service_events.h"
 
+#include "core/common/service_host.h"
 #include "core/config/config_values.h"
 #include "core/config/purge_time.h"
-#include "core/common/service_host.h"
 #include "core/service/service_texts.h"
 
 namespace quellix {

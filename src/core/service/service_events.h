@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "core/config/config_store.h"
 #include "core/common/settings.h"
+#include "core/config/config_store.h"
 
 namespace quellix {
 

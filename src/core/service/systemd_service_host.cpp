@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/service/systemd_unit.h"
 #include "platform/directory.h"
 #include "platform/file_system.h"
 #include "platform/path_trust.h"
@@ -10,7 +11,6 @@
 #include "platform/program_runner.h"
 #include "platform/system_log.h"
 #include "platform/text_file.h"
-#include "core/service/systemd_unit.h"
 
 namespace quellix {
 

@@ -1,9 +1,9 @@
 #include "core/service/windows_service_host.h"
 
+#include "core/service/windows_command_line.h"
 #include "platform/process_info.h"
 #include "platform/system_log.h"
 #include "platform/windows_services.h"
-#include "core/service/windows_command_line.h"
 
 namespace quellix {
 

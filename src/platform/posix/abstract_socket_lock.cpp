@@ -7,8 +7,8 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/posix/fd_io.h"
 #include "platform/common/name_hash.h"
+#include "platform/posix/fd_io.h"
 
 namespace quellix::platform::posix {
 

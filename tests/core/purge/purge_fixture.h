@@ -55,9 +55,7 @@ class PurgeFixture : public ::testing::Test {
         log.Close("end");
         return run;
     }
-    std::string LogText() const {
-        return logs.Read(DayLogPath("", clock.ToLocal(clock.Now())));
-    }
+    std::string LogText() const { return logs.Read(DayLogPath("", clock.ToLocal(clock.Now()))); }
     bool Logged(const std::string& part) const { return LogText().find(part) != std::string::npos; }
 
     FileTree tree;

@@ -8,12 +8,12 @@
 
 #include <cstdio>
 
+#include "core/purge/own_files.h"
+#include "core/purge/purge_fixture.h"
 #include "platform/companion_files.h"
 #include "platform/env_override.h"
 #include "platform/process_info.h"
 #include "platform/scratch_mount.h"
-#include "core/purge/own_files.h"
-#include "core/purge/purge_fixture.h"
 
 namespace quellix {
 namespace {

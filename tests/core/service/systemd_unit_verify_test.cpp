@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/process_info.h"
 #include "core/service/systemd_unit.h"
+#include "platform/process_info.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 

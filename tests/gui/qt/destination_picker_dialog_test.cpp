@@ -13,9 +13,9 @@
 #include <functional>
 #include <optional>
 
+#include "gui/qt/common/message_box.h"
 #include "gui/qt/dialogs/about_dialog.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
-#include "gui/qt/common/message_box.h"
 #include "support/file_tree.h"
 
 namespace quellix::test {

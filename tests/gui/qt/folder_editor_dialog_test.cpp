@@ -20,8 +20,8 @@
 
 #include "core/config/folder_list_store.h"
 #include "core/config/ini_file.h"
-#include "gui/qt/dialogs/folder_chooser_view.h"
 #include "gui/qt/common/message_box.h"
+#include "gui/qt/dialogs/folder_chooser_view.h"
 #include "platform/process_info.h"
 #include "support/scripted_front_end.h"
 #include "support/temp_dir.h"

@@ -1,7 +1,7 @@
 #include "gui_fixture.h"
 
-#include "gui/qt/mainwindow/main_window.h"
 #include "gui/qt/common/message_box.h"
+#include "gui/qt/mainwindow/main_window.h"
 #include "platform/clock.h"
 
 namespace quellix::test {

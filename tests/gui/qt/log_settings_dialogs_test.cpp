@@ -7,10 +7,10 @@
 
 #include "core/config/ini_file.h"
 #include "dialog_test_support.h"
+#include "gui/qt/common/message_box.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
 #include "gui/qt/logview/log_folder_dialog.h"
 #include "gui/qt/logview/log_retention_dialog.h"
-#include "gui/qt/common/message_box.h"
 #include "platform/process_info.h"
 #include "support/temp_dir.h"
 

@@ -10,12 +10,12 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "core/mainwindow/scheduler.h"
+#include "gui/qt/common/message_box.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
-#include "gui_fixture.h"
 #include "gui/qt/mainwindow/folder_grid_view.h"
 #include "gui/qt/mainwindow/loading_window.h"
-#include "gui/qt/common/message_box.h"
-#include "core/mainwindow/scheduler.h"
+#include "gui_fixture.h"
 
 namespace quellix::test {
 namespace {

@@ -6,10 +6,10 @@
 
 #include "core/config/ini_file.h"
 #include "dialog_test_support.h"
+#include "gui/qt/common/message_box.h"
 #include "gui/qt/dialogs/all_obsolete_dialog.h"
 #include "gui/qt/dialogs/automatic_start_dialog.h"
 #include "gui/qt/dialogs/tempo_dialog.h"
-#include "gui/qt/common/message_box.h"
 #include "support/temp_dir.h"
 
 namespace quellix::test {

@@ -2,8 +2,8 @@
 #include <QImage>
 #include <QtTest>
 
-#include "gui_fixture.h"
 #include "gui/qt/mainwindow/main_window.h"
+#include "gui_fixture.h"
 #include "platform/process_info.h"
 
 namespace quellix::test {

@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "core/config/ini_file.h"
+#include "core/service/temp_systemd_host.h"
 #include "dialog_test_support.h"
 #include "gui/qt/common/message_box.h"
 #include "platform/process_info.h"
-#include "core/service/temp_systemd_host.h"
 #include "support/temp_dir.h"
 
 namespace quellix::test {

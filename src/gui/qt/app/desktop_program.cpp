@@ -4,9 +4,9 @@
 
 #include "core/config/startup_exit_code.h"
 #include "core/mainwindow/count_pass.h"
+#include "core/purge/purge_run.h"
 #include "gui/qt/mainwindow/main_window.h"
 #include "gui/qt/mainwindow/tray_icon.h"
-#include "core/purge/purge_run.h"
 
 namespace quellix {
 

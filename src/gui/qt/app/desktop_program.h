@@ -7,9 +7,9 @@
 #include "core/config/command_line.h"
 #include "core/config/startup.h"
 #include "core/mainwindow/exclusive_work.h"
-#include "gui/qt/mainwindow/qt_front_end.h"
 #include "core/mainwindow/scheduler.h"
 #include "core/purge/purge_engine.h"
+#include "gui/qt/mainwindow/qt_front_end.h"
 
 class QObject;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/config/config_store.h"
 #include "core/common/settings.h"
+#include "core/config/config_store.h"
 #include "gui/qt/dialogs/check_option_dialog.h"
 
 namespace quellix {

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
-#include "gui/qt/dialogs/dialog_button_row_view.h"
 #include "gui/qt/common/dialog_captions_view.h"
+#include "gui/qt/dialogs/dialog_button_row_view.h"
 
 namespace quellix {
 

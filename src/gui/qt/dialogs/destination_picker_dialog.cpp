@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "gui/qt/dialogs/dialog_button_row_view.h"
-#include "gui/qt/common/dialog_captions_view.h"
-#include "gui/qt/dialogs/folder_chooser_view.h"
 #include "core/dialogs/picker_texts.h"
+#include "gui/qt/common/dialog_captions_view.h"
+#include "gui/qt/dialogs/dialog_button_row_view.h"
+#include "gui/qt/dialogs/folder_chooser_view.h"
 
 namespace quellix {
 

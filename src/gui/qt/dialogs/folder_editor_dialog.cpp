@@ -14,11 +14,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/dialogs/folder_editor_texts.h"
+#include "gui/qt/common/message_box.h"
+#include "gui/qt/common/qt_colour.h"
 #include "gui/qt/dialogs/destination_picker_dialog.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
-#include "core/dialogs/folder_editor_texts.h"
-#include "gui/qt/common/qt_colour.h"
-#include "gui/qt/common/message_box.h"
 
 namespace quellix {
 

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "core/config/config_store.h"
-#include "core/common/settings.h"
-#include "core/dialogs/folder_editor_rules.h"
 #include "core/common/folder_list.h"
+#include "core/common/settings.h"
+#include "core/config/config_store.h"
+#include "core/dialogs/folder_editor_rules.h"
 
 class QButtonGroup;
 class QCheckBox;

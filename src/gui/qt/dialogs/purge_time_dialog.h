@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <array>
 
-#include "core/config/config_store.h"
 #include "core/common/settings.h"
+#include "core/config/config_store.h"
 #include "core/dialogs/purge_time_rules.h"
 
 class QCheckBox;

@@ -5,12 +5,12 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "gui/qt/dialogs/dialog_button_row_view.h"
-#include "gui/qt/common/dialog_captions_view.h"
 #include "core/dialogs/option_rules.h"
 #include "core/dialogs/option_texts.h"
-#include "gui/qt/dialogs/up_down_view.h"
+#include "gui/qt/common/dialog_captions_view.h"
 #include "gui/qt/common/message_box.h"
+#include "gui/qt/dialogs/dialog_button_row_view.h"
+#include "gui/qt/dialogs/up_down_view.h"
 
 namespace quellix {
 

@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include "core/config/config_store.h"
-#include "core/common/settings.h"
 #include "core/common/scheduler_state.h"
+#include "core/common/settings.h"
+#include "core/config/config_store.h"
 
 class QLabel;
 class QLineEdit;

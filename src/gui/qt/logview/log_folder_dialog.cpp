@@ -5,11 +5,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "gui/qt/dialogs/dialog_button_row_view.h"
-#include "gui/qt/common/dialog_captions_view.h"
-#include "gui/qt/dialogs/folder_chooser_view.h"
 #include "core/logview/log_settings_rules.h"
 #include "core/logview/log_settings_texts.h"
+#include "gui/qt/common/dialog_captions_view.h"
+#include "gui/qt/dialogs/dialog_button_row_view.h"
+#include "gui/qt/dialogs/folder_chooser_view.h"
 
 namespace quellix {
 

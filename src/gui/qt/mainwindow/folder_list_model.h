@@ -3,9 +3,9 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 
+#include "core/common/folder_list.h"
 #include "core/common/settings.h"
 #include "gui/qt/common/qt_colour.h"
-#include "core/common/folder_list.h"
 
 namespace quellix {
 

@@ -8,6 +8,9 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "core/common/service_host.h"
+#include "core/mainwindow/captions.h"
+#include "core/mainwindow/scheduler.h"
 #include "gui/qt/dialogs/about_dialog.h"
 #include "gui/qt/dialogs/all_obsolete_dialog.h"
 #include "gui/qt/dialogs/automatic_start_dialog.h"
@@ -17,14 +20,11 @@
 #include "gui/qt/logview/log_folder_dialog.h"
 #include "gui/qt/logview/log_retention_dialog.h"
 #include "gui/qt/logview/log_viewer_window.h"
-#include "core/mainwindow/captions.h"
 #include "gui/qt/mainwindow/folder_grid_view.h"
 #include "gui/qt/mainwindow/folder_list_model.h"
-#include "core/mainwindow/scheduler.h"
 #include "gui/qt/mainwindow/tray_icon.h"
-#include "platform/process_info.h"
 #include "gui/qt/service/service_dialog.h"
-#include "core/common/service_host.h"
+#include "platform/process_info.h"
 
 namespace quellix {
 

@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
+#include "core/common/front_end.h"
 #include "core/config/startup.h"
 #include "core/dialogs/folder_editor_rules.h"
 #include "core/mainwindow/exclusive_work.h"
-#include "core/common/front_end.h"
 #include "core/mainwindow/main_window_rules.h"
 
 namespace quellix {

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
+#include "gui/qt/common/message_box.h"
 #include "gui/qt/mainwindow/loading_window.h"
 #include "gui/qt/mainwindow/main_window.h"
-#include "gui/qt/common/message_box.h"
 
 namespace quellix {
 

@@ -11,9 +11,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/service/service_dialog_texts.h"
 #include "gui/qt/common/dialog_captions_view.h"
 #include "gui/qt/common/message_box.h"
-#include "core/service/service_dialog_texts.h"
 
 namespace quellix {
 

@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
-#include "core/config/config_store.h"
-#include "core/common/settings.h"
-#include "core/service/service_dialog_rules.h"
 #include "core/common/service_host.h"
+#include "core/common/settings.h"
+#include "core/config/config_store.h"
+#include "core/service/service_dialog_rules.h"
 
 class QCheckBox;
 class QLabel;

@@ -14,6 +14,7 @@
 #include "core/common/exit_codes.h"
 #include "platform/child_process.h"
 #include "platform/instance_lock.h"
+#include "support/file_mode.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -25,12 +26,6 @@ namespace fs = std::filesystem;
 constexpr uid_t kOtherUser = 65534;
 constexpr const char* kHeure = "[Purge]\nHeure=6:00\n";
 constexpr const char* kDefaultsAdded = "[Purge]\nHeure=6:00\nJours=1234567\nTemporisation=30\n";
-
-mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
 
 // A root run of the real executable on configuration files in a folder of its own, beside
 // "shared", open to all like /tmp.
@@ -85,13 +80,13 @@ TEST_F(ConfigFileSafetyTest, RootGoesOnlyByAFileNobodyElseCanChange) {
         } else {
             EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
             EXPECT_EQ(dir.Read(std::string("conf/") + c.name), kDefaultsAdded);
-            EXPECT_EQ(ModeOf(ini), c.mode);
+            EXPECT_EQ(test::ModeOf(ini), c.mode);
         }
     }
     // What root creates, nobody else may change, nor read: it says what root deletes.
     const auto result = Run(dir.File("conf/new.ini"));
     EXPECT_EQ(result.exitCode, kExitSuccess) << result.err;
-    EXPECT_EQ(ModeOf(dir.File("conf/new.ini")), 0600u);
+    EXPECT_EQ(test::ModeOf(dir.File("conf/new.ini")), 0600u);
 }
 
 TEST_F(ConfigFileSafetyTest, LinksAnotherUserPlantedAreNotFollowed) {

@@ -7,18 +7,13 @@
 #include <string>
 
 #include "platform/directory.h"
+#include "support/file_mode.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {
 namespace {
 
 using test::TempDir;
-
-mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
 
 void SetTimes(const std::string& path, time_t accessed, time_t modified) {
     const timespec times[2] = {{accessed, 0}, {modified, 0}};
@@ -163,14 +158,14 @@ TEST(DirectoryChanges, SetOwnerWritableAddsOnlyTheOwnerWriteBit) {
     const std::optional<Directory> folder = Directory::Open(dir.Path());
     ASSERT_TRUE(folder.has_value());
     EXPECT_EQ(folder->SetOwnerWritable("read-only"), 0);
-    EXPECT_EQ(ModeOf(dir.File("read-only")), 0644u);
+    EXPECT_EQ(test::ModeOf(dir.File("read-only")), 0644u);
     EXPECT_EQ(folder->SetOwnerWritable("odd-bits"), 0);
-    EXPECT_EQ(ModeOf(dir.File("odd-bits")), 02705u);
+    EXPECT_EQ(test::ModeOf(dir.File("odd-bits")), 02705u);
     EXPECT_EQ(folder->SetOwnerWritable("folder"), 0);
-    EXPECT_EQ(ModeOf(dir.File("folder")), 0755u);
+    EXPECT_EQ(test::ModeOf(dir.File("folder")), 0755u);
     // The link is left alone and its target is not reached through it.
     EXPECT_EQ(folder->SetOwnerWritable("link"), 0);
-    EXPECT_EQ(ModeOf(dir.File("target")), 0444u);
+    EXPECT_EQ(test::ModeOf(dir.File("target")), 0444u);
     EXPECT_EQ(folder->SetOwnerWritable("missing"), ENOENT);
 }
 
@@ -208,7 +203,7 @@ TEST(DirectoryChanges, MakeDirectoryAndSymlinkNeverReplace) {
         UmaskGuard guard(027);
         EXPECT_EQ(folder->MakeDirectory("made"), 0);
     }
-    EXPECT_EQ(ModeOf(dir.File("made")), 0750u);
+    EXPECT_EQ(test::ModeOf(dir.File("made")), 0750u);
     EXPECT_EQ(folder->MakeDirectory("made"), EEXIST);
     EXPECT_EQ(folder->MakeDirectory("existing"), EEXIST);
 

@@ -13,6 +13,7 @@
 #include "immutable_flag.h"
 #include "platform/directory.h"
 #include "platform/trash.h"
+#include "support/file_mode.h"
 #include "support/temp_dir.h"
 #include "trash_list.h"
 
@@ -35,12 +36,6 @@ std::vector<std::string> Entries(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
 }
 
 std::string InfoText(const std::string& encodedPath) {
@@ -84,7 +79,7 @@ TEST_F(HomeTrashTest, EntryMovesInWithItsInfoAndPrivateFolders) {
     EXPECT_EQ(dir_.Read("home/.local/share/Trash/info/folder.trashinfo"),
               InfoText(work_ + "/folder"));
     for (const char* made : {"", "/files", "/info"}) {
-        EXPECT_EQ(ModeOf(trash_ + made), 0700u) << made;
+        EXPECT_EQ(test::ModeOf(trash_ + made), 0700u) << made;
     }
 }
 

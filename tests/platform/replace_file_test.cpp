@@ -15,6 +15,7 @@
 #include "child_process.h"
 #include "platform/companion_files.h"
 #include "platform/file_system.h"
+#include "support/file_mode.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {
@@ -31,12 +32,6 @@ std::vector<std::string> Entries(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
 }
 
 // Restores the test process's umask however the test ends.
@@ -58,7 +53,7 @@ TEST(ReplaceFileContents, NewFileGetsTheModeOfAnOrdinaryCreate) {
             ASSERT_TRUE(ReplaceFileContents(path, "[Settings]\n"));
         }
         EXPECT_EQ(dir.Read("new-" + std::to_string(mask) + ".ini"), "[Settings]\n");
-        EXPECT_EQ(ModeOf(path), 0666 & ~mask) << "umask " << mask;
+        EXPECT_EQ(test::ModeOf(path), 0666 & ~mask) << "umask " << mask;
     }
 }
 
@@ -69,7 +64,7 @@ TEST(ReplaceFileContents, ExistingFileIsReplacedKeepingItsMode) {
 
     ASSERT_TRUE(ReplaceFileContents(path, "new"));
     EXPECT_EQ(dir.Read("settings.ini"), "new");
-    EXPECT_EQ(ModeOf(path), 0604u);
+    EXPECT_EQ(test::ModeOf(path), 0604u);
 
     const std::string binary("a\0b\r\n\xff\xfe", 7);
     ASSERT_TRUE(ReplaceFileContents(path, binary));
@@ -78,7 +73,7 @@ TEST(ReplaceFileContents, ExistingFileIsReplacedKeepingItsMode) {
     ASSERT_TRUE(ReplaceFileContents(path, ""));
     EXPECT_TRUE(dir.Exists("settings.ini"));
     EXPECT_EQ(dir.Read("settings.ini"), "");
-    EXPECT_EQ(ModeOf(path), 0604u);
+    EXPECT_EQ(test::ModeOf(path), 0604u);
     EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"settings.ini"});
 }
 
@@ -112,7 +107,7 @@ TEST(ReplaceFileContents, SymbolicLinksAreFollowedAndStayLinks) {
     EXPECT_EQ(dir.Read("real/target.ini"), "through the link");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(std::filesystem::read_symlink(link).string(), "real/target.ini");
-    EXPECT_EQ(ModeOf(target), 0640u);
+    EXPECT_EQ(test::ModeOf(target), 0640u);
 
     ASSERT_TRUE(ReplaceFileContents(linkToLink, "through two links"));
     EXPECT_EQ(dir.Read("real/target.ini"), "through two links");

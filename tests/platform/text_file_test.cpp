@@ -14,6 +14,7 @@
 #include "child_process.h"
 #include "platform/directory.h"
 #include "platform/file_size_limit.h"
+#include "support/file_mode.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {
@@ -30,12 +31,6 @@ class UmaskGuard {
   private:
     mode_t old_;
 };
-
-mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
 
 Directory OpenFolder(const std::string& path) {
     std::optional<Directory> folder = Directory::Open(path);
@@ -68,15 +63,15 @@ TEST(AppendFile, CreateNewMakesAFreshFileOnly) {
         EXPECT_TRUE(BelongsToThisUser(*info));
     }
     // The mode asked for, whatever the umask: wider or narrower than it would allow.
-    EXPECT_EQ(ModeOf(path), 0644u);
+    EXPECT_EQ(test::ModeOf(path), 0644u);
     EXPECT_EQ(dir.Read("log.txt"), std::string("first line\nwith\0nul\n", 20));
     {
         UmaskGuard guard(0);
         EXPECT_NE(Open(dir, "private.txt", AppendFile::Mode::CreateNew, &error, 0600), nullptr);
         EXPECT_NE(Open(dir, "private2.txt", AppendFile::Mode::Append, &error, 0600), nullptr);
     }
-    EXPECT_EQ(ModeOf(dir.File("private.txt")), 0600u);
-    EXPECT_EQ(ModeOf(dir.File("private2.txt")), 0600u);
+    EXPECT_EQ(test::ModeOf(dir.File("private.txt")), 0600u);
+    EXPECT_EQ(test::ModeOf(dir.File("private2.txt")), 0600u);
 
     EXPECT_EQ(Open(dir, "log.txt", AppendFile::Mode::CreateNew, &error), nullptr);
     EXPECT_EQ(error, EEXIST);

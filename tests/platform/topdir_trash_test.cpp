@@ -13,6 +13,7 @@
 #include "platform/directory.h"
 #include "platform/trash.h"
 #include "scratch_mount.h"
+#include "support/file_mode.h"
 #include "support/temp_dir.h"
 #include "trash_list.h"
 
@@ -34,12 +35,6 @@ std::vector<std::string> Entries(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
 }
 
 std::string InfoText(const std::string& encodedPath) {
@@ -97,7 +92,7 @@ TEST_F(TopdirTrashTest, UserTrashAtTheTopOfTheVolumeWithRelativePath) {
     const std::string trash = ".Trash-" + uid_;
     EXPECT_EQ(ReadOnVolume(trash + "/files/file"), "content");
     EXPECT_EQ(ReadOnVolume(trash + "/info/file.trashinfo"), InfoText("sub/deeper/file"));
-    EXPECT_EQ(ModeOf(Volume(trash)), 0700u);
+    EXPECT_EQ(test::ModeOf(Volume(trash)), 0700u);
     EXPECT_TRUE(Entries(Volume("sub/deeper")).empty());
     EXPECT_TRUE(Entries(dir_.File("home")).empty()) << "the home trash is on another volume";
 }
@@ -108,7 +103,7 @@ TEST_F(TopdirTrashTest, SharedTrashWhenAnAdministratorMadeIt) {
     ASSERT_EQ(Trash("file"), 0);
     EXPECT_EQ(ReadOnVolume(".Trash/" + uid_ + "/files/file"), "content");
     EXPECT_EQ(ReadOnVolume(".Trash/" + uid_ + "/info/file.trashinfo"), InfoText("sub/deeper/file"));
-    EXPECT_EQ(ModeOf(Volume(".Trash/" + uid_)), 0700u);
+    EXPECT_EQ(test::ModeOf(Volume(".Trash/" + uid_)), 0700u);
     EXPECT_EQ(Entries(volume_->Path()), (std::vector<std::string>{".Trash", "sub"}));
 }
 

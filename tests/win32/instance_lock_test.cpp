@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "platform/process_info.h"
 #include "platform/program_runner.h"
 #include "platform/win32/instance_lock.h"
 #include "platform/win32/wide_text.h"
 #include "support/temp_dir.h"
+#include "win32/test_child.h"
 
 namespace quellix::platform {
 namespace {
@@ -97,25 +97,10 @@ TEST(WindowsInstanceLock, HeldByTheProcessNotByTheThreadThatTookIt) {
     EXPECT_EQ(TryAcquireInstanceLock(config), nullptr);
 }
 
-constexpr char kLockFile[] = "QUELLIX_LOCK_FILE";
-
-// Run by the test below as another copy of the program: takes the lock and ends without ever
-// letting it go, as a crash would; exit code 3 when it got the lock, 4 when it was refused.
-TEST(WindowsInstanceLockChild, TakesTheLockAndDies) {
-    const std::optional<std::string> config = EnvironmentVariable(kLockFile);
-    if (!config) {
-        GTEST_SKIP() << "only run as the child of WindowsInstanceLock.OtherCopiesAndCrashes";
-    }
-    const std::unique_ptr<InstanceLock> lock = TryAcquireInstanceLock(*config);
-    ::TerminateProcess(::GetCurrentProcess(), lock ? 3 : 4);
-}
-
 TEST(WindowsInstanceLock, ExcludesOtherCopiesAndNeverWaitsForACrashedOne) {
     const test::TempDir dir;
     const std::string config = dir.Write("quellix.ini", "");
-    ::SetEnvironmentVariableW(L"QUELLIX_LOCK_FILE", win32::Widen(Upper(config)).c_str());
-    const std::vector<std::string> child = {ExecutablePath(),
-                                            "--gtest_filter=WindowsInstanceLockChild.*"};
+    const std::vector<std::string> child = {test::TestChildPath(), "lock", Upper(config)};
     {
         const std::unique_ptr<InstanceLock> held = TryAcquireInstanceLock(config);
         ASSERT_NE(held, nullptr);
@@ -123,7 +108,6 @@ TEST(WindowsInstanceLock, ExcludesOtherCopiesAndNeverWaitsForACrashedOne) {
     }
     EXPECT_EQ(RunProgram(child), 3);
     EXPECT_EQ(RunProgram(child), 3);
-    ::SetEnvironmentVariableW(L"QUELLIX_LOCK_FILE", nullptr);
     EXPECT_NE(TryAcquireInstanceLock(config), nullptr);
 }
 

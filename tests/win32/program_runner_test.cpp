@@ -1,58 +1,22 @@
 #include "platform/program_runner.h"
 
 #include <gtest/gtest.h>
-// <shellapi.h> needs the definitions of <windows.h>.
-// clang-format off
 #include <windows.h>
-#include <shellapi.h>
-// clang-format on
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "platform/process_info.h"
 #include "platform/win32/wide_text.h"
 #include "support/temp_dir.h"
+#include "win32/test_child.h"
 
 namespace quellix::platform {
 namespace {
 
-constexpr char kEchoFile[] = "QUELLIX_ECHO_FILE";
-
-// Run by the test below as a child of its own: writes the arguments it was given after its two
-// first ones (the program and the test filter), each ended by a NUL, as the system's parser reads
-// them, and exits with 40 plus their count.
-TEST(ProgramRunnerChild, WritesItsArguments) {
-    const std::optional<std::string> file = EnvironmentVariable(kEchoFile);
-    if (!file) {
-        GTEST_SKIP() << "only run as the child of ProgramRunner.ArgumentsArriveExactly";
-    }
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::ofstream out(std::filesystem::path(win32::Widen(*file)), std::ios::binary);
-    for (int i = 2; i < count; ++i) {
-        out << win32::Narrow(arguments[i]) << '\0';
-    }
-    out.close();
-    std::exit(40 + count - 2);
-}
-
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const std::string& value) : name_(win32::Widen(name)) {
-        ::SetEnvironmentVariableW(name_.c_str(), win32::Widen(value).c_str());
-    }
-    ~ScopedVariable() { ::SetEnvironmentVariableW(name_.c_str(), nullptr); }
-
-  private:
-    std::wstring name_;
-};
-
 TEST(ProgramRunner, ArgumentsArriveExactly) {
     const test::TempDir dir;
     const std::string echoFile = dir.File("arguments");
-    const ScopedVariable variable(kEchoFile, echoFile);
     const std::vector<std::string> cases[] = {
         {"plain"},
         {"two words", "tab\there"},
@@ -63,8 +27,7 @@ TEST(ProgramRunner, ArgumentsArriveExactly) {
         {"r\xc3\xa9sum\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x93\x81"},
     };
     for (const std::vector<std::string>& arguments : cases) {
-        std::vector<std::string> command = {ExecutablePath(),
-                                            "--gtest_filter=ProgramRunnerChild.*"};
+        std::vector<std::string> command = {test::TestChildPath(), "echo", echoFile};
         command.insert(command.end(), arguments.begin(), arguments.end());
         EXPECT_EQ(RunProgram(command), 40 + static_cast<int>(arguments.size()));
         std::string expected;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "core/common/exit_codes.h"
-#include "platform/child_process.h"
 #include "platform/instance_lock.h"
+#include "support/child_process.h"
 #include "support/file_mode.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"

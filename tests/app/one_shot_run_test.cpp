@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/common/exit_codes.h"
-#include "platform/child_process.h"
+#include "support/child_process.h"
 #include "support/file_tree.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"

@@ -10,9 +10,9 @@
 
 #include "core/common/exit_codes.h"
 #include "core/config/ini_file.h"
-#include "platform/child_process.h"
-#include "platform/env_override.h"
 #include "platform/instance_lock.h"
+#include "support/child_process.h"
+#include "support/env_override.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 

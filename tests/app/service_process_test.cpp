@@ -13,7 +13,7 @@
 #include "app/headless_program.h"
 #include "core/common/service_host.h"
 #include "core/config/program_files.h"
-#include "platform/child_process.h"
+#include "support/child_process.h"
 #include "support/file_tree.h"
 #include "support/temp_dir.h"
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "child_process.h"
 #include "platform/os_info.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {

@@ -6,7 +6,7 @@
 #include <ctime>
 #include <string>
 
-#include "env_override.h"
+#include "support/env_override.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 

@@ -15,7 +15,7 @@
 #include "immutable_flag.h"
 #include "open_watch.h"
 #include "platform/directory.h"
-#include "scratch_mount.h"
+#include "support/scratch_mount.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {

@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "child_process.h"
 #include "open_watch.h"
 #include "platform/directory.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {

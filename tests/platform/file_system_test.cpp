@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "child_process.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {

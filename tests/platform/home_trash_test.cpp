@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "env_override.h"
 #include "immutable_flag.h"
 #include "platform/directory.h"
 #include "platform/trash.h"
+#include "support/env_override.h"
 #include "support/file_mode.h"
 #include "support/temp_dir.h"
 #include "trash_list.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "platform/companion_files.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {

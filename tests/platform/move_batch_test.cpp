@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "platform/posix/cross_device_move.h"
 #include "platform/posix/move_temporary.h"
-#include "scratch_mount.h"
+#include "support/child_process.h"
+#include "support/scratch_mount.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {

@@ -14,7 +14,7 @@
 #include <future>
 #include <thread>
 
-#include "platform/env_override.h"
+#include "support/env_override.h"
 #include "support/temp_dir.h"
 
 namespace quellix {

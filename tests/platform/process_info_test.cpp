@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "child_process.h"
-#include "env_override.h"
+#include "support/child_process.h"
+#include "support/env_override.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {

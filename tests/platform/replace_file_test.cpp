@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "platform/companion_files.h"
 #include "platform/file_system.h"
+#include "support/child_process.h"
 #include "support/file_mode.h"
 #include "support/temp_dir.h"
 

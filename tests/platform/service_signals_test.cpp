@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/child_process.h"
+#include "support/child_process.h"
 
 namespace quellix::platform {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace quellix::platform {

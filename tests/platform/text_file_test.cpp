@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "platform/directory.h"
 #include "platform/file_size_limit.h"
+#include "support/child_process.h"
 #include "support/file_mode.h"
 #include "support/temp_dir.h"
 

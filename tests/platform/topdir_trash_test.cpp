@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "env_override.h"
 #include "platform/directory.h"
 #include "platform/trash.h"
-#include "scratch_mount.h"
+#include "support/env_override.h"
 #include "support/file_mode.h"
+#include "support/scratch_mount.h"
 #include "support/temp_dir.h"
 #include "trash_list.h"
 

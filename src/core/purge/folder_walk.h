@@ -56,7 +56,6 @@ class FolderWalk {
     const std::string& Path() const { return path_; }
     std::size_t RootPathLength() const { return rootPathLength_; }
     std::size_t Depth() const { return levels_.size() - 1; }
-    WalkLevel& Level(std::size_t depth) { return levels_[depth]; }
     // The mirror of the level at depth under destination, made where missing like the source
     // folders; nullptr when it cannot be made.
     const platform::Directory* Mirror(std::size_t depth, const platform::Directory& destination);

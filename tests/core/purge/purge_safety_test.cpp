@@ -11,9 +11,9 @@
 #include "core/purge/own_files.h"
 #include "core/purge/purge_fixture.h"
 #include "platform/companion_files.h"
-#include "platform/env_override.h"
 #include "platform/process_info.h"
-#include "platform/scratch_mount.h"
+#include "support/env_override.h"
+#include "support/scratch_mount.h"
 
 namespace quellix {
 namespace {

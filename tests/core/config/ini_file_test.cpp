@@ -219,8 +219,8 @@ TEST_P(ConfigStoreRulesTest, WrittenValuesReadBack) {
 
 INSTANTIATE_TEST_SUITE_P(BothStores, ConfigStoreRulesTest,
                          testing::Values(Kind::Memory, Kind::File),
-                         [](const testing::TestParamInfo<Kind>& info) {
-                             return info.param == Kind::Memory ? "Memory" : "File";
+                         [](const testing::TestParamInfo<Kind>& kind) {
+                             return kind.param == Kind::Memory ? "Memory" : "File";
                          });
 
 TEST(IniFileTest, SeesChangesMadeByAnotherWriter) {

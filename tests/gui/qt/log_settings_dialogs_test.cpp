@@ -64,14 +64,14 @@ class LogSettingsDialogsTest : public QObject {
             QWidget* open = QApplication::activeModalWidget();
             QVERIFY(open != nullptr);
             Click(*open, "chkPurgeLogs");
-            Arrow(*open, "UpDown1", "up");
+            Arrow(*open, "UpDown1", "down");
             shownLimit = Child<QLabel>(*open, "Label1")->text();
             QCOMPARE(Child<QCheckBox>(*open, "chkPurgeLogs")->text(),
                      QString("Effacer automatiquement les journaux après..."));
             Click(*open, "cmdAnnuler");
         });
         QVERIFY(!LogRetentionDialog::Open(nullptr, settings, ini));
-        QCOMPARE(shownLimit, QString("Valor máximo atingido"));
+        QCOMPARE(shownLimit, QString("Valor mínimo atingido"));
         QCOMPARE(dir.Read("Quellix.ini"), before);
         QVERIFY(settings.PurgeLogs);
     }

@@ -60,19 +60,8 @@ class ServiceDialogTest : public QObject {
             QCOMPARE(Caption(dialog, "lblService"), langue == 0
                                                         ? QString("Quellix Service not installed")
                                                         : QString("Quellix Service non installé"));
-            QCOMPARE(Caption(dialog, "cmdInstall"),
-                     langue == 0 ? QString("&Install") : QString("&Installer"));
-            QCOMPARE(Child<QGroupBox>(dialog, "frameType")->title(),
-                     langue == 0 ? QString("Start type") : QString("Type de démarrage"));
-            QCOMPARE(Caption(dialog, "chkDebug"),
-                     langue == 0 ? QString("Debug [add a lot of messages in Application Event "
-                                           "Log]\nPlease let uncheck to run service in "
-                                           "production mode")
-                                 : QString("Debug [nombreux messages dans Application Event "
-                                           "Log]\nNe pas cocher l'option en production"));
-            QVERIFY(Caption(dialog, "lblRemove")
-                        .contains(langue == 0 ? "using 'systemctl --user stop quellix'\n"
-                                              : "avec 'systemctl --user stop quellix'\n"));
+            // Lines break as lines, not as a glyph.
+            QVERIFY(Caption(dialog, "chkDebug").contains("]\n"));
             QVERIFY(Child<QRadioButton>(dialog, "optType2")->isChecked());
             QVERIFY(Child<QCheckBox>(dialog, "chkDebug")->isChecked());
             QVERIFY(Child<QCheckBox>(dialog, "chkInteract")->isChecked());
@@ -117,26 +106,6 @@ class ServiceDialogTest : public QObject {
         QVERIFY(!service->InteractWithDesktop());
         QCOMPARE(service->events.size(), size_t(1));
         QCOMPARE(service->events.front().first, line);
-    }
-
-    void InstallWhileInstalledOnlySaysSo() {
-        service->SetStartType(ServiceStartType::Automatic);
-        QVERIFY(service->Install(false));
-        const std::string unit = dir->Read("systemd/user/quellix.service");
-        ServiceDialog dialog(settings, *ini, *service, ServiceConsoleFor(true));
-        dialog.show();
-        QVERIFY(Caption(dialog, "lblService").startsWith("Quellix Service installed\n"));
-        Click(dialog, "optType2");
-        Click(dialog, "chkDebug");
-        Click(dialog, "cmdInstall");
-
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(Caption(dialog, "lblService"), QString("Quellix Service already installed"));
-        QVERIFY(MessageBoxes::Asked().empty());
-        QCOMPARE(dir->Read("systemd/user/quellix.service"), unit);
-        QCOMPARE(dir->Read("Quellix.ini"), kIni);
-        QVERIFY(service->events.empty());
-        QCOMPARE(dialog.Outcome(), ServiceDialogOutcome::Closed);
     }
 
     void RemoveKeepsTheProgramRunning() {

@@ -5,9 +5,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "core/logview/log_settings_rules.h"
-#include "core/logview/log_settings_texts.h"
-#include "gui/qt/common/dialog_captions_view.h"
+#include "gui/qt/common/qt_text.h"
 #include "gui/qt/dialogs/dialog_button_row_view.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
 
@@ -19,63 +17,49 @@ bool LogFolderDialog::Open(QWidget* parent, Settings& settings, ConfigStore& con
 }
 
 LogFolderDialog::LogFolderDialog(Settings& settings, ConfigStore& config, QWidget* parent)
-    : QDialog(parent), settings_(settings), config_(config) {
-    setObjectName("frmPathLogs");
+    : QDialog(parent), view_(*this), presenter_(view_, settings, config) {
+    setObjectName(ToQString(LogFolderPresenter::kWindow));
     BuildControls();
-    setWindowTitle(QString::fromStdString(settings_.ProgramTitle));
-    ApplyDialogCaptions(*this, kLogFolderCaptions, settings_.language());
-    logsOn_->setChecked(settings_.Logs);
-    FollowSwitch();
-    // A log folder removed since leaves the lists where they start.
-    folders_->SetPath(QString::fromStdString(settings_.PathLogs));
-    ShowFolder(folders_->Path());
+    presenter_.Load();
 }
 
 void LogFolderDialog::BuildControls() {
-    logsOn_ = new QCheckBox(this);
-    logsOn_->setObjectName("chkLogs");
-    connect(logsOn_, &QCheckBox::clicked, this, [this] { FollowSwitch(); });
-    title_ = new QLabel(this);
-    title_->setObjectName("lblTitre");
+    auto* logsOn = new QCheckBox(this);
+    logsOn->setObjectName("chkLogs");
+    connect(logsOn, &QCheckBox::clicked, this, [this] { presenter_.OnSwitchClicked(); });
+    auto* title = new QLabel(this);
+    title->setObjectName("lblTitre");
     folders_ = new FolderChooserView(this);
     folders_->setObjectName("folderChooser");
     folders_->DriveList()->setObjectName("Lecteurs");
     if (auto* tree = folders_->findChild<QTreeView*>("dirList")) {
         tree->setObjectName("Chemins");
     }
-    title_->setBuddy(folders_->DriveList());
-    folder_ = new QLabel(this);
-    folder_->setObjectName("lblDossier");
-    folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    connect(folders_, &FolderChooserView::PathChanged, this, &LogFolderDialog::ShowFolder);
+    title->setBuddy(folders_->DriveList());
+    auto* folder = new QLabel(this);
+    folder->setObjectName("lblDossier");
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(folders_, &FolderChooserView::PathChanged, this,
+            [this] { presenter_.OnFolderChanged(); });
 
-    const DialogButtonRow buttons = NewDialogButtonRow(*this, nullptr, [this] { Ok(); });
+    const DialogButtonRow buttons =
+        NewDialogButtonRow(*this, nullptr, [this] { presenter_.OnOk(); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(logsOn_);
-    layout->addWidget(title_);
+    layout->addWidget(logsOn);
+    layout->addWidget(title);
     layout->addWidget(folders_, 1);
-    layout->addWidget(folder_);
+    layout->addWidget(folder);
     layout->addLayout(buttons.layout);
     resize(420, 440);
 }
 
-void LogFolderDialog::FollowSwitch() {
-    const bool on = logsOn_->isChecked();
-    for (QWidget* control : {static_cast<QWidget*>(title_), static_cast<QWidget*>(folders_),
-                             static_cast<QWidget*>(folder_)}) {
-        control->setEnabled(on);
-    }
+void LogFolderDialog::View::ShowFolder(const std::string& folder) {
+    dialog_.folders_->SetPath(ToQString(folder));
 }
 
-// The label shows the folder exactly as OK stores it.
-void LogFolderDialog::ShowFolder(const QString& pathWithSlash) {
-    folder_->setText(QString::fromStdString(StoredLogFolder(pathWithSlash.toStdString())));
-}
-
-void LogFolderDialog::Ok() {
-    ApplyLogFolder(logsOn_->isChecked(), folders_->Path().toStdString(), settings_, config_);
-    accept();
+std::string LogFolderDialog::View::CurrentFolder() const {
+    return ToUtf8(dialog_.folders_->Path());
 }
 
 }  // namespace quellix

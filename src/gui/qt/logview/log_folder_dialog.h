@@ -4,9 +4,8 @@
 
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
-
-class QCheckBox;
-class QLabel;
+#include "core/logview/log_folder_presenter.h"
+#include "gui/qt/common/widget_view_of.h"
 
 namespace quellix {
 
@@ -25,17 +24,22 @@ class LogFolderDialog final : public QDialog {
     FolderChooserView* Folders() const { return folders_; }
 
   private:
-    void BuildControls();
-    void FollowSwitch();
-    void ShowFolder(const QString& pathWithSlash);
-    void Ok();
+    // The named controls, and the drive and folder lists as one.
+    class View final : public WidgetViewOf<LogFolderView> {
+      public:
+        explicit View(LogFolderDialog& dialog) : WidgetViewOf(dialog), dialog_(dialog) {}
+        void ShowFolder(const std::string& folder) override;
+        std::string CurrentFolder() const override;
 
-    Settings& settings_;
-    ConfigStore& config_;
-    QCheckBox* logsOn_ = nullptr;
-    QLabel* title_ = nullptr;
+      private:
+        LogFolderDialog& dialog_;
+    };
+
+    void BuildControls();
+
     FolderChooserView* folders_ = nullptr;
-    QLabel* folder_ = nullptr;
+    View view_;
+    LogFolderPresenter presenter_;
 };
 
 }  // namespace quellix

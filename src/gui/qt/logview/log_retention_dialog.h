@@ -4,10 +4,8 @@
 
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
+#include "core/logview/log_retention_presenter.h"
+#include "gui/qt/common/widget_dialog_view.h"
 
 namespace quellix {
 
@@ -23,14 +21,9 @@ class LogRetentionDialog final : public QDialog {
 
   private:
     void BuildControls();
-    void Step(bool up);
-    void Ok();
 
-    Settings& settings_;
-    ConfigStore& config_;
-    QCheckBox* removeOld_ = nullptr;
-    QLineEdit* count_ = nullptr;
-    QLabel* limit_ = nullptr;
+    WidgetDialogView view_;
+    LogRetentionPresenter presenter_;
 };
 
 }  // namespace quellix

@@ -1,5 +1,6 @@
 #include "gui/qt/logview/log_viewer_window.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -11,21 +12,17 @@
 #include <algorithm>
 
 #include "gui/qt/common/message_box.h"
+#include "gui/qt/common/qt_colour.h"
+#include "gui/qt/common/qt_text.h"
 
 namespace quellix {
 
 namespace {
 
-const QColor kNotOpened(0, 0, 255);
-const QColor kOpened(128, 0, 128);
 // Room left between a date and the next column.
 constexpr qreal kColumnGap = 4;
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-void Paint(QLabel* label, const QColor& colour) {
+void Paint(QWidget* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
@@ -46,10 +43,8 @@ QFont DateFont(QFont font) {
 LogViewerWindow::LogViewerWindow(const Settings& settings,
                                  std::function<bool(const std::string&)> open, MainWindowCalls main)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint),
-      settings_(settings),
-      open_(std::move(open)),
-      main_(std::move(main)) {
-    setObjectName("frmVoirLogs");
+      presenter_(*this, settings, std::move(open), std::move(main)) {
+    setObjectName(ToQString(LogViewerPresenter::kWindow));
     // On top of every window, yet the focus stays where the user is working.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowIcon(QIcon(":/icons/quellix.svg"));
@@ -65,81 +60,160 @@ void LogViewerWindow::BuildControls() {
     scroll_->setPageStep(kLogScrollStep);
     // Dragging the thumb moves nothing until it is released.
     scroll_->setTracking(false);
-    connect(scroll_, &QScrollBar::valueChanged, this, &LogViewerWindow::Scrolled);
+    connect(scroll_, &QScrollBar::valueChanged, this,
+            [this](int value) { presenter_.OnScrolled(value); });
 
     popup_ = new QMenu(this);
     popup_->setObjectName("mnuSupprimer");
     removeItem_ = popup_->addAction(QString());
     removeItem_->setObjectName("mnuSupprimerLog");
-    connect(removeItem_, &QAction::triggered, this, &LogViewerWindow::RemoveChosenLog);
+    connect(removeItem_, &QAction::triggered, this, [this] { presenter_.OnRemoveChosen(); });
     cancelItem_ = popup_->addAction(QString());
     cancelItem_->setObjectName("mnuAnnuler");
 }
 
-void LogViewerWindow::ShowFromMenu() {
-    if (isVisible()) {
-        MinimizeMainWindow();
-        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-        show();
-        raise();
-        return;
+QWidget* LogViewerWindow::Find(std::string_view control) const {
+    const QString name = ToQString(control);
+    if (name == objectName()) {
+        return const_cast<LogViewerWindow*>(this);
     }
-    Load();
+    return findChild<QWidget*>(name);
+}
+
+void LogViewerWindow::SetText(std::string_view control, std::string_view text) {
+    QWidget* widget = Find(control);
+    if (widget == this) {
+        setWindowTitle(ToQString(text));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(ToQString(text));
+    }
+}
+
+std::string LogViewerWindow::Text(std::string_view control) const {
+    QWidget* widget = Find(control);
+    if (widget == this) {
+        return ToUtf8(windowTitle());
+    }
+    auto* label = qobject_cast<QLabel*>(widget);
+    return label != nullptr ? ToUtf8(label->text()) : std::string();
+}
+
+// The viewer has no boxes to tick.
+void LogViewerWindow::SetChecked(std::string_view, bool) {}
+
+bool LogViewerWindow::IsChecked(std::string_view) const {
+    return false;
+}
+
+void LogViewerWindow::SetEnabled(std::string_view control, bool enabled) {
+    if (QWidget* widget = Find(control)) {
+        widget->setEnabled(enabled);
+    }
+}
+
+void LogViewerWindow::SetVisible(std::string_view control, bool visible) {
+    if (QWidget* widget = Find(control)) {
+        widget->setVisible(visible);
+    }
+}
+
+void LogViewerWindow::SetTextColour(std::string_view control, std::optional<Colour> colour) {
+    if (QWidget* widget = Find(control)) {
+        Paint(widget, colour ? ToQColor(*colour) : palette().color(QPalette::WindowText));
+    }
+}
+
+void LogViewerWindow::SetFocus(std::string_view control) {
+    if (QWidget* widget = Find(control)) {
+        widget->setFocus();
+    }
+}
+
+void LogViewerWindow::Close(bool) {
+    close();
+}
+
+MessageAnswer LogViewerWindow::ShowMessage(const MessageRequest& request) {
+    return MessageBoxes::Show(this, request);
+}
+
+void LogViewerWindow::SetDates(const std::vector<DateLabel>& dates,
+                               const std::vector<LabelPlace>& markers) {
+    qDeleteAll(labels_);
+    qDeleteAll(markers_);
+    labels_.clear();
+    markers_.clear();
+    for (std::size_t i = 0; i < markers.size(); ++i) {
+        auto* marker = new QLabel(this);
+        marker->setObjectName(QString("Label%1").arg(i + 1));
+        marker->setGeometry(markers[i].left, markers[i].top, kLogLabelWidth, kLogLabelHeight);
+        marker->hide();
+        markers_.push_back(marker);
+    }
+    for (const DateLabel& date : dates) {
+        auto* label = new QLabel(ToQString(date.date), this);
+        label->setObjectName("Label");
+        label->setFont(labelFont_);
+        label->move(date.place.left, date.place.top);
+        label->resize(std::max(kLogLabelWidth, label->sizeHint().width()),
+                      std::max(kLogLabelHeight, label->sizeHint().height()));
+        label->setCursor(Qt::PointingHandCursor);
+        label->setContextMenuPolicy(Qt::PreventContextMenu);
+        Paint(label, ToQColor(date.colour));
+        label->installEventFilter(this);
+        label->show();
+        labels_.push_back(label);
+    }
+    scroll_->raise();
+}
+
+void LogViewerWindow::SetDateColour(std::size_t index, Colour colour) {
+    Paint(labels_.at(index), ToQColor(colour));
+}
+
+void LogViewerWindow::HideDate(std::size_t index) {
+    labels_.at(index)->hide();
+}
+
+void LogViewerWindow::MoveLabelsUp(int pixels) {
+    // Moving keeps each label's visibility: removed dates and the markers stay hidden.
+    for (const std::vector<QLabel*>* group : {&labels_, &markers_}) {
+        for (QLabel* label : *group) {
+            label->move(label->x(), label->y() - pixels);
+        }
+    }
+}
+
+void LogViewerWindow::ResetScroll(int maximum) {
+    scroll_->blockSignals(true);
+    scroll_->setRange(0, maximum);
+    scroll_->setValue(0);
+    scroll_->blockSignals(false);
+}
+
+void LogViewerWindow::SetScrollMaximum(int maximum) {
+    scroll_->setMaximum(maximum);
+}
+
+void LogViewerWindow::ShowRemovePopup(const std::string& removeItem,
+                                      const std::string& cancelItem) {
+    removeItem_->setText(ToQString(removeItem));
+    cancelItem_->setText(ToQString(cancelItem));
+    popup_->popup(popupAt_);
+}
+
+void LogViewerWindow::ShowAtTopRight() {
+    setWindowState(Qt::WindowNoState);
     PlaceOnScreen();
     show();
     // Once shown, the window's frame is known.
     PlaceOnScreen();
 }
 
-void LogViewerWindow::ClearLabels() {
-    for (QLabel* label : labels_) {
-        delete label;
-    }
-    for (QLabel* marker : markers_) {
-        delete marker;
-    }
-    labels_.clear();
-    markers_.clear();
-    logs_.clear();
-}
-
-void LogViewerWindow::Load() {
-    ClearLabels();
-    setWindowState(Qt::WindowNoState);
-    setWindowTitle(Q(LogViewerTitle(settings_)));
-    for (std::size_t i = 0; i < std::size(kColumnMarkerLefts); ++i) {
-        auto* marker = new QLabel(this);
-        marker->setObjectName(QString("Label%1").arg(i + 1));
-        const LabelPlace place = ColumnMarkerPlace(i);
-        marker->setGeometry(place.left, place.top, kLogLabelWidth, kLogLabelHeight);
-        marker->hide();
-        markers_.push_back(marker);
-    }
-    logs_ = ListDayLogs(settings_.PathLogs);
-    for (std::size_t i = 0; i < logs_.size(); ++i) {
-        auto* label = new QLabel(Q(logs_[i].date), this);
-        label->setObjectName("Label");
-        label->setFont(labelFont_);
-        const LabelPlace place = LogLabelPlace(i);
-        label->move(place.left, place.top);
-        label->resize(std::max(kLogLabelWidth, label->sizeHint().width()),
-                      std::max(kLogLabelHeight, label->sizeHint().height()));
-        label->setCursor(Qt::PointingHandCursor);
-        label->setContextMenuPolicy(Qt::PreventContextMenu);
-        Paint(label, kNotOpened);
-        label->installEventFilter(this);
-        label->show();
-        labels_.push_back(label);
-    }
-    scroll_->raise();
-    scroll_->blockSignals(true);
-    scroll_->setRange(0, LogScrollMaximum(height()));
-    scroll_->setValue(0);
-    scroll_->blockSignals(false);
-    previousValue_ = 0;
-    if (!logs_.empty()) {
-        OpenLog(logs_.size() - 1);
-    }
+void LogViewerWindow::BringBack() {
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    show();
+    raise();
 }
 
 void LogViewerWindow::PlaceOnScreen() {
@@ -152,16 +226,10 @@ void LogViewerWindow::PlaceOnScreen() {
     move(area.left() + area.width() - frameGeometry().width(), area.top());
 }
 
-void LogViewerWindow::MinimizeMainWindow() {
-    if (main_.visible()) {
-        main_.minimize();
-    }
-}
-
 void LogViewerWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     scroll_->setGeometry(width() - kLogScrollBarWidth, 0, kLogScrollBarWidth, height());
-    scroll_->setMaximum(LogScrollMaximum(height()));
+    presenter_.OnResized();
 }
 
 bool LogViewerWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -175,57 +243,21 @@ bool LogViewerWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto index = static_cast<std::size_t>(found - labels_.begin());
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {
-        MinimizeMainWindow();
-        OpenLog(index);
+        presenter_.OnDateClicked(index);
         return true;
     }
     if (mouse->button() == Qt::RightButton) {
-        OfferRemoval(index, mouse->globalPosition().toPoint());
+        popupAt_ = mouse->globalPosition().toPoint();
+        presenter_.OnDateRightClicked(index);
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void LogViewerWindow::OpenLog(std::size_t index) {
-    Paint(labels_[index], kOpened);
-    open_(DayLogFile(settings_.PathLogs, logs_[index]));
-}
-
-void LogViewerWindow::OfferRemoval(std::size_t index, const QPoint& at) {
-    rightClicked_ = index;
-    removeItem_->setText(Q(RemoveLogItem(logs_[index].date, settings_.Langue)));
-    cancelItem_->setText(Q(CancelItem(settings_.Langue)));
-    popup_->popup(at);
-}
-
-void LogViewerWindow::RemoveChosenLog() {
-    if (rightClicked_ >= logs_.size()) {
-        return;
-    }
-    const DayLog& log = logs_[rightClicked_];
-    if (MessageBoxes::Show(this, RemoveLogQuestion(log.date, settings_)) != MessageAnswer::Yes) {
-        return;
-    }
-    RemoveDayLog(settings_.PathLogs, log);
-    // The other dates keep their places.
-    labels_[rightClicked_]->hide();
-}
-
-void LogViewerWindow::Scrolled(int value) {
-    const int moved = value - previousValue_;
-    previousValue_ = value;
-    // Moving keeps each label's visibility: removed dates and the markers stay hidden.
-    for (const std::vector<QLabel*>* group : {&labels_, &markers_}) {
-        for (QLabel* label : *group) {
-            label->move(label->x(), label->y() - moved);
-        }
-    }
-}
-
 void LogViewerWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     popup_->hide();
-    main_.restore();
+    presenter_.OnClosed();
 }
 
 }  // namespace quellix

@@ -11,20 +11,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/service/service_dialog_texts.h"
-#include "gui/qt/common/dialog_captions_view.h"
-#include "gui/qt/common/message_box.h"
+#include "gui/qt/common/qt_text.h"
 
 namespace quellix {
 
 namespace {
-
-// The texts break lines with "\r\n"; Qt draws "\r" as a glyph of its own.
-QString ToQt(std::string_view text) {
-    QString qt = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    qt.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return qt;
-}
 
 QLabel* NewLabel(QWidget* parent, const char* name, bool wrap) {
     auto* label = new QLabel(parent);
@@ -60,13 +51,25 @@ ServiceDialogOutcome ServiceDialog::Open(QWidget* parent, Settings& settings, Co
 ServiceDialog::ServiceDialog(Settings& settings, ConfigStore& config, ServiceHost& service,
                              ServiceConsole console, QWidget* parent)
     : QDialog(parent),
-      settings_(settings),
-      config_(config),
-      service_(service),
-      console_(std::move(console)) {
-    setObjectName("frmAdminService");
+      view_(*this),
+      presenter_(view_, settings, config, service, std::move(console)) {
+    setObjectName(ToQString(ServiceDialogPresenter::kWindow));
     BuildControls();
-    Load();
+    presenter_.Load();
+}
+
+// The texts break lines with "\r\n"; Qt draws "\r" as a glyph of its own.
+void ServiceDialog::View::SetText(std::string_view control, std::string_view text) {
+    std::string lines(text);
+    for (std::size_t at = lines.find("\r\n"); at != std::string::npos;
+         at = lines.find("\r\n", at)) {
+        lines.erase(at, 1);
+    }
+    WidgetViewOf::SetText(control, lines);
+}
+
+void ServiceDialog::View::Beep() {
+    QApplication::beep();
 }
 
 void ServiceDialog::BuildControls() {
@@ -74,57 +77,58 @@ void ServiceDialog::BuildControls() {
     // Wide enough that the long notice wraps into a few lines, whatever the font; the hints
     // below keep their own line breaks so that no command is cut.
     info->setMinimumWidth(info->fontMetrics().averageCharWidth() * 72);
-    state_ = NewLabel(this, "lblService", true);
-    QFont bold = state_->font();
+    auto* state = NewLabel(this, "lblService", true);
+    QFont bold = state->font();
     bold.setBold(true);
-    state_->setFont(bold);
+    state->setFont(bold);
 
-    interact_ = new QCheckBox(this);
-    interact_->setObjectName("chkInteract");
-    interactWarning_ = NewLabel(this, "lblInteract", false);
-    QPalette red = interactWarning_->palette();
+    auto* interact = new QCheckBox(this);
+    interact->setObjectName("chkInteract");
+    auto* interactWarning = NewLabel(this, "lblInteract", false);
+    QPalette red = interactWarning->palette();
     red.setColor(QPalette::WindowText, Qt::red);
-    interactWarning_->setPalette(red);
-    QSizePolicy keepRoom = interactWarning_->sizePolicy();
+    interactWarning->setPalette(red);
+    QSizePolicy keepRoom = interactWarning->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);
-    interactWarning_->setSizePolicy(keepRoom);
-    connect(interact_, &QCheckBox::toggled, interactWarning_, &QLabel::setVisible);
-    debug_ = new QCheckBox(this);
-    debug_->setObjectName("chkDebug");
+    interactWarning->setSizePolicy(keepRoom);
+    connect(interact, &QCheckBox::toggled, this, [this] { presenter_.OnInteractClicked(); });
+    auto* debug = new QCheckBox(this);
+    debug->setObjectName("chkDebug");
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName("frameType");
     auto* typeLayout = new QVBoxLayout(frame);
+    QRadioButton* types[3] = {};
     for (int index = 0; index < 3; ++index) {
-        types_[index] = new QRadioButton(frame);
-        types_[index]->setObjectName(QStringLiteral("optType%1").arg(index));
-        typeLayout->addWidget(types_[index]);
+        types[index] = new QRadioButton(frame);
+        types[index]->setObjectName(QStringLiteral("optType%1").arg(index));
+        typeLayout->addWidget(types[index]);
     }
 
-    installHint_ = NewLabel(this, "lblInstall", false);
+    auto* installHint = NewLabel(this, "lblInstall", false);
     auto* install = NewButton(this, "cmdInstall");
-    connect(install, &QPushButton::clicked, this, &ServiceDialog::Install);
-    removeHint_ = NewLabel(this, "lblRemove", false);
+    connect(install, &QPushButton::clicked, this, [this] { presenter_.OnInstall(); });
+    auto* removeHint = NewLabel(this, "lblRemove", false);
     auto* remove = NewButton(this, "cmdRemove");
-    connect(remove, &QPushButton::clicked, this, &ServiceDialog::Remove);
+    connect(remove, &QPushButton::clicked, this, [this] { presenter_.OnRemove(); });
     // Enter must not install by accident: it cancels.
     auto* cancel = NewButton(this, "cmdAnnuler");
     cancel->setDefault(true);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, [this] { presenter_.OnCancel(); });
 
     auto* options = new QVBoxLayout;
-    options->addWidget(interact_);
-    options->addWidget(interactWarning_);
-    options->addWidget(debug_);
+    options->addWidget(interact);
+    options->addWidget(interactWarning);
+    options->addWidget(debug);
     options->addStretch(1);
     auto* choices = new QHBoxLayout;
     choices->addLayout(options, 1);
     choices->addWidget(frame, 0, Qt::AlignTop);
 
     auto* actions = new QGridLayout;
-    actions->addWidget(installHint_, 0, 0);
+    actions->addWidget(installHint, 0, 0);
     actions->addWidget(install, 0, 1, Qt::AlignTop);
-    actions->addWidget(removeHint_, 1, 0);
+    actions->addWidget(removeHint, 1, 0);
     actions->addWidget(remove, 1, 1, Qt::AlignTop);
     actions->setColumnStretch(0, 1);
 
@@ -135,68 +139,18 @@ void ServiceDialog::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(info);
     layout->addWidget(NewLine(this, "Line1"));
-    layout->addWidget(state_);
+    layout->addWidget(state);
     layout->addLayout(choices);
     layout->addWidget(NewLine(this, "Line2"));
     layout->addLayout(actions);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(interact_, debug_);
-    setTabOrder(debug_, types_[0]);
-    setTabOrder(types_[0], install);
+    setTabOrder(interact, debug);
+    setTabOrder(debug, types[0]);
+    setTabOrder(types[0], install);
     setTabOrder(install, remove);
     setTabOrder(remove, cancel);
-}
-
-void ServiceDialog::Load() {
-    const Language language = settings_.language();
-    ApplyDialogCaptions(*this, kServiceDialogCaptions, language);
-    debug_->setText(ToQt(debug_->text().toStdString()));
-    const ServiceDialogLoad load = LoadServiceDialog(settings_, service_, console_);
-    state_->setText(ToQt(load.stateLine));
-    installHint_->setText(ToQt(load.installHint));
-    removeHint_->setText(ToQt(load.removeHint));
-    types_[static_cast<int>(load.startType)]->setChecked(true);
-    interact_->setChecked(load.interact);
-    interactWarning_->setVisible(load.interact);
-    debug_->setChecked(load.debug);
-}
-
-ServiceStartType ServiceDialog::ChosenStartType() const {
-    if (types_[0]->isChecked()) {
-        return ServiceStartType::Automatic;
-    }
-    return types_[1]->isChecked() ? ServiceStartType::Manual : ServiceStartType::Disabled;
-}
-
-void ServiceDialog::Install() {
-    const ServiceInstallResult result =
-        RunServiceInstall({ChosenStartType(), interact_->isChecked(), debug_->isChecked()},
-                          settings_, config_, service_, console_);
-    state_->setText(ToQt(result.stateLine));
-    if (result.beep) {
-        QApplication::beep();
-    }
-    if (!result.installed) {
-        return;
-    }
-    outcome_ = ServiceDialogOutcome::Installed;
-    if (result.message) {
-        MessageBoxes::Show(this, *result.message);
-    }
-    accept();
-}
-
-void ServiceDialog::Remove() {
-    const ServiceRemoveResult result = RunServiceRemove(settings_, service_);
-    state_->setText(ToQt(result.stateLine));
-    if (result.beep) {
-        QApplication::beep();
-    }
-    if (result.removed) {
-        outcome_ = ServiceDialogOutcome::Removed;
-    }
 }
 
 }  // namespace quellix

@@ -5,15 +5,10 @@
 #include "core/common/service_host.h"
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
-#include "core/service/service_dialog_rules.h"
-
-class QCheckBox;
-class QLabel;
-class QRadioButton;
+#include "core/service/service_dialog_presenter.h"
+#include "gui/qt/common/widget_view_of.h"
 
 namespace quellix {
-
-enum class ServiceDialogOutcome { Closed, Installed, Removed };
 
 // The service installation dialog frmAdminService.
 class ServiceDialog final : public QDialog {
@@ -28,27 +23,20 @@ class ServiceDialog final : public QDialog {
     ServiceDialog(Settings& settings, ConfigStore& config, ServiceHost& service,
                   ServiceConsole console, QWidget* parent = nullptr);
 
-    ServiceDialogOutcome Outcome() const { return outcome_; }
+    ServiceDialogOutcome Outcome() const { return presenter_.Outcome(); }
 
   private:
-    void BuildControls();
-    void Load();
-    void Install();
-    void Remove();
-    ServiceStartType ChosenStartType() const;
+    class View final : public WidgetViewOf<ServiceDialogView> {
+      public:
+        using WidgetViewOf::WidgetViewOf;
+        void SetText(std::string_view control, std::string_view text) override;
+        void Beep() override;
+    };
 
-    Settings& settings_;
-    ConfigStore& config_;
-    ServiceHost& service_;
-    ServiceConsole console_;
-    ServiceDialogOutcome outcome_ = ServiceDialogOutcome::Closed;
-    QLabel* state_ = nullptr;
-    QLabel* installHint_ = nullptr;
-    QLabel* removeHint_ = nullptr;
-    QLabel* interactWarning_ = nullptr;
-    QCheckBox* interact_ = nullptr;
-    QCheckBox* debug_ = nullptr;
-    QRadioButton* types_[3] = {};
+    void BuildControls();
+
+    View view_;
+    ServiceDialogPresenter presenter_;
 };
 
 }  // namespace quellix

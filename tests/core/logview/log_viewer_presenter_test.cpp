@@ -13,10 +13,10 @@ constexpr Colour kPurple = 0x800080;
 
 class RecordingLogViewerView final : public RecordingViewOf<LogViewerView> {
   public:
-    void SetDates(const std::vector<DateLabel>& shown,
+    void SetDates(const std::vector<DateLabel>& labels,
                   const std::vector<LabelPlace>& placed) override {
-        dates = shown;
-        hidden.assign(shown.size(), false);
+        dates = labels;
+        hidden.assign(labels.size(), false);
         markers = placed;
         ++listings;
     }

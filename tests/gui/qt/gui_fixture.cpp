@@ -18,8 +18,7 @@ std::string ReplaceRoot(std::string text, const std::string& root) {
 
 }  // namespace
 
-DesktopFixture::DesktopFixture(const std::string& ini, bool trayAvailable)
-    : trayAvailable(trayAvailable) {
+DesktopFixture::DesktopFixture(const std::string& ini, bool withTray) : trayAvailable(withTray) {
     dir.Write("Quellix.ini", ReplaceRoot(ini, tree.Root()));
     MessageBoxes::Script({});
     CommandLine commandLine;

@@ -19,10 +19,10 @@ class FakeTrayIcon final : public TrayIcon {
   public:
     explicit FakeTrayIcon(bool available) : available_(available) {}
     bool Available() const override { return available_; }
-    void Show(const QIcon&, const QString& tip, QMenu* menu) override {
+    void Show(const QIcon&, const QString& newTip, QMenu* newMenu) override {
         shown = true;
-        this->tip = tip;
-        this->menu = menu;
+        tip = newTip;
+        menu = newMenu;
     }
     void Remove() override { shown = false; }
     void Click() { emit LeftClicked(); }
@@ -40,7 +40,7 @@ class FakeTrayIcon final : public TrayIcon {
 class DesktopFixture {
   public:
     // ini is the configuration file's content; "@" in it stands for the tree's root.
-    explicit DesktopFixture(const std::string& ini, bool trayAvailable = true);
+    explicit DesktopFixture(const std::string& ini, bool withTray = true);
     ~DesktopFixture();
 
     StartupOutcome Start();

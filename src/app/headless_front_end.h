@@ -15,24 +15,9 @@ class HeadlessFrontEnd final : public FrontEnd {
     explicit HeadlessFrontEnd(std::ostream& messages) : messages_(messages) {}
 
     MessageAnswer ShowMessage(const MessageRequest& request) override;
-    void ShowLoadingWindow(std::string_view) override {}
-    void SetLoadingMessage(std::string_view) override {}
-    void SetLoadingCounter(std::string_view) override {}
-    void HideLoadingWindow() override {}
-    bool CreateMainWindow() override { return true; }
-    void ApplyCaptions() override {}
-    void SetLastPurgeText(std::string_view) override {}
-    void SetStatusText(std::string_view) override {}
-    void SetBusyVisible(bool) override {}
-    void ShowMainWindow() override {}
-    bool IsMainWindowVisible() const override { return false; }
-    void FolderListChanged() override {}
     void RunCountPass() override { Call(countPass_); }
     void RunStartCommand() override { Call(startCommand_); }
     void ProcessPendingEvents() override { Call(pendingEvents_); }
-    void SetSchedulerMode(SchedulerMode) override {}
-    void ShowHourglassFrame(int) override {}
-    void SetPurgeTimeVisible(bool) override {}
     void EndProgram(ProgramEnd end) override { end_ = end; }
 
     // What the count, the Start command and the pending events run; set once the program is

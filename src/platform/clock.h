@@ -31,6 +31,9 @@ class Clock {
     virtual std::optional<CivilTime> ToLocalIfRepresentable(std::int64_t secondsSinceEpoch) const {
         return ToLocal(secondsSinceEpoch);
     }
+    // Milliseconds from an arbitrary start, never going back when the date is set: for pacing
+    // work, not for dates.
+    virtual std::int64_t SteadyMilliseconds() const = 0;
 };
 
 // The machine's clock and time zone.

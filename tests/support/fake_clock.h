@@ -19,13 +19,22 @@ class FakeClock final : public platform::Clock {
     // Years 1 to 9999 only, as the calendar of the tests knows no others.
     std::optional<platform::CivilTime> ToLocalIfRepresentable(std::int64_t seconds) const override;
 
+    // Moves with Advance, and alone with AdvanceMilliseconds; Set leaves it where it is, as a
+    // change of the date leaves the machine's steady clock.
+    std::int64_t SteadyMilliseconds() const override { return steadyMs_; }
+
     void Set(std::int64_t now) { now_ = now; }
-    void Advance(std::int64_t seconds) { now_ += seconds; }
+    void Advance(std::int64_t seconds) {
+        now_ += seconds;
+        steadyMs_ += seconds * 1000;
+    }
+    void AdvanceMilliseconds(std::int64_t milliseconds) { steadyMs_ += milliseconds; }
     // Local time is then UTC plus utcOffset(instant) seconds.
     void SetZone(std::function<int(std::int64_t)> utcOffset) { utcOffset_ = std::move(utcOffset); }
 
   private:
     std::int64_t now_;
+    std::int64_t steadyMs_ = 0;
     std::function<int(std::int64_t)> utcOffset_;
 };
 

@@ -11,8 +11,9 @@
 namespace quellix::test {
 
 // A front end that records what the core shows and answers message boxes from a script (or with
-// their default when the script is empty).
-class ScriptedFrontEnd : public FrontEnd {
+// their default when the script is empty). It is its own loading window and main window, so that
+// one list holds every call in order.
+class ScriptedFrontEnd : public FrontEnd, public StartupProgress, public MainWindowHost {
   public:
     std::deque<MessageAnswer> answers;
     std::vector<MessageRequest> messages;
@@ -24,6 +25,8 @@ class ScriptedFrontEnd : public FrontEnd {
     std::function<void()> onPendingEvents;
 
     MessageAnswer ShowMessage(const MessageRequest& request) override;
+    StartupProgress& Progress() override { return *this; }
+    MainWindowHost& Window() override { return *this; }
     void ShowLoadingWindow(std::string_view caption) override;
     void SetLoadingMessage(std::string_view text) override;
     void SetLoadingCounter(std::string_view text) override;

@@ -1,15 +1,10 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
+#include "core/common/main_window_host.h"
 #include "core/common/messages.h"
+#include "core/common/startup_progress.h"
 
 namespace quellix {
-
-// Stopped: Start enabled, Stop disabled, settings menus and the immediate box enabled, no timer.
-// Running: the reverse, the one-second timer on. Immediate: as Running, without the timer.
-enum class SchedulerMode { Stopped, Running, Immediate };
 
 enum class ProgramEnd { Normal, Failure };
 
@@ -17,31 +12,10 @@ enum class ProgramEnd { Normal, Failure };
 // the headless front end of one-shot and service runs. Calls arrive on the one program thread.
 class FrontEnd : public Messages {
   public:
-    // The loading window of start-up: its caption, its message and its n/N counter.
-    virtual void ShowLoadingWindow(std::string_view caption) = 0;
-    virtual void SetLoadingMessage(std::string_view text) = 0;
-    virtual void SetLoadingCounter(std::string_view text) = 0;
-    virtual void HideLoadingWindow() = 0;
-
-    // Creates the main window hidden and runs its load step; false when that step ends the
-    // program. ApplyCaptions writes every caption of the main window in the current language.
-    virtual bool CreateMainWindow() = 0;
-    virtual void ApplyCaptions() = 0;
-
-    // The statistics of the last purge run, shown under the list.
-    virtual void SetLastPurgeText(std::string_view text) = 0;
-
-    // Status line of the main window and the busy picture beside it; the two are shown and
-    // hidden together.
-    virtual void SetStatusText(std::string_view text) = 0;
-    virtual void SetBusyVisible(bool visible) = 0;
-
-    // Shows the main window (or only the tray icon when it starts minimized).
-    virtual void ShowMainWindow() = 0;
-    virtual bool IsMainWindowVisible() const = 0;
-
-    // The folder-list model changed (rows, cells or title): redraw the grid.
-    virtual void FolderListChanged() = 0;
+    // The loading window and the main window. A front end without windows keeps these, which
+    // show nothing and report the main window as never visible.
+    virtual StartupProgress& Progress();
+    virtual MainWindowHost& Window();
 
     // The first file count of every entry, and the Start command of the scheduler.
     virtual void RunCountPass() = 0;
@@ -50,12 +24,6 @@ class FrontEnd : public Messages {
     // Lets clicks, ticks and service events that are waiting run now.
     virtual void ProcessPendingEvents() = 0;
 
-    // The scheduler's state, which the buttons, the settings menus and the timer follow.
-    virtual void SetSchedulerMode(SchedulerMode mode) = 0;
-    // One of the ten hourglass pictures (0..9) in the busy picture.
-    virtual void ShowHourglassFrame(int frame) = 0;
-    // The purge time label, hidden while the immediate purge box is ticked.
-    virtual void SetPurgeTimeVisible(bool visible) = 0;
     // Ends the program once the handler that asks returns.
     virtual void EndProgram(ProgramEnd end) = 0;
 };

@@ -106,7 +106,8 @@ std::optional<ConfigError> LoadFolderList(ConfigStore& store, const Settings& se
             return error;
         }
         list.Append(std::move(row));
-        frontEnd.SetLoadingCounter(std::to_string(n) + "/" + std::to_string(settings.NbPaths));
+        frontEnd.Progress().SetLoadingCounter(std::to_string(n) + "/" +
+                                              std::to_string(settings.NbPaths));
     }
     list.RefreshTitle(language);
     return std::nullopt;

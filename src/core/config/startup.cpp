@@ -66,7 +66,7 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
     settings.OsDescription = system.description;
     state.scheduler.LastPurgeDay = 0;
     if (!settings.RunOnce) {
-        frontEnd.ShowLoadingWindow(settings.ProgramTitle);
+        frontEnd.Progress().ShowLoadingWindow(settings.ProgramTitle);
     }
 
     settings.ConfigPath = request.files.configPath;
@@ -82,7 +82,7 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
     }
 
     ReadStartupFlags(config, settings);
-    frontEnd.SetLoadingMessage(texts::kLoadingFolders.In(settings.language()));
+    frontEnd.Progress().SetLoadingMessage(texts::kLoadingFolders.In(settings.language()));
 
     state.instanceLock = platform::TryAcquireInstanceLock(settings.ConfigPath);
     if (!state.instanceLock) {
@@ -103,24 +103,24 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
     }
     ReadStatisticsAndPaths(config, settings);
 
-    if (!frontEnd.CreateMainWindow()) {
+    if (!frontEnd.Window().CreateMainWindow()) {
         return StartupOutcome::EndedByMainWindow;
     }
-    frontEnd.ApplyCaptions();
+    frontEnd.Window().ApplyCaptions();
     if (auto error = LoadFolderList(config, settings, state.folders, frontEnd)) {
         return Fail(*error, state, service, frontEnd);
     }
-    frontEnd.FolderListChanged();
-    frontEnd.SetStatusText(texts::kUpdating.In(settings.language()));
+    frontEnd.Window().FolderListChanged();
+    frontEnd.Window().SetStatusText(texts::kUpdating.In(settings.language()));
     ReadLogSettings(config, settings);
 
-    frontEnd.SetBusyVisible(true);
+    frontEnd.Window().SetBusyVisible(true);
     if (!settings.RunOnce) {
-        frontEnd.ShowMainWindow();
+        frontEnd.Window().ShowMainWindow();
     }
     frontEnd.RunCountPass();
-    frontEnd.SetBusyVisible(false);
-    frontEnd.HideLoadingWindow();
+    frontEnd.Window().SetBusyVisible(false);
+    frontEnd.Progress().HideLoadingWindow();
 
     if (settings.DemarrageAutomatiqueLancement) {
         frontEnd.RunStartCommand();

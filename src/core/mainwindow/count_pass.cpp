@@ -79,19 +79,19 @@ void CountRow(const CountPassContext& context, FolderRow& row, std::int64_t& tot
 
 void CountPass(const CountPassContext& context) {
     const Language language = context.settings.language();
-    context.frontEnd.SetBusyVisible(true);
+    context.frontEnd.Window().SetBusyVisible(true);
     std::int64_t total = 0;
     std::int32_t n = 0;
     for (FolderRow& row : context.folders.Rows()) {
         ++n;
-        context.frontEnd.SetStatusText(std::string(texts::kUpdateProgress.In(language)) +
-                                       std::to_string(n) + "/" +
-                                       std::to_string(context.settings.NbPaths));
+        context.frontEnd.Window().SetStatusText(std::string(texts::kUpdateProgress.In(language)) +
+                                                std::to_string(n) + "/" +
+                                                std::to_string(context.settings.NbPaths));
         CountRow(context, row, total);
     }
     context.folders.SetGrandTotal(total, language);
-    context.frontEnd.SetBusyVisible(false);
-    context.frontEnd.FolderListChanged();
+    context.frontEnd.Window().SetBusyVisible(false);
+    context.frontEnd.Window().FolderListChanged();
 }
 
 void RecomputeTotal(FolderList& folders, Language language) {

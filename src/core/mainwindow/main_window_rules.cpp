@@ -131,7 +131,7 @@ bool RemoveSelectedFolder(const CommandContext& context, std::ptrdiff_t row) {
     rows.erase(rows.begin() + row);
     RecomputeTotal(context.folders, language);
     SaveFolderList(context.config, context.settings, context.folders);
-    context.frontEnd.FolderListChanged();
+    context.frontEnd.Window().FolderListChanged();
     return true;
 }
 

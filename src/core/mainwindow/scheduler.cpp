@@ -36,7 +36,7 @@ Scheduler::Scheduler(SchedulerContext context)
 
 void Scheduler::EnterMode(SchedulerMode mode) {
     mode_ = mode;
-    context_.frontEnd.SetSchedulerMode(mode);
+    context_.frontEnd.Window().SetSchedulerMode(mode);
 }
 
 void Scheduler::Start() {
@@ -82,7 +82,7 @@ void Scheduler::StartImmediate() {
         return;
     }
     const bool serviceReports = settings.IsNt && context_.service.IsInstalled();
-    if (context_.frontEnd.IsMainWindowVisible() && !serviceReports) {
+    if (context_.frontEnd.Window().IsMainWindowVisible() && !serviceReports) {
         context_.frontEnd.ShowMessage({std::string(texts::kNoFilesToPurge.In(language)),
                                        settings.ProgramTitle, MessageIcon::Exclamation,
                                        MessageButtons::Ok, MessageAnswer::Ok});
@@ -94,12 +94,12 @@ void Scheduler::StartImmediate() {
 
 void Scheduler::Stop() {
     EnterMode(SchedulerMode::Stopped);
-    context_.frontEnd.SetBusyVisible(false);
+    context_.frontEnd.Window().SetBusyVisible(false);
 }
 
 void Scheduler::SetImmediate(bool ticked) {
     settings_.PurgeImmediate = ticked;
-    context_.frontEnd.SetPurgeTimeVisible(!ticked);
+    context_.frontEnd.Window().SetPurgeTimeVisible(!ticked);
     if (context_.program.config) {
         context_.program.config->Write("Purge", "PurgeImmediate", ticked ? "1" : "0");
     }
@@ -114,7 +114,7 @@ void Scheduler::Tick() {
     if (state_.HourglassFrame >= kHourglassFrames || state_.HourglassFrame < 0) {
         state_.HourglassFrame = 0;
     }
-    context_.frontEnd.ShowHourglassFrame(state_.HourglassFrame);
+    context_.frontEnd.Window().ShowHourglassFrame(state_.HourglassFrame);
     ++state_.HourglassFrame;
 
     if (state_.UpdateCountdown <= 0) {
@@ -124,10 +124,10 @@ void Scheduler::Tick() {
             return;
         }
     }
-    if (context_.frontEnd.IsMainWindowVisible()) {
-        context_.frontEnd.SetStatusText(
+    if (context_.frontEnd.Window().IsMainWindowVisible()) {
+        context_.frontEnd.Window().SetStatusText(
             CountdownText(state_.UpdateCountdown, settings_.language()));
-        context_.frontEnd.SetBusyVisible(true);
+        context_.frontEnd.Window().SetBusyVisible(true);
     }
     --state_.UpdateCountdown;
 }
@@ -144,7 +144,7 @@ void Scheduler::Update() {
             return;
         }
     }
-    if (context_.frontEnd.IsMainWindowVisible()) {
+    if (context_.frontEnd.Window().IsMainWindowVisible()) {
         context_.work.TryRun(context_.countPass);
     }
     if (settings.IsNt && settings.Debug && context_.service.IsInstalled()) {

@@ -60,7 +60,7 @@ void EntryPurge::VisitFolder(WalkLevel& level) {
         *level.folder,           P,    std::string_view(P).substr(walk_->RootPathLength()),
         own_.RoleOf(level.self), true, {}};
 
-    EventPacer pacer(frontEnd_);
+    EventPacer pacer(frontEnd_, clock_);
     visit.folder.ForEachEntry([&](std::string_view name, EntryType type) {
         pacer.NextEntry();
         if (type == EntryType::Unknown) {
@@ -196,7 +196,7 @@ void EntryPurge::Act(FolderVisit& visit, const std::string& name, const platform
 }
 
 void EntryPurge::AllObsoletePass(FolderVisit& visit) {
-    EventPacer pacer(frontEnd_);
+    EventPacer pacer(frontEnd_, clock_);
     for (const Pending& file : visit.pending) {
         pacer.NextEntry();
         if (engine_.StopRequested()) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "core/common/front_end.h"
+#include "platform/clock.h"
 
 namespace quellix {
 
@@ -15,10 +15,10 @@ class EventPacer {
     static constexpr std::uint32_t kEntriesBetweenEvents = 256;
     // The clock is asked every few entries only: a count spends some 300 ns per entry.
     static constexpr std::uint32_t kEntriesBetweenClockReads = 4;
-    static constexpr std::chrono::milliseconds kLongestWait{10};
+    static constexpr std::int64_t kLongestWaitMs = 10;
 
-    explicit EventPacer(FrontEnd& frontEnd)
-        : frontEnd_(frontEnd), last_(std::chrono::steady_clock::now()) {}
+    EventPacer(FrontEnd& frontEnd, const platform::Clock& clock)
+        : frontEnd_(frontEnd), clock_(clock), last_(clock.SteadyMilliseconds()) {}
 
     // Called before each entry is handled, never in the middle of one.
     void NextEntry() {
@@ -26,7 +26,7 @@ class EventPacer {
         if (entries_ % kEntriesBetweenEvents == 0) {
             Process();
         } else if (entries_ % kEntriesBetweenClockReads == 0 &&
-                   std::chrono::steady_clock::now() - last_ >= kLongestWait) {
+                   clock_.SteadyMilliseconds() - last_ >= kLongestWaitMs) {
             Process();
         }
     }
@@ -34,12 +34,13 @@ class EventPacer {
   private:
     void Process() {
         frontEnd_.ProcessPendingEvents();
-        last_ = std::chrono::steady_clock::now();
+        last_ = clock_.SteadyMilliseconds();
     }
 
     FrontEnd& frontEnd_;
+    const platform::Clock& clock_;
     std::uint32_t entries_ = 0;
-    std::chrono::steady_clock::time_point last_;
+    std::int64_t last_;
 };
 
 }  // namespace quellix

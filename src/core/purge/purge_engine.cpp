@@ -17,8 +17,12 @@ namespace {
 // Counts the entries that are not folders, walking the subfolders when asked.
 class FileCounter final : public WalkVisitor {
   public:
-    FileCounter(bool includeSubfolders, FrontEnd& frontEnd, const PurgeEngine& engine)
-        : includeSubfolders_(includeSubfolders), frontEnd_(frontEnd), engine_(engine) {}
+    FileCounter(bool includeSubfolders, FrontEnd& frontEnd, const platform::Clock& clock,
+                const PurgeEngine& engine)
+        : includeSubfolders_(includeSubfolders),
+          frontEnd_(frontEnd),
+          clock_(clock),
+          engine_(engine) {}
 
     void VisitFolder(WalkLevel& level) override {
         frontEnd_.ProcessPendingEvents();
@@ -26,7 +30,7 @@ class FileCounter final : public WalkVisitor {
             return;
         }
         const platform::Directory& folder = *level.folder;
-        EventPacer pacer(frontEnd_);
+        EventPacer pacer(frontEnd_, clock_);
         folder.ForEachEntry([&](std::string_view name, platform::EntryType type) {
             pacer.NextEntry();
             if (type == platform::EntryType::Unknown) {
@@ -50,6 +54,7 @@ class FileCounter final : public WalkVisitor {
   private:
     bool includeSubfolders_;
     FrontEnd& frontEnd_;
+    const platform::Clock& clock_;
     const PurgeEngine& engine_;
     std::int64_t count_ = 0;
 };
@@ -84,7 +89,7 @@ std::int64_t PurgeEngine::CountFiles(const std::string& folder, bool includeSubf
         frontEnd_.ProcessPendingEvents();
         return 0;
     }
-    FileCounter counter(includeSubfolders, frontEnd_, *this);
+    FileCounter counter(includeSubfolders, frontEnd_, clock_, *this);
     FolderWalk walk(std::move(*directory), *info, root, *this);
     walk.Run(counter);
     return counter.Count();

@@ -29,12 +29,12 @@ std::string RunStartText(const platform::CivilTime& start) {
 void PurgeRun(const PurgeRunContext& context) {
     Settings& settings = context.settings;
     const Language language = settings.language();
-    context.frontEnd.SetStatusText(texts::kPurging.In(language));
+    context.frontEnd.Window().SetStatusText(texts::kPurging.In(language));
     OperationLog log(settings, context.clock, context.service);
     if (settings.Logs) {
         log.Open();
     }
-    context.frontEnd.SetBusyVisible(true);
+    context.frontEnd.Window().SetBusyVisible(true);
 
     const std::string start = RunStartText(context.clock.ToLocal(context.clock.Now()));
     PurgeRunState run;
@@ -64,14 +64,14 @@ void PurgeRun(const PurgeRunContext& context) {
 
     const std::string summary =
         PurgeSummary(language, start, run.filesHandled, removedSubfolders, run.locked);
-    context.frontEnd.SetLastPurgeText(summary);
+    context.frontEnd.Window().SetLastPurgeText(summary);
     if (settings.Logs) {
         log.Close(summary);
         if (ReportsGoToEventLog(settings, context.service)) {
             context.service.WriteEventLog(summary, EventType::Warning);
         }
     }
-    context.frontEnd.SetBusyVisible(false);
+    context.frontEnd.Window().SetBusyVisible(false);
 }
 
 }  // namespace quellix

@@ -3,13 +3,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/service/service_event_log.h"
 #include "core/service/systemd_unit.h"
 #include "platform/directory.h"
 #include "platform/file_system.h"
 #include "platform/path_trust.h"
 #include "platform/process_info.h"
 #include "platform/program_runner.h"
-#include "platform/system_log.h"
 #include "platform/text_file.h"
 
 namespace quellix {
@@ -103,13 +103,7 @@ bool SystemdServiceHost::IsInstalled() const {
 }
 
 void SystemdServiceHost::WriteEventLog(std::string_view text, EventType type) {
-    platform::LogSeverity severity = platform::LogSeverity::Information;
-    if (type == EventType::Error) {
-        severity = platform::LogSeverity::Error;
-    } else if (type == EventType::Warning) {
-        severity = platform::LogSeverity::Warning;
-    }
-    platform::WriteSystemLog(kServiceName, severity, text);
+    WriteServiceEventLog(text, type);
 }
 
 bool SystemdServiceHost::Install(bool /*unused*/) {

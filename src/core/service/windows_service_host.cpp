@@ -1,8 +1,8 @@
 #include "core/service/windows_service_host.h"
 
+#include "core/service/service_event_log.h"
 #include "core/service/windows_command_line.h"
 #include "platform/process_info.h"
-#include "platform/system_log.h"
 #include "platform/windows_services.h"
 
 namespace quellix {
@@ -55,13 +55,7 @@ bool WindowsServiceHost::IsInstalled() const {
 }
 
 void WindowsServiceHost::WriteEventLog(std::string_view text, EventType type) {
-    platform::LogSeverity severity = platform::LogSeverity::Information;
-    if (type == EventType::Error) {
-        severity = platform::LogSeverity::Error;
-    } else if (type == EventType::Warning) {
-        severity = platform::LogSeverity::Warning;
-    }
-    platform::WriteSystemLog(kServiceName, severity, text);
+    WriteServiceEventLog(text, type);
 }
 
 std::string WindowsServiceHost::ServiceCommandLine() const {

@@ -39,6 +39,12 @@ class MachineClock final : public Clock {
                          local.tm_min,         local.tm_sec,     local.tm_wday};
     }
 
+    std::int64_t SteadyMilliseconds() const override {
+        timespec now{};
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+        return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+    }
+
   private:
     mutable std::atomic<time_t> lastZoneCheck_{-1};
 };

@@ -124,6 +124,10 @@ class MachineClock final : public Clock {
     std::optional<CivilTime> ToLocalIfRepresentable(std::int64_t secondsSinceEpoch) const override {
         return win32::LocalTimeIn(std::wstring(), secondsSinceEpoch);
     }
+
+    std::int64_t SteadyMilliseconds() const override {
+        return static_cast<std::int64_t>(::GetTickCount64());
+    }
 };
 
 std::string Padded(long long value, int width, char pad = '0') {

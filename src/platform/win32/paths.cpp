@@ -30,6 +30,16 @@ PathParts SplitLastComponent(const std::wstring& path) {
     return {folder, path.substr(separator + 1)};
 }
 
+std::wstring ShellPath(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\" + path.substr(7);
+    }
+    if (path.starts_with(L"\\\\?\\")) {
+        return path.substr(4);
+    }
+    return path;
+}
+
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/') {
         return folder + name;

@@ -11,6 +11,7 @@
 #include <cerrno>
 
 #include "platform/win32/error_numbers.h"
+#include "platform/win32/paths.h"
 
 namespace quellix::platform::win32 {
 
@@ -40,17 +41,6 @@ int ErrnoFromHresult(HRESULT result) {
         return ErrnoFromWin32(HRESULT_CODE(result));
     }
     return result == E_OUTOFMEMORY ? ENOMEM : EIO;
-}
-
-// The shell keeps a link's target in a MAX_PATH buffer, and does not take the "\\?\" form.
-std::wstring ShellPath(const std::wstring& path) {
-    if (path.starts_with(L"\\\\?\\UNC\\")) {
-        return L"\\" + path.substr(7);
-    }
-    if (path.starts_with(L"\\\\?\\")) {
-        return path.substr(4);
-    }
-    return path;
 }
 
 template <typename Interface>

@@ -15,6 +15,7 @@
 #include "platform/companion_files.h"
 #include "platform/directory.h"
 #include "platform/win32/error_numbers.h"
+#include "platform/win32/paths.h"
 #include "platform/win32/trash.h"
 #include "platform/win32/wide_text.h"
 
@@ -23,17 +24,6 @@ namespace quellix::platform {
 namespace win32 {
 
 namespace {
-
-// The shell takes neither the "\\?\" form nor paths past MAX_PATH.
-std::wstring ShellPath(const std::wstring& path) {
-    if (path.starts_with(L"\\\\?\\UNC\\")) {
-        return L"\\" + path.substr(7);
-    }
-    if (path.starts_with(L"\\\\?\\")) {
-        return path.substr(4);
-    }
-    return path;
-}
 
 bool IsSingleName(const std::wstring& name) {
     return !name.empty() && name != L"." && name != L".." &&

@@ -6,10 +6,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
+#include "core/mainwindow/menu_table.h"
 #include "core/mainwindow/scheduler.h"
 #include "gui/qt/common/message_box.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
@@ -88,6 +90,62 @@ class MainWindowTest : public QObject {
         QVERIFY(model->data(model->index(1, 0), Qt::DecorationRole).isNull());
     }
 
+    // The menus come from the menu table; commands and captions reach them through the presenter.
+    void MenusBuiltFromTheTable() {
+        DesktopFixture f(TwoFolders());
+        f.tree.Folder("a");
+        QCOMPARE(f.Start(), StartupOutcome::Running);
+        MainWindow& window = f.Window();
+        const QList<QAction*> bar = window.menuBar()->actions();
+        QCOMPARE(bar.size(), static_cast<qsizetype>(MenuBarMenus().size()));
+        for (qsizetype i = 0; i < bar.size(); ++i) {
+            const MenuDefinition& definition = MenuBarMenus()[static_cast<std::size_t>(i)];
+            QMenu* menu = bar[i]->menu();
+            QCOMPARE(menu->objectName().toStdString(), std::string(definition.name));
+            QCOMPARE(menu->title().toStdString(),
+                     std::string(MenuCaption(definition.name).english));
+            const QList<QAction*> items = menu->actions();
+            QCOMPARE(items.size(), static_cast<qsizetype>(definition.items.size()));
+            for (qsizetype j = 0; j < items.size(); ++j) {
+                const MenuItem& item = definition.items[static_cast<std::size_t>(j)];
+                QCOMPARE(items[j]->isSeparator(), item.IsSeparator());
+                QCOMPARE(items[j]->objectName().toStdString(), std::string(item.name));
+                QCOMPARE(items[j]->isCheckable(), item.Checkable());
+            }
+        }
+        QVERIFY(window.Action("mnuAnglais")->isChecked());
+
+        // The context menu pops up at the pointer, prepared for the list.
+        QMenu* popup = window.Menu("mnuPopup");
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
+                                window.Grid()->viewport()->mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(window.Grid()->viewport(), &event);
+        QTRY_VERIFY(popup->isVisible());
+        popup->hide();
+        QCOMPARE(window.Action("mnuAjouterAvant")->text(), QString("Add a new folder &before"));
+
+        // Either language item switches; captions, menus, cells and the file follow.
+        window.Action("mnuFrancais")->trigger();
+        QCOMPARE(Child<QPushButton>(window, "cmdDemarrer")->text(), QString("Démarrer"));
+        QCOMPARE(window.Menu("mnuFichier")->title(), QString("&Fichier"));
+        QCOMPARE(window.Menu("mnuConfiguration")->title(), QString("&Configuration"));
+        QCOMPARE(window.Action("mnuQuitter")->text(), QString("&Quitter"));
+        QVERIFY(window.Action("mnuFrancais")->isChecked());
+        QVERIFY(!window.Action("mnuAnglais")->isChecked());
+        QCOMPARE(Cell(window, 1, 0), QString("inconnu"));
+        QCOMPARE(Child<QLabel>(window, "lblHeurePurge")->text(),
+                 QString("Purge à 12:00 [Lun Mar Mer Jeu Ven Sam Dim] "));
+        QCOMPARE(window.Grid()->model()->headerData(2, Qt::Horizontal).toString(),
+                 QString("Rétention\n(en heures)"));
+        QVERIFY(f.Ini().find("Langue=1") != std::string::npos);
+
+        // Check Logs opens the viewer, which opens the newest log of the log folder at once.
+        f.dir.Write("Log Quellix 2026-12-01.htm", "<html></html>");
+        f.dir.Write("Log Quellix 2026-12-02.htm", "<html></html>");
+        window.Action("mnuVoirLogs")->trigger();
+        QCOMPARE(f.opened.back(), f.dir.File("Log Quellix 2026-12-02.htm"));
+    }
+
     // Start, Stop and the immediate purge drive the buttons, the menus and the timer.
     void StartStopAndImmediatePurge() {
         DesktopFixture f(TwoFolders());
@@ -144,116 +202,6 @@ class MainWindowTest : public QObject {
         QVERIFY(!f.tree.Exists("a/old"));
         QVERIFY(stoppedState());
         QCOMPARE(Cell(window, 0, 0), QString("0"));
-    }
-
-    // Removing the only row leaves the header alone, shows the hint, hides the buttons, and
-    // saves; No first keeps everything.
-    void RemovingTheOnlyRow() {
-        DesktopFixture f("[Paths]\nNbPaths=1\n" + Entry(1, "a", "24", "non", "Effacer"));
-        f.tree.Folder("a");
-        QCOMPARE(f.Start(), StartupOutcome::Running);
-        MainWindow& window = f.Window();
-        FolderGridView* grid = window.Grid();
-        QVERIFY(!Child<QLabel>(window, "lblBulle")->isVisible());
-
-        grid->setCurrentIndex(grid->model()->index(0, 1));
-        MessageBoxes::Script({MessageAnswer::No});
-        QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(MessageBoxes::Asked().size(), std::size_t{1});
-        QCOMPARE(MessageBoxes::Asked()[0].text,
-                 "Remove '" + f.tree.Root() + "/a/'\r\nfrom the list of folders");
-        QCOMPARE(grid->model()->rowCount(), 1);
-        QVERIFY(f.Ini().find("NbPaths=1") != std::string::npos);
-
-        MessageBoxes::Script({MessageAnswer::Yes});
-        QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(grid->model()->rowCount(), 0);
-        QVERIFY(Child<QLabel>(window, "lblBulle")->isVisible());
-        QVERIFY(!Child<QPushButton>(window, "cmdDemarrer")->isVisible());
-        QVERIFY(!Child<QPushButton>(window, "cmdArreter")->isVisible());
-        QVERIFY(!Child<QCheckBox>(window, "chkPurgeImmediate")->isVisible());
-        QVERIFY(f.Ini().find("NbPaths=0") != std::string::npos);
-        QVERIFY(f.Ini().find("Path1=") == std::string::npos);
-        QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(),
-                 QString("Folders to purge (0)"));
-        // Nothing left to remove: the key asks nothing.
-        QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(MessageBoxes::Asked().size(), std::size_t{2});
-    }
-
-    // The context menu follows the list and the schedule.
-    void ContextMenuStates() {
-        DesktopFixture f(TwoFolders());
-        f.tree.Folder("a");
-        f.tree.Folder("b");
-        QCOMPARE(f.Start(), StartupOutcome::Running);
-        MainWindow& window = f.Window();
-        QMenu* popup = window.Menu("mnuPopup");
-        const auto open = [&] {
-            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
-                                    window.Grid()->viewport()->mapToGlobal(QPoint(20, 20)));
-            QApplication::sendEvent(window.Grid()->viewport(), &event);
-            QTRY_VERIFY(popup->isVisible());
-            popup->hide();
-        };
-        open();
-        QCOMPARE(window.Action("mnuAjouterAvant")->text(), QString("Add a new folder &before"));
-        QVERIFY(window.Action("mnuAjouterApres")->isVisible());
-        QVERIFY(window.Action("mnuSupprimer")->isEnabled());
-
-        QTest::mouseClick(Child<QPushButton>(window, "cmdDemarrer"), Qt::LeftButton);
-        open();
-        QVERIFY(!window.Action("mnuSupprimer")->isEnabled());
-        QVERIFY(!window.Action("mnuAjouterAvant")->isEnabled());
-        QTest::mouseClick(Child<QPushButton>(window, "cmdArreter"), Qt::LeftButton);
-        open();
-
-        MessageBoxes::Script({MessageAnswer::Yes, MessageAnswer::Yes});
-        window.Grid()->setCurrentIndex(window.Grid()->model()->index(0, 1));
-        window.Action("mnuSupprimer")->trigger();
-        window.Grid()->setCurrentIndex(window.Grid()->model()->index(0, 1));
-        window.Action("mnuConfigurationSupprimer")->trigger();
-        QCOMPARE(MessageBoxes::Asked().size(), std::size_t{2});
-        QCOMPARE(window.Grid()->model()->rowCount(), 0);
-        open();
-        QCOMPARE(window.Action("mnuAjouterAvant")->text(), QString("&Add a new folder"));
-        QVERIFY(!window.Action("mnuAjouterApres")->isVisible());
-        QVERIFY(!window.Action("mnuSupprimer")->isEnabled());
-        QVERIFY(!window.Action("mnuModifier")->isEnabled());
-    }
-
-    // Either language item switches; captions, menus, cells and the file follow.
-    void LanguageSwitch() {
-        DesktopFixture f(TwoFolders());
-        f.tree.Folder("a");
-        QCOMPARE(f.Start(), StartupOutcome::Running);
-        MainWindow& window = f.Window();
-        QVERIFY(window.Action("mnuAnglais")->isChecked());
-
-        window.Action("mnuFrancais")->trigger();
-        QCOMPARE(Child<QPushButton>(window, "cmdDemarrer")->text(), QString("Démarrer"));
-        QCOMPARE(window.Menu("mnuFichier")->title(), QString("&Fichier"));
-        QCOMPARE(window.Menu("mnuConfiguration")->title(), QString("&Configuration"));
-        QCOMPARE(window.Action("mnuQuitter")->text(), QString("&Quitter"));
-        QVERIFY(window.Action("mnuFrancais")->isChecked());
-        QVERIFY(!window.Action("mnuAnglais")->isChecked());
-        QCOMPARE(Cell(window, 0, 3), QString("oui [D]"));
-        QCOMPARE(Cell(window, 0, 5), QString("Effacer"));
-        QCOMPARE(Cell(window, 1, 0), QString("inconnu"));
-        QCOMPARE(Child<QLabel>(window, "lblHeurePurge")->text(),
-                 QString("Purge à 12:00 [Lun Mar Mer Jeu Ven Sam Dim] "));
-        QCOMPARE(window.Grid()->model()->headerData(2, Qt::Horizontal).toString(),
-                 QString("Rétention\n(en heures)"));
-        QCOMPARE(window.Grid()->model()->data(window.Grid()->model()->index(0, 2), Qt::ToolTipRole),
-                 QVariant(QString("2 jours")));
-        QVERIFY(f.Ini().find("Langue=1") != std::string::npos);
-
-        // The ticked item switches too.
-        window.Action("mnuFrancais")->trigger();
-        QCOMPARE(Child<QPushButton>(window, "cmdDemarrer")->text(), QString("Start"));
-        QCOMPARE(Cell(window, 1, 3), QString("no"));
-        QCOMPARE(Cell(window, 1, 0), QString("unknown"));
-        QVERIFY(f.Ini().find("Langue=0") != std::string::npos);
     }
 
     // Columns 0, 2, 3 and 4 keep their width; the path and destination share the rest.
@@ -369,37 +317,6 @@ class MainWindowTest : public QObject {
         }
     }
 
-    // Help and the configuration file go to the desktop's applications.
-    void HelpAndConfigurationFile() {
-        DesktopFixture f("[Purge]\nLangue=1\n");
-        QCOMPARE(f.Start(), StartupOutcome::Running);
-        MainWindow& window = f.Window();
-        f.dir.Write("QuellixEN.htm", "<html></html>");
-        window.Action("mnuHelp")->trigger();
-        QCOMPARE(MessageBoxes::Asked().at(0).text,
-                 std::string("La documentation n'est pas disponible..."));
-        QVERIFY(f.opened.empty());
-        f.dir.Write("QuellixFR.htm", "<html></html>");
-        window.Action("mnuHelp")->trigger();
-        QCOMPARE(f.opened, std::vector<std::string>{f.dir.File("QuellixFR.htm")});
-
-        window.Action("mnuEditerIni")->trigger();
-        QCOMPARE(f.edited, std::vector<std::string>{f.dir.File("Quellix.ini")});
-        QCOMPARE(f.opened.size(), std::size_t(1));  // the text editor, not the desktop's opener
-        QCOMPARE(MessageBoxes::Asked().back().text,
-                 std::string("Relancez l'application si vous avez modifié le paramétrage"));
-
-        // Check Logs opens the viewer, which opens the newest log of the log folder at once.
-        f.dir.Write("Log Quellix 2026-12-01.htm", "<html></html>");
-        f.dir.Write("Log Quellix 2026-12-02.htm", "<html></html>");
-        window.Action("mnuVoirLogs")->trigger();
-        QCOMPARE(f.opened.back(), f.dir.File("Log Quellix 2026-12-02.htm"));
-
-        window.Action("mnuUseShortPathnames")->trigger();
-        QVERIFY(window.Action("mnuUseShortPathnames")->isChecked());
-        QVERIFY(f.Ini().find("UseShortPathnames=1") != std::string::npos);
-    }
-
     // From an empty configuration, a folder is added with the mouse through the context menu and
     // the editor; the purge time label opens its dialog.
     void ListBuiltFromTheWindow() {
@@ -459,17 +376,6 @@ class MainWindowTest : public QObject {
         window.Action("mnuService")->trigger();
         QVERIFY(f.service.installed);
         QCOMPARE(f.endedWith, std::optional<int>(0));
-        QVERIFY(!f.Tray().shown);
-    }
-
-    // With the service installed an interactive copy asks; No ends it.
-    void InstalledServiceQuestion() {
-        DesktopFixture f("");
-        f.service.installed = true;
-        MessageBoxes::Script({MessageAnswer::No});
-        QCOMPARE(f.Start(), StartupOutcome::EndedByMainWindow);
-        QVERIFY(MessageBoxes::Asked().at(0).text.ends_with("Remove it ?"));
-        QVERIFY(f.service.installed);
         QVERIFY(!f.Tray().shown);
     }
 };

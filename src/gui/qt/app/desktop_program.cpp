@@ -1,10 +1,12 @@
 #include "gui/qt/app/desktop_program.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "core/config/startup_exit_code.h"
 #include "core/mainwindow/count_pass.h"
 #include "core/purge/purge_run.h"
+#include "gui/qt/common/qt_text.h"
 #include "gui/qt/mainwindow/main_window.h"
 #include "gui/qt/mainwindow/tray_icon.h"
 
@@ -37,21 +39,29 @@ void DesktopProgram::PurgeRun() {
 }
 
 std::unique_ptr<MainWindow> DesktopProgram::MakeWindow() {
+    MainWindowContext context{
+        state_,
+        frontEnd_,
+        options_.service,
+        work_,
+        scheduler_,
+        [this] { work_.TryRun([this] { CountPass(); }); },
+        options_.open,
+        [](const std::string& path) { return QFileInfo::exists(ToQString(path)); },
+        options_.edit,
+        [this](int code) {
+            quitRequested_ = true;
+            // A count or purge under way ends at its next file, then the
+            // loop ends.
+            stop_ = true;
+            options_.endLoop(code);
+        }};
     return std::make_unique<MainWindow>(
-        MainWindowContext{state_, frontEnd_, options_.service, work_, scheduler_,
-                          [this] { work_.TryRun([this] { CountPass(); }); },
-                          [this](const std::string& folder, bool includeSubfolders) {
-                              return engine_.CountFiles(folder, includeSubfolders);
-                          },
-                          options_.open, *tray_,
-                          [this](int code) {
-                              quitRequested_ = true;
-                              // A count or purge under way ends at its next file, then the loop
-                              // ends.
-                              stop_ = true;
-                              options_.endLoop(code);
-                          },
-                          options_.edit});
+        MainWindowParts{std::move(context),
+                        [this](const std::string& folder, bool includeSubfolders) {
+                            return engine_.CountFiles(folder, includeSubfolders);
+                        },
+                        *tray_});
 }
 
 StartupOutcome DesktopProgram::Start() {

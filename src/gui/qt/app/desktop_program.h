@@ -47,7 +47,7 @@ class DesktopProgram {
     // Start, then the event loop while the program runs; returns the exit code.
     int Run();
 
-    MainWindow* Window() const { return frontEnd_.Window(); }
+    MainWindow* Window() const { return frontEnd_.MainWindowWidget(); }
     QtFrontEnd& Front() { return frontEnd_; }
     ProgramState& State() { return state_; }
     Scheduler& Schedule() { return scheduler_; }

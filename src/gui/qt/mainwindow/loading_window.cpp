@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "gui/qt/common/qt_text.h"
+
 namespace quellix {
 
 LoadingWindow::LoadingWindow(QWidget* parent)
@@ -31,14 +33,24 @@ LoadingWindow::LoadingWindow(QWidget* parent)
     }
 }
 
-void LoadingWindow::SetMessage(const QString& text) {
-    message_->setText(text);
+void LoadingWindow::ShowLoadingWindow(std::string_view caption) {
+    setWindowTitle(ToQString(caption));
+    show();
+    repaint();
+}
+
+void LoadingWindow::SetLoadingMessage(std::string_view text) {
+    message_->setText(ToQString(text));
     message_->repaint();
 }
 
-void LoadingWindow::SetCounter(const QString& text) {
-    counter_->setText(text);
+void LoadingWindow::SetLoadingCounter(std::string_view text) {
+    counter_->setText(ToQString(text));
     counter_->repaint();
+}
+
+void LoadingWindow::HideLoadingWindow() {
+    hide();
 }
 
 }  // namespace quellix

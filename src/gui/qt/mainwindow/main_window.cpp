@@ -2,37 +2,21 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QHeaderView>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "core/common/service_host.h"
-#include "core/mainwindow/captions.h"
-#include "core/mainwindow/scheduler.h"
-#include "gui/qt/dialogs/about_dialog.h"
-#include "gui/qt/dialogs/all_obsolete_dialog.h"
-#include "gui/qt/dialogs/automatic_start_dialog.h"
-#include "gui/qt/dialogs/folder_editor_dialog.h"
-#include "gui/qt/dialogs/purge_time_dialog.h"
-#include "gui/qt/dialogs/tempo_dialog.h"
-#include "gui/qt/logview/log_folder_dialog.h"
-#include "gui/qt/logview/log_retention_dialog.h"
-#include "gui/qt/logview/log_viewer_window.h"
+#include "core/mainwindow/caption_texts.h"
+#include "gui/qt/common/message_box.h"
+#include "gui/qt/common/qt_colour.h"
+#include "gui/qt/common/qt_text.h"
 #include "gui/qt/mainwindow/folder_grid_view.h"
 #include "gui/qt/mainwindow/folder_list_model.h"
 #include "gui/qt/mainwindow/tray_icon.h"
-#include "gui/qt/service/service_dialog.h"
-#include "platform/process_info.h"
 
 namespace quellix {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Places of the controls above the grid, in device-independent pixels.
 constexpr int kMargin = 8;
@@ -42,15 +26,40 @@ constexpr int kGridTop = 72;
 constexpr int kPictureSize = 22;
 constexpr int kNarrowColumnWidth = 70;
 
+constexpr std::string_view kWindowName = "frmPurgeNN";
+
 }  // namespace
 
-MainWindow::MainWindow(MainWindowContext context)
-    : context_(std::move(context)), settings_(context_.program.settings) {
-    setObjectName("frmPurgeNN");
+// The notification-area icon with the program's picture and the tray menu.
+class MainWindow::Tray final : public TrayView {
+  public:
+    Tray(TrayIcon& icon, QMenu* menu) : icon_(icon), menu_(menu) {}
+    bool Available() const override { return icon_.Available(); }
+    void Show(std::string_view tip) override {
+        icon_.Show(QIcon(":/icons/tray.svg"), ToQString(tip), menu_);
+    }
+    void Remove() override { icon_.Remove(); }
+
+  private:
+    TrayIcon& icon_;
+    QMenu* menu_;
+};
+
+MainWindow::MainWindow(MainWindowParts parts)
+    : trayIcon_(parts.tray),
+      dialogs_(*this, {parts.context.program, parts.context.service, parts.countFiles,
+                       parts.context.open, [this] { showMinimized(); }, [this] { Restore(); },
+                       [this] { return IsShownToUser(); }}) {
+    setObjectName(ToQString(kWindowName));
     setWindowIcon(QIcon(":/icons/quellix.svg"));
+    model_ =
+        new FolderListModel(parts.context.program.folders, parts.context.program.settings, this);
     BuildControls();
     BuildMenus();
-    ConnectCommands();
+    tray_ = std::make_unique<Tray>(trayIcon_, trayMenu_);
+    presenter_ =
+        std::make_unique<MainWindowPresenter>(*this, *tray_, dialogs_, std::move(parts.context));
+    ConnectEvents();
     resize(900, 520);
 }
 
@@ -65,28 +74,28 @@ void MainWindow::BuildControls() {
     start_->setObjectName("cmdDemarrer");
     start_->setGeometry(kMargin, kMargin, kButtonWidth, kButtonHeight);
     start_->setDefault(true);
-    stop_ = new QPushButton(central);
-    stop_->setObjectName("cmdArreter");
-    stop_->setGeometry(kMargin * 2 + kButtonWidth, kMargin, kButtonWidth, kButtonHeight);
-    immediate_ = new QCheckBox(central);
-    immediate_->setObjectName("chkPurgeImmediate");
-    immediate_->setGeometry(kMargin, kMargin * 2 + kButtonHeight, kButtonWidth * 2 + kMargin,
-                            kButtonHeight - 4);
+    auto* stop = new QPushButton(central);
+    stop->setObjectName("cmdArreter");
+    stop->setGeometry(kMargin * 2 + kButtonWidth, kMargin, kButtonWidth, kButtonHeight);
+    auto* immediate = new QCheckBox(central);
+    immediate->setObjectName("chkPurgeImmediate");
+    immediate->setGeometry(kMargin, kMargin * 2 + kButtonHeight, kButtonWidth * 2 + kMargin,
+                           kButtonHeight - 4);
 
     const int statusLeft = kMargin * 4 + kButtonWidth * 2;
     busy_ = new QLabel(central);
     busy_->setObjectName("imgRefresh");
     busy_->setGeometry(statusLeft, kMargin + 3, kPictureSize, kPictureSize);
     busy_->setPixmap(QIcon(":/icons/refresh.svg").pixmap(kPictureSize, kPictureSize));
-    status_ = new QLabel(central);
-    status_->setObjectName("lblMaj");
-    status_->setGeometry(statusLeft + kPictureSize + 6, kMargin + 3, 260, kPictureSize);
-    modeLabel_ = new QLabel(central);
-    modeLabel_->setObjectName("lblMode");
-    modeLabel_->setGeometry(statusLeft, kMargin * 2 + kButtonHeight, 120, kButtonHeight - 4);
-    QFont bold = modeLabel_->font();
+    auto* status = new QLabel(central);
+    status->setObjectName("lblMaj");
+    status->setGeometry(statusLeft + kPictureSize + 6, kMargin + 3, 260, kPictureSize);
+    auto* modeLabel = new QLabel(central);
+    modeLabel->setObjectName("lblMode");
+    modeLabel->setGeometry(statusLeft, kMargin * 2 + kButtonHeight, 120, kButtonHeight - 4);
+    QFont bold = modeLabel->font();
     bold.setBold(true);
-    modeLabel_->setFont(bold);
+    modeLabel->setFont(bold);
 
     purgeTime_ = new QLabel(central);
     purgeTime_->setObjectName("lblHeurePurge");
@@ -105,7 +114,6 @@ void MainWindow::BuildControls() {
 
     grid_ = new FolderGridView(central);
     grid_->move(0, kGridTop);
-    model_ = new FolderListModel(context_.program.folders, settings_, this);
     grid_->setModel(model_);
 
     timer_ = new QTimer(this);
@@ -113,159 +121,68 @@ void MainWindow::BuildControls() {
     timer_->setInterval(1000);
 }
 
-QAction* MainWindow::NewAction(const char* name, bool checkable) {
-    auto* action = new QAction(this);
-    action->setObjectName(name);
-    action->setCheckable(checkable);
-    actions_[name] = action;
-    return action;
-}
-
-QMenu* MainWindow::NewMenu(const char* name, QWidget* parent) {
+QMenu* MainWindow::BuildMenu(const MenuDefinition& definition, QWidget* parent) {
     auto* menu = new QMenu(parent);
+    const QString name = ToQString(definition.name);
     menu->setObjectName(name);
     menus_[name] = menu;
+    for (const MenuItem& item : definition.items) {
+        if (item.IsSeparator()) {
+            menu->addSeparator();
+            continue;
+        }
+        const QString itemName = ToQString(item.name);
+        QAction* action = Action(itemName);
+        if (action == nullptr) {
+            action = new QAction(this);
+            action->setObjectName(itemName);
+            action->setCheckable(item.Checkable());
+            actions_[itemName] = action;
+        }
+        menu->addAction(action);
+    }
     return menu;
 }
 
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
-    QMenu* file = NewMenu("mnuFichier", bar);
-    file->addAction(NewAction("mnuRestaurer"));
-    file->addAction(NewAction("mnuQuitter"));
-
-    QMenu* configuration = NewMenu("mnuConfiguration", bar);
-    configuration->addAction(NewAction("mnuDemarrageAutomatique", true));
-    configuration->addAction(NewAction("mnuTousFichiersObsoletes", true));
-    configuration->addAction(NewAction("mnuUseShortPathnames", true));
-    configuration->addSeparator();
-    configuration->addAction(NewAction("mnuModifierHeure"));
-    configuration->addSeparator();
-    configuration->addAction(NewAction("mnuTemporisation"));
-    configuration->addSeparator();
-    configuration->addAction(NewAction("mnuEditerIni"));
-    configuration->addSeparator();
-    configuration->addAction(NewAction("mnuService"));
-
-    QMenu* folders = NewMenu("mnuDossiers", bar);
-    folders->addAction(NewAction("mnuConfigurationAjouterAvant"));
-    folders->addAction(NewAction("mnuConfigurationAjouterApres"));
-    folders->addSeparator();
-    folders->addAction(NewAction("mnuConfigurationModifier"));
-    folders->addSeparator();
-    folders->addAction(NewAction("mnuConfigurationSupprimer"));
-
-    QMenu* logs = NewMenu("mnuLogs", bar);
-    logs->addAction(NewAction("mnuDefinirLogs", true));
-    logs->addAction(NewAction("mnuVoirLogs"));
-    logs->addAction(NewAction("mnuPurgeLogs", true));
-
-    QMenu* language = NewMenu("mnuLangue", bar);
-    language->addAction(NewAction("mnuAnglais", true));
-    language->addAction(NewAction("mnuFrancais", true));
-
-    QMenu* about = NewMenu("mnaAPropos", bar);
-    about->addAction(NewAction("mnuHelp"));
-    about->addAction(NewAction("mnuAProposDe"));
-
-    for (QMenu* menu : {file, configuration, folders, logs, language, about}) {
-        bar->addMenu(menu);
+    for (const MenuDefinition& definition : MenuBarMenus()) {
+        bar->addMenu(BuildMenu(definition, bar));
     }
-
-    popup_ = NewMenu("mnuPopup", this);
-    popup_->addAction(NewAction("mnuAjouterAvant"));
-    popup_->addAction(NewAction("mnuAjouterApres"));
-    popup_->addSeparator();
-    popup_->addAction(NewAction("mnuModifier"));
-    popup_->addSeparator();
-    popup_->addAction(NewAction("mnuSupprimer"));
-
-    // The tray's menu is the File menu.
-    trayMenu_ = new QMenu(this);
-    trayMenu_->setObjectName("mnuFichierTray");
-    trayMenu_->addAction(Action("mnuRestaurer"));
-    trayMenu_->addAction(Action("mnuQuitter"));
+    popup_ = BuildMenu(ContextMenu(), this);
+    // The tray's menu holds the File menu's own items.
+    trayMenu_ = BuildMenu(TrayMenu(), this);
 
     for (const CaptionEntry& entry : kFixedCaptions) {
-        const QString name = Q(entry.control);
-        if (QMenu* menu = Menu(name)) {
-            menu->setTitle(Q(entry.text.english));
-        } else if (auto* label = findChild<QLabel*>(name)) {
-            label->setText(Q(entry.text.english));
-        }
+        SetText(entry.control, entry.text.english);
     }
 }
 
-void MainWindow::ConnectCommands() {
-    connect(start_, &QPushButton::clicked, this, [this] { context_.scheduler.Start(); });
-    connect(stop_, &QPushButton::clicked, this, [this] { context_.scheduler.Stop(); });
-    connect(immediate_, &QCheckBox::clicked, this,
-            [this](bool ticked) { context_.scheduler.SetImmediate(ticked); });
-    connect(timer_, &QTimer::timeout, this, [this] { context_.scheduler.Tick(); });
-
-    connect(Action("mnuRestaurer"), &QAction::triggered, this, [this] { Restore(); });
-    connect(Action("mnuQuitter"), &QAction::triggered, this, [this] { close(); });
-    connect(Action("mnuUseShortPathnames"), &QAction::triggered, this,
-            [this] { ToggleShortPathnames(); });
-    connect(Action("mnuEditerIni"), &QAction::triggered, this,
-            [this] { EditConfigurationFile(Commands()); });
-    for (const char* name : {"mnuConfigurationSupprimer", "mnuSupprimer"}) {
-        connect(Action(name), &QAction::triggered, this, [this] { RemoveSelected(); });
-    }
-    for (const char* name : {"mnuAnglais", "mnuFrancais"}) {
-        connect(Action(name), &QAction::triggered, this, [this] { SwitchLanguage(); });
-    }
-    connect(Action("mnuHelp"), &QAction::triggered, this, [this] { ShowHelp(Commands()); });
-    connect(Action("mnuAProposDe"), &QAction::triggered, this,
-            [this] { AboutDialog::Open(this, settings_); });
-    connect(Action("mnuModifierHeure"), &QAction::triggered, this, [this] { OpenPurgeTime(); });
-    connect(Action("mnuService"), &QAction::triggered, this, [this] { OpenServiceDialog(); });
-    connect(Action("mnuVoirLogs"), &QAction::triggered, this, [this] { ShowLogViewer(); });
-    connect(Action("mnuDefinirLogs"), &QAction::triggered, this, [this] {
-        LogFolderDialog::Open(this, settings_, *context_.program.config);
-        SetChecks();
-    });
-    connect(Action("mnuPurgeLogs"), &QAction::triggered, this, [this] {
-        LogRetentionDialog::Open(this, settings_, *context_.program.config);
-        SetChecks();
-    });
-    connect(Action("mnuTemporisation"), &QAction::triggered, this, [this] {
-        TempoDialog::Open(this, settings_, *context_.program.config, context_.program.scheduler);
-    });
-    connect(Action("mnuDemarrageAutomatique"), &QAction::triggered, this, [this] {
-        AutomaticStartDialog::Open(this, settings_, *context_.program.config);
-        SetChecks();
-    });
-    connect(Action("mnuTousFichiersObsoletes"), &QAction::triggered, this, [this] {
-        AllObsoleteDialog::Open(this, settings_, *context_.program.config);
-        SetChecks();
-    });
-    for (const char* name : {"mnuConfigurationAjouterAvant", "mnuAjouterAvant"}) {
-        connect(Action(name), &QAction::triggered, this,
-                [this] { OpenFolderEditor(FolderEditorMode::AddBefore); });
-    }
-    for (const char* name : {"mnuConfigurationAjouterApres", "mnuAjouterApres"}) {
-        connect(Action(name), &QAction::triggered, this,
-                [this] { OpenFolderEditor(FolderEditorMode::AddAfter); });
-    }
-    for (const char* name : {"mnuConfigurationModifier", "mnuModifier"}) {
-        connect(Action(name), &QAction::triggered, this,
-                [this] { OpenFolderEditor(FolderEditorMode::Modify); });
+void MainWindow::ConnectEvents() {
+    MainWindowPresenter& presenter = *presenter_;
+    connect(start_, &QPushButton::clicked, this, [&presenter] { presenter.OnStart(); });
+    connect(findChild<QPushButton*>("cmdArreter"), &QPushButton::clicked, this,
+            [&presenter] { presenter.OnStop(); });
+    connect(findChild<QCheckBox*>("chkPurgeImmediate"), &QCheckBox::clicked, this,
+            [&presenter](bool ticked) { presenter.OnImmediateClicked(ticked); });
+    connect(timer_, &QTimer::timeout, this, [&presenter] { presenter.OnTimer(); });
+    for (const auto& [name, action] : actions_) {
+        connect(action, &QAction::triggered, this,
+                [&presenter, item = ToUtf8(name)] { presenter.OnCommand(item); });
     }
     connect(grid_, &FolderGridView::RowDoubleClicked, this,
-            [this](int) { OpenFolderEditor(FolderEditorMode::Modify); });
-    // The purge time label opens its dialog in every state of the schedule.
+            [&presenter](int) { presenter.OnGridDoubleClicked(); });
+    connect(grid_, &FolderGridView::DeletePressed, this, [&presenter] { presenter.OnDeleteKey(); });
+    connect(grid_, &FolderGridView::ContextMenuAsked, this,
+            [this, &presenter](const QPoint& position) {
+                popupAt_ = position;
+                presenter.OnContextMenu();
+            });
+    connect(&trayIcon_, &TrayIcon::LeftClicked, this,
+            [&presenter] { presenter.OnTrayLeftClick(); });
+    // The purge time label opens its dialog.
     purgeTime_->installEventFilter(this);
     purgeTime_->setCursor(Qt::PointingHandCursor);
-
-    connect(grid_, &FolderGridView::DeletePressed, this, [this] {
-        if (Stopped() && grid_->CurrentRow() >= 0) {
-            RemoveSelected();
-        }
-    });
-    connect(grid_, &FolderGridView::ContextMenuAsked, this,
-            [this](const QPoint& position) { ShowContextMenu(position); });
-    connect(&context_.tray, &TrayIcon::LeftClicked, this, [this] { ToggleFromTray(); });
 }
 
 QAction* MainWindow::Action(const QString& name) const {
@@ -278,105 +195,137 @@ QMenu* MainWindow::Menu(const QString& name) const {
     return found == menus_.end() ? nullptr : found->second;
 }
 
-CommandContext MainWindow::Commands() {
-    return {settings_,
-            *context_.program.config,
-            context_.program.folders,
-            context_.frontEnd,
-            context_.open,
-            [](const std::string& path) { return QFileInfo::exists(Q(path)); },
-            context_.edit};
-}
-
-bool MainWindow::Stopped() const {
-    return mode_ == SchedulerMode::Stopped;
-}
-
-bool MainWindow::ServiceInstalledHere() const {
-    return settings_.IsNt && context_.service.IsInstalled();
-}
-
-bool MainWindow::Load() {
-    setWindowTitle(Q(MainWindowTitle(settings_)));
-    SetChecks();
-    setWindowState(settings_.DemarrageAutomatiqueLancement ? Qt::WindowMinimized
-                                                           : Qt::WindowMaximized);
-    immediate_->setChecked(settings_.PurgeImmediate);
-    if (settings_.PurgeImmediate) {
-        context_.scheduler.SetImmediate(true);
+QObject* MainWindow::Find(std::string_view control) const {
+    const QString name = ToQString(control);
+    if (QAction* action = Action(name)) {
+        return action;
     }
-    purgeTime_->setText(Q(PurgeTimeText(settings_)));
-    lastPurge_->setText(Q(LastPurgeStatusText(settings_)));
-    status_->hide();
-    busy_->hide();
-    FolderListChanged();
-    if (!settings_.RunOnce) {
-        context_.tray.Show(QIcon(":/icons/tray.svg"), Q(settings_.ProgramTitle), trayMenu_);
+    if (QMenu* menu = Menu(name)) {
+        return menu;
     }
-    modeLabel_->hide();
-    switch (CheckInstalledService(settings_, context_.service, context_.frontEnd)) {
-        case InstalledServiceOutcome::ServiceProcess:
-            exitDisabled_ = true;
-            modeLabel_->show();
-            break;
-        case InstalledServiceOutcome::EndProgram:
-            context_.tray.Remove();
-            return false;
-        case InstalledServiceOutcome::Removed:
-        case InstalledServiceOutcome::NotInstalled:
-            break;
-    }
-    ApplyEnabling();
-    return true;
+    return centralWidget()->findChild<QWidget*>(name);
 }
 
-void MainWindow::SetChecks() {
-    Action("mnuUseShortPathnames")->setChecked(settings_.UseShortPathnames);
-    Action("mnuDemarrageAutomatique")->setChecked(settings_.DemarrageAutomatiqueLancement);
-    Action("mnuTousFichiersObsoletes")->setChecked(settings_.TousFichiersObsoletes);
-    Action("mnuDefinirLogs")->setChecked(settings_.Logs);
-    Action("mnuPurgeLogs")->setChecked(settings_.PurgeLogs);
+void MainWindow::SetText(std::string_view control, std::string_view text) {
+    const QString value = ToQString(text);
+    if (control == kWindowName) {
+        setWindowTitle(value);
+        return;
+    }
+    QObject* found = Find(control);
+    if (auto* action = qobject_cast<QAction*>(found)) {
+        action->setText(value);
+    } else if (auto* menu = qobject_cast<QMenu*>(found)) {
+        menu->setTitle(value);
+    } else if (auto* label = qobject_cast<QLabel*>(found)) {
+        label->setText(value);
+        // The status line follows long work that lets no paint event through.
+        label->repaint();
+        if (label == purgeTime_ || label == lastPurge_ || label == hint_) {
+            Relayout();
+        }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(found)) {
+        button->setText(value);
+    }
 }
 
-void MainWindow::ApplyCaptions() {
-    for (const Caption& caption : CaptionsFor(settings_)) {
-        const QString name = Q(caption.control);
-        const QString text = Q(caption.text);
-        if (QAction* action = Action(name)) {
-            if (caption.property == CaptionProperty::CheckMark) {
-                action->setChecked(caption.checked);
-            } else {
-                action->setText(text);
-            }
-        } else if (QMenu* menu = Menu(name)) {
-            menu->setTitle(text);
-        } else if (auto* widget = centralWidget()->findChild<QWidget*>(name)) {
-            if (caption.property == CaptionProperty::ToolTip) {
-                widget->setToolTip(text);
-            } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-                label->setText(text);
-            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-                button->setText(text);
-            }
+std::string MainWindow::Text(std::string_view control) const {
+    if (control == kWindowName) {
+        return ToUtf8(windowTitle());
+    }
+    QObject* found = Find(control);
+    if (auto* action = qobject_cast<QAction*>(found)) {
+        return ToUtf8(action->text());
+    }
+    if (auto* menu = qobject_cast<QMenu*>(found)) {
+        return ToUtf8(menu->title());
+    }
+    if (auto* label = qobject_cast<QLabel*>(found)) {
+        return ToUtf8(label->text());
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(found)) {
+        return ToUtf8(button->text());
+    }
+    return {};
+}
+
+void MainWindow::SetChecked(std::string_view control, bool checked) {
+    QObject* found = Find(control);
+    if (auto* action = qobject_cast<QAction*>(found)) {
+        action->setChecked(checked);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(found)) {
+        button->setChecked(checked);
+    }
+}
+
+bool MainWindow::IsChecked(std::string_view control) const {
+    QObject* found = Find(control);
+    if (auto* action = qobject_cast<QAction*>(found)) {
+        return action->isChecked();
+    }
+    auto* button = qobject_cast<QAbstractButton*>(found);
+    return button != nullptr && button->isChecked();
+}
+
+void MainWindow::SetEnabled(std::string_view control, bool enabled) {
+    QObject* found = Find(control);
+    if (auto* action = qobject_cast<QAction*>(found)) {
+        action->setEnabled(enabled);
+    } else if (auto* menu = qobject_cast<QMenu*>(found)) {
+        menu->menuAction()->setEnabled(enabled);
+    } else if (auto* widget = qobject_cast<QWidget*>(found)) {
+        widget->setEnabled(enabled);
+    }
+}
+
+void MainWindow::SetVisible(std::string_view control, bool visible) {
+    QObject* found = Find(control);
+    if (auto* action = qobject_cast<QAction*>(found)) {
+        action->setVisible(visible);
+    } else if (auto* menu = qobject_cast<QMenu*>(found)) {
+        menu->menuAction()->setVisible(visible);
+    } else if (auto* widget = qobject_cast<QWidget*>(found)) {
+        widget->setVisible(visible);
+        if (widget == hint_) {
+            Relayout();
         }
     }
-    model_->Refresh();
-    Relayout();
 }
 
-void MainWindow::SetLastPurgeText(const QString& text) {
-    lastPurge_->setText(text);
-    Relayout();
+void MainWindow::SetTextColour(std::string_view control, std::optional<Colour> colour) {
+    auto* widget = qobject_cast<QWidget*>(Find(control));
+    if (widget == nullptr) {
+        return;
+    }
+    QPalette palette = widget->palette();
+    const QPalette standard = this->palette();
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(role, colour ? ToQColor(*colour) : standard.color(role));
+    }
+    widget->setPalette(palette);
 }
 
-void MainWindow::SetStatusText(const QString& text) {
-    status_->setText(text);
-    status_->repaint();
+void MainWindow::SetFocus(std::string_view control) {
+    if (auto* widget = qobject_cast<QWidget*>(Find(control))) {
+        widget->setFocus();
+    }
 }
 
-void MainWindow::SetBusyVisible(bool visible) {
-    status_->setVisible(visible);
-    busy_->setVisible(visible);
+void MainWindow::Close(bool /*accepted*/) {
+    close();
+}
+
+MessageAnswer MainWindow::ShowMessage(const MessageRequest& request) {
+    return MessageBoxes::Show(isVisible() ? this : nullptr, request);
+}
+
+void MainWindow::SetToolTip(std::string_view control, std::string_view text) {
+    QObject* found = Find(control);
+    if (auto* action = qobject_cast<QAction*>(found)) {
+        action->setToolTip(ToQString(text));
+    } else if (auto* widget = qobject_cast<QWidget*>(found)) {
+        widget->setToolTip(ToQString(text));
+    }
 }
 
 void MainWindow::ShowHourglassFrame(int frame) {
@@ -384,59 +333,53 @@ void MainWindow::ShowHourglassFrame(int frame) {
         QIcon(QString(":/icons/hourglass%1.svg").arg(frame)).pixmap(kPictureSize, kPictureSize));
 }
 
-void MainWindow::SetPurgeTimeVisible(bool visible) {
-    purgeTime_->setVisible(visible);
-}
-
-void MainWindow::SetSchedulerMode(SchedulerMode mode) {
-    mode_ = mode;
-    if (mode == SchedulerMode::Running) {
+void MainWindow::SetTimerRunning(bool running) {
+    if (running) {
         timer_->start();
     } else {
         timer_->stop();
     }
-    ApplyEnabling();
 }
 
-void MainWindow::ApplyEnabling() {
-    const MainWindowControls controls = ControlsFor(mode_, settings_.IsNt);
-    start_->setEnabled(controls.startEnabled);
-    stop_->setEnabled(controls.stopEnabled);
-    immediate_->setEnabled(controls.immediateEnabled);
-    const auto enable = [this](const char* name, bool on) { Action(name)->setEnabled(on); };
-    enable("mnuModifierHeure", controls.settingsMenusEnabled);
-    enable("mnuTemporisation", controls.settingsMenusEnabled);
-    enable("mnuEditerIni", controls.settingsMenusEnabled);
-    enable("mnuService", controls.serviceMenuEnabled);
-    Menu("mnuDossiers")->menuAction()->setEnabled(controls.settingsMenusEnabled);
-    enable("mnuQuitter", !exitDisabled_);
-}
-
-void MainWindow::FolderListChanged() {
+void MainWindow::RefreshGrid() {
     model_->Refresh();
-    UpdateEmptyListHint();
-}
-
-void MainWindow::UpdateEmptyListHint() {
-    const bool empty = context_.program.folders.Size() == 0;
-    hint_->setVisible(empty);
-    start_->setVisible(!empty);
-    stop_->setVisible(!empty);
-    immediate_->setVisible(!empty);
     Relayout();
 }
 
-void MainWindow::ShowAtStart() {
-    if (!settings_.DemarrageAutomatiqueLancement) {
-        showMaximized();
-    } else if (!context_.tray.Available()) {
-        // Without a notification area a hidden window could never be found again.
-        showMinimized();
+int MainWindow::CurrentRow() const {
+    return grid_->CurrentRow();
+}
+
+void MainWindow::ShowRow(std::size_t row) {
+    const QModelIndex cell = grid_->model()->index(static_cast<int>(row), kActionColumn);
+    grid_->setCurrentIndex(cell);
+    grid_->scrollTo(cell);
+    // The editor leaves no row highlighted.
+    grid_->clearSelection();
+}
+
+void MainWindow::PopUpContextMenu() {
+    popup_->popup(popupAt_);
+}
+
+void MainWindow::SetBusyCursor(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
     }
 }
 
-bool MainWindow::IsShownToUser() const {
-    return isVisible() && !isMinimized();
+void MainWindow::SetStartsMinimized(bool minimized) {
+    setWindowState(minimized ? Qt::WindowMinimized : Qt::WindowMaximized);
+}
+
+void MainWindow::ShowMaximized() {
+    showMaximized();
+}
+
+void MainWindow::ShowMinimized() {
+    showMinimized();
 }
 
 void MainWindow::Restore() {
@@ -447,121 +390,22 @@ void MainWindow::Restore() {
     activateWindow();
 }
 
-void MainWindow::ToggleFromTray() {
-    if (!IsShownToUser()) {
-        Restore();
-    } else if (context_.tray.Available()) {
-        // Hidden straight away: a window iconified first may not map again where no window
-        // manager answers the request.
-        hide();
-    } else {
-        showMinimized();
-    }
+void MainWindow::Hide() {
+    // Hidden straight away: a window iconified first may not map again where no window manager
+    // answers the request.
+    hide();
 }
 
-void MainWindow::ShowContextMenu(const QPoint& globalPosition) {
-    const ContextMenuState state =
-        PrepareContextMenu(Stopped(), context_.program.folders.Size(), settings_.language());
-    const auto apply = [this](const char* name, bool enabled) {
-        Action(name)->setEnabled(enabled);
-    };
-    apply("mnuAjouterAvant", state.addBeforeEnabled);
-    Action("mnuAjouterAvant")->setText(Q(state.addBeforeCaption));
-    apply("mnuAjouterApres", state.addAfterEnabled);
-    Action("mnuAjouterApres")->setVisible(state.addAfterVisible);
-    apply("mnuModifier", state.modifyEnabled);
-    apply("mnuSupprimer", state.removeEnabled);
-    popup_->popup(globalPosition);
-}
-
-void MainWindow::ShowLogViewer() {
-    if (!logViewer_) {
-        logViewer_ = std::make_unique<LogViewerWindow>(
-            settings_, context_.open,
-            LogViewerWindow::MainWindowCalls{[this] { showMinimized(); }, [this] { Restore(); },
-                                             [this] { return IsShownToUser(); }});
-    }
-    logViewer_->ShowFromMenu();
-}
-
-void MainWindow::OpenServiceDialog() {
-    switch (ServiceDialog::Open(this, settings_, *context_.program.config, context_.service)) {
-        case ServiceDialogOutcome::Installed:
-            // The service takes over the purging: this copy ends.
-            modeLabel_->show();
-            quitting_ = true;
-            context_.tray.Remove();
-            context_.quit(0);
-            break;
-        case ServiceDialogOutcome::Removed:
-            modeLabel_->hide();
-            break;
-        case ServiceDialogOutcome::Closed:
-            break;
-    }
-}
-
-void MainWindow::OpenPurgeTime() {
-    if (PurgeTimeDialog::Open(this, settings_, *context_.program.config)) {
-        purgeTime_->setText(Q(PurgeTimeText(settings_)));
-        Relayout();
-    }
-}
-
-void MainWindow::OpenFolderEditor(FolderEditorMode mode) {
-    // Rows may not change while a count or purge walks them, nor while the schedule runs.
-    if (!Stopped() || context_.work.Busy()) {
-        return;
-    }
-    const int selected = grid_->CurrentRow();
-    if (mode == FolderEditorMode::Modify && selected < 0) {
-        return;
-    }
-    const auto written =
-        FolderEditorDialog::Open(this, mode, selected,
-                                 {settings_, *context_.program.config, context_.program.folders,
-                                  context_.countFiles, platform::HomeDirectory()});
-    FolderListChanged();
-    if (written) {
-        const QModelIndex cell = grid_->model()->index(static_cast<int>(*written), kActionColumn);
-        grid_->setCurrentIndex(cell);
-        grid_->scrollTo(cell);
-        // The editor leaves no row highlighted.
-        grid_->clearSelection();
-    }
+bool MainWindow::IsShownToUser() const {
+    return isVisible() && !isMinimized();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == purgeTime_ && event->type() == QEvent::MouseButtonRelease) {
-        OpenPurgeTime();
+        presenter_->OnPurgeTimeClicked();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::RemoveSelected() {
-    // Rows may not change while a count or purge walks them.
-    if (!Stopped() || context_.work.Busy()) {
-        return;
-    }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    RemoveSelectedFolder(Commands(), grid_->CurrentRow());
-    QApplication::restoreOverrideCursor();
-    UpdateEmptyListHint();
-}
-
-void MainWindow::SwitchLanguage() {
-    quellix::SwitchLanguage(settings_, *context_.program.config, context_.program.folders);
-    ApplyCaptions();
-    purgeTime_->setText(Q(PurgeTimeText(settings_)));
-    lastPurge_->setText(Q(LastPurgeStatusText(settings_)));
-    Relayout();
-}
-
-void MainWindow::ToggleShortPathnames() {
-    quellix::ToggleShortPathnames(settings_, *context_.program.config);
-    Action("mnuUseShortPathnames")->setChecked(settings_.UseShortPathnames);
-    context_.countPass();
 }
 
 void MainWindow::Relayout() {
@@ -608,16 +452,18 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && context_.tray.Available()) {
-        // Reached again from the tray icon; hidden once the state change is over.
+    if (!presenter_) {
+        return;
+    }
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        // Left to the presenter once the state change is over.
         QTimer::singleShot(0, this, [this] {
             if (isMinimized()) {
-                hide();
+                presenter_->OnMinimized();
             }
         });
-    } else if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-               !ServiceInstalledHere()) {
-        UpdateEmptyListHint();
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        presenter_->OnActivated();
     }
 }
 
@@ -628,18 +474,11 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (quitting_) {
+    if (presenter_->OnCloseRequested()) {
         event->accept();
-        return;
-    }
-    if (exitDisabled_ || !ConfirmExit(settings_, context_.frontEnd)) {
+    } else {
         event->ignore();
-        return;
     }
-    quitting_ = true;
-    context_.tray.Remove();
-    event->accept();
-    context_.quit(0);
 }
 
 }  // namespace quellix

@@ -6,82 +6,69 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <functional>
 #include <map>
 #include <memory>
-#include <string>
 
-#include "core/common/front_end.h"
-#include "core/config/startup.h"
 #include "core/dialogs/folder_editor_rules.h"
-#include "core/mainwindow/exclusive_work.h"
-#include "core/mainwindow/main_window_rules.h"
+#include "core/mainwindow/main_window_presenter.h"
+#include "core/mainwindow/main_window_view.h"
+#include "gui/qt/mainwindow/qt_dialog_opener.h"
 
 namespace quellix {
 
 class FolderGridView;
-class LogViewerWindow;
 class FolderListModel;
-class Scheduler;
-class ServiceHost;
 class TrayIcon;
 
-// What the main window works with; everything outlives the window.
-struct MainWindowContext {
-    ProgramState& program;
-    FrontEnd& frontEnd;
-    ServiceHost& service;
-    ExclusiveWork& work;
-    Scheduler& scheduler;
-    // A file count of every entry, unless a count or purge already runs.
-    std::function<void()> countPass;
-    // Files of one folder, with its subfolders when asked.
+// What the desktop's main window works with besides its presenter's context; everything outlives
+// the window.
+struct MainWindowParts {
+    MainWindowContext context;
+    // Files of one folder, with its subfolders when asked (the folder editor counts).
     FileCounter countFiles;
-    // Starts the desktop's application for a document; false when it could not be started.
-    std::function<bool(const std::string&)> open;
     TrayIcon& tray;
-    // Ends the program with this exit code once the current handler returns.
-    std::function<void(int)> quit;
-    // Starts the text editor on a file; false when it could not be started.
-    std::function<bool(const std::string&)> edit;
 };
 
-// The program's main window: menus, the schedule's buttons and labels, and the folder grid.
-class MainWindow final : public QMainWindow {
+// The program's main window on the desktop: menus built from the menu table, the schedule's
+// buttons and labels, and the folder grid. Its presenter decides everything it shows.
+class MainWindow final : public QMainWindow, public MainWindowView {
     Q_OBJECT
 
   public:
-    explicit MainWindow(MainWindowContext context);
+    explicit MainWindow(MainWindowParts parts);
     ~MainWindow() override;
 
-    // The load step, run once while the window is still hidden; false when it ends the program.
-    bool Load();
-    // Every caption, menu text, check mark and grid header in the current language.
-    void ApplyCaptions();
-
-    void SetLastPurgeText(const QString& text);
-    void SetStatusText(const QString& text);
-    void SetBusyVisible(bool visible);
-    void ShowHourglassFrame(int frame);
-    void SetPurgeTimeVisible(bool visible);
-    void SetSchedulerMode(SchedulerMode mode);
-    void FolderListChanged();
-
-    // Shown maximized, or, when the program starts its schedule by itself, only in the tray.
-    void ShowAtStart();
-    // Seen by the user: shown and not minimized.
-    bool IsShownToUser() const;
-
-    // The tray's left click: hides a shown window, brings a hidden one back in front.
-    void ToggleFromTray();
-    void Restore();
-
-    // The empty-list hint, or the Start and Stop controls.
-    void UpdateEmptyListHint();
+    MainWindowPresenter& Presenter() { return *presenter_; }
 
     QAction* Action(const QString& name) const;
     QMenu* Menu(const QString& name) const;
     FolderGridView* Grid() const { return grid_; }
+
+    // The view the presenter drives.
+    void SetText(std::string_view control, std::string_view text) override;
+    std::string Text(std::string_view control) const override;
+    void SetChecked(std::string_view control, bool checked) override;
+    bool IsChecked(std::string_view control) const override;
+    void SetEnabled(std::string_view control, bool enabled) override;
+    void SetVisible(std::string_view control, bool visible) override;
+    void SetTextColour(std::string_view control, std::optional<Colour> colour) override;
+    void SetFocus(std::string_view control) override;
+    void Close(bool accepted) override;
+    MessageAnswer ShowMessage(const MessageRequest& request) override;
+    void SetToolTip(std::string_view control, std::string_view text) override;
+    void ShowHourglassFrame(int frame) override;
+    void SetTimerRunning(bool running) override;
+    void RefreshGrid() override;
+    int CurrentRow() const override;
+    void ShowRow(std::size_t row) override;
+    void PopUpContextMenu() override;
+    void SetBusyCursor(bool busy) override;
+    void SetStartsMinimized(bool minimized) override;
+    void ShowMaximized() override;
+    void ShowMinimized() override;
+    void Restore() override;
+    void Hide() override;
+    bool IsShownToUser() const override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,51 +78,35 @@ class MainWindow final : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    class Tray;
+
     void BuildControls();
     void BuildMenus();
-    QAction* NewAction(const char* name, bool checkable = false);
-    QMenu* NewMenu(const char* name, QWidget* parent);
-    void ConnectCommands();
-    void ApplyEnabling();
+    QMenu* BuildMenu(const MenuDefinition& definition, QWidget* parent);
+    void ConnectEvents();
+    QObject* Find(std::string_view control) const;
     void Relayout();
     int NarrowColumnWidth() const;
-    void ShowContextMenu(const QPoint& globalPosition);
-    void RemoveSelected();
-    void OpenPurgeTime();
-    void OpenServiceDialog();
-    void ShowLogViewer();
-    void OpenFolderEditor(FolderEditorMode mode);
-    void SwitchLanguage();
-    void ToggleShortPathnames();
-    void SetChecks();
-    CommandContext Commands();
-    bool Stopped() const;
-    bool ServiceInstalledHere() const;
-
-    MainWindowContext context_;
-    Settings& settings_;
-    SchedulerMode mode_ = SchedulerMode::Stopped;
-    bool exitDisabled_ = false;
-    bool quitting_ = false;
 
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     QMenu* popup_ = nullptr;
     QMenu* trayMenu_ = nullptr;
+    QPoint popupAt_;
 
     QPushButton* start_ = nullptr;
-    QPushButton* stop_ = nullptr;
-    QCheckBox* immediate_ = nullptr;
     QLabel* purgeTime_ = nullptr;
     QLabel* lastPurge_ = nullptr;
-    QLabel* status_ = nullptr;
     QLabel* busy_ = nullptr;
     QLabel* hint_ = nullptr;
-    QLabel* modeLabel_ = nullptr;
     FolderGridView* grid_ = nullptr;
     FolderListModel* model_ = nullptr;
     QTimer* timer_ = nullptr;
-    std::unique_ptr<LogViewerWindow> logViewer_;
+
+    TrayIcon& trayIcon_;
+    std::unique_ptr<Tray> tray_;
+    QtDialogOpener dialogs_;
+    std::unique_ptr<MainWindowPresenter> presenter_;
 };
 
 }  // namespace quellix

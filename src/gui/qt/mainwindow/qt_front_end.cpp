@@ -8,20 +8,19 @@
 
 namespace quellix {
 
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 QtFrontEnd::QtFrontEnd() = default;
 QtFrontEnd::~QtFrontEnd() = default;
 
 void QtFrontEnd::DestroyWindows() {
     window_.reset();
     loading_.reset();
+}
+
+template <typename Call>
+void QtFrontEnd::OnWindow(Call&& call) {
+    if (window_) {
+        call(window_->Presenter());
+    }
 }
 
 MessageAnswer QtFrontEnd::ShowMessage(const MessageRequest& request) {
@@ -32,66 +31,36 @@ MessageAnswer QtFrontEnd::ShowMessage(const MessageRequest& request) {
     return MessageBoxes::Show(parent, request);
 }
 
-void QtFrontEnd::ShowLoadingWindow(std::string_view caption) {
+StartupProgress& QtFrontEnd::Progress() {
     if (!loading_) {
         loading_ = std::make_unique<LoadingWindow>();
     }
-    loading_->setWindowTitle(Q(caption));
-    loading_->show();
-    loading_->repaint();
-}
-
-void QtFrontEnd::SetLoadingMessage(std::string_view text) {
-    if (loading_) {
-        loading_->SetMessage(Q(text));
-    }
-}
-
-void QtFrontEnd::SetLoadingCounter(std::string_view text) {
-    if (loading_) {
-        loading_->SetCounter(Q(text));
-    }
-}
-
-void QtFrontEnd::HideLoadingWindow() {
-    if (loading_) {
-        loading_->hide();
-    }
+    return *loading_;
 }
 
 bool QtFrontEnd::CreateMainWindow() {
     window_ = wiring_.makeWindow();
-    return window_->Load();
+    return window_->Presenter().Load();
 }
 
 void QtFrontEnd::ApplyCaptions() {
-    if (window_) {
-        window_->ApplyCaptions();
-    }
+    OnWindow([](MainWindowPresenter& window) { window.ApplyCaptions(); });
 }
 
 void QtFrontEnd::SetLastPurgeText(std::string_view text) {
-    if (window_) {
-        window_->SetLastPurgeText(Q(text));
-    }
+    OnWindow([text](MainWindowPresenter& window) { window.SetLastPurgeText(text); });
 }
 
 void QtFrontEnd::SetStatusText(std::string_view text) {
-    if (window_) {
-        window_->SetStatusText(Q(text));
-    }
+    OnWindow([text](MainWindowPresenter& window) { window.SetStatusText(text); });
 }
 
 void QtFrontEnd::SetBusyVisible(bool visible) {
-    if (window_) {
-        window_->SetBusyVisible(visible);
-    }
+    OnWindow([visible](MainWindowPresenter& window) { window.SetBusyVisible(visible); });
 }
 
 void QtFrontEnd::ShowMainWindow() {
-    if (window_) {
-        window_->ShowAtStart();
-    }
+    OnWindow([](MainWindowPresenter& window) { window.ShowAtStart(); });
 }
 
 bool QtFrontEnd::IsMainWindowVisible() const {
@@ -99,9 +68,19 @@ bool QtFrontEnd::IsMainWindowVisible() const {
 }
 
 void QtFrontEnd::FolderListChanged() {
-    if (window_) {
-        window_->FolderListChanged();
-    }
+    OnWindow([](MainWindowPresenter& window) { window.FolderListChanged(); });
+}
+
+void QtFrontEnd::SetSchedulerMode(SchedulerMode mode) {
+    OnWindow([mode](MainWindowPresenter& window) { window.SetSchedulerMode(mode); });
+}
+
+void QtFrontEnd::ShowHourglassFrame(int frame) {
+    OnWindow([frame](MainWindowPresenter& window) { window.ShowHourglassFrame(frame); });
+}
+
+void QtFrontEnd::SetPurgeTimeVisible(bool visible) {
+    OnWindow([visible](MainWindowPresenter& window) { window.SetPurgeTimeVisible(visible); });
 }
 
 void QtFrontEnd::RunCountPass() {
@@ -124,24 +103,6 @@ void QtFrontEnd::ProcessPendingEvents() {
     }
     QApplication::processEvents();
     sinceEvents_.start();
-}
-
-void QtFrontEnd::SetSchedulerMode(SchedulerMode mode) {
-    if (window_) {
-        window_->SetSchedulerMode(mode);
-    }
-}
-
-void QtFrontEnd::ShowHourglassFrame(int frame) {
-    if (window_) {
-        window_->ShowHourglassFrame(frame);
-    }
-}
-
-void QtFrontEnd::SetPurgeTimeVisible(bool visible) {
-    if (window_) {
-        window_->SetPurgeTimeVisible(visible);
-    }
 }
 
 void QtFrontEnd::EndProgram(ProgramEnd end) {

@@ -13,7 +13,8 @@ class LoadingWindow;
 class MainWindow;
 
 // The core's front end on the desktop: the loading window, the main window and message boxes.
-class QtFrontEnd final : public FrontEnd {
+// The main window's calls go to its presenter once the window exists.
+class QtFrontEnd final : public FrontEnd, public MainWindowHost {
   public:
     // makeWindow builds the main window once the program is wired; countPass and startCommand
     // run what start-up asks for.
@@ -30,10 +31,13 @@ class QtFrontEnd final : public FrontEnd {
     void Wire(Wiring wiring) { wiring_ = std::move(wiring); }
 
     MessageAnswer ShowMessage(const MessageRequest& request) override;
-    void ShowLoadingWindow(std::string_view caption) override;
-    void SetLoadingMessage(std::string_view text) override;
-    void SetLoadingCounter(std::string_view text) override;
-    void HideLoadingWindow() override;
+    StartupProgress& Progress() override;
+    MainWindowHost& Window() override { return *this; }
+    void RunCountPass() override;
+    void RunStartCommand() override;
+    void ProcessPendingEvents() override;
+    void EndProgram(ProgramEnd end) override;
+
     bool CreateMainWindow() override;
     void ApplyCaptions() override;
     void SetLastPurgeText(std::string_view text) override;
@@ -42,13 +46,9 @@ class QtFrontEnd final : public FrontEnd {
     void ShowMainWindow() override;
     bool IsMainWindowVisible() const override;
     void FolderListChanged() override;
-    void RunCountPass() override;
-    void RunStartCommand() override;
-    void ProcessPendingEvents() override;
     void SetSchedulerMode(SchedulerMode mode) override;
     void ShowHourglassFrame(int frame) override;
     void SetPurgeTimeVisible(bool visible) override;
-    void EndProgram(ProgramEnd end) override;
 
     // How often walks let events run at most (tests ask for every call).
     void SetEventInterval(qint64 milliseconds) { eventIntervalMs_ = milliseconds; }
@@ -56,11 +56,15 @@ class QtFrontEnd final : public FrontEnd {
     // The windows go before what they show.
     void DestroyWindows();
 
-    MainWindow* Window() const { return window_.get(); }
+    MainWindow* MainWindowWidget() const { return window_.get(); }
     LoadingWindow* Loading() const { return loading_.get(); }
     std::optional<ProgramEnd> EndRequested() const { return end_; }
 
   private:
+    // Calls what the main window's presenter does, once there is a main window.
+    template <typename Call>
+    void OnWindow(Call&& call);
+
     Wiring wiring_;
     std::unique_ptr<LoadingWindow> loading_;
     std::unique_ptr<MainWindow> window_;

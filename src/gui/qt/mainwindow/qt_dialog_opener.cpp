@@ -1,0 +1,97 @@
+#include "gui/qt/mainwindow/qt_dialog_opener.h"
+
+#include "gui/qt/dialogs/about_dialog.h"
+#include "gui/qt/dialogs/all_obsolete_dialog.h"
+#include "gui/qt/dialogs/automatic_start_dialog.h"
+#include "gui/qt/dialogs/folder_editor_dialog.h"
+#include "gui/qt/dialogs/purge_time_dialog.h"
+#include "gui/qt/dialogs/tempo_dialog.h"
+#include "gui/qt/logview/log_folder_dialog.h"
+#include "gui/qt/logview/log_retention_dialog.h"
+#include "gui/qt/logview/log_viewer_window.h"
+#include "gui/qt/service/service_dialog.h"
+#include "platform/process_info.h"
+
+namespace quellix {
+
+namespace {
+
+FolderEditorMode ModeOf(FolderEdit edit) {
+    switch (edit) {
+        case FolderEdit::AddBefore:
+            return FolderEditorMode::AddBefore;
+        case FolderEdit::AddAfter:
+            return FolderEditorMode::AddAfter;
+        case FolderEdit::Modify:
+            break;
+    }
+    return FolderEditorMode::Modify;
+}
+
+}  // namespace
+
+QtDialogOpener::QtDialogOpener(QWidget& parent, Context context)
+    : parent_(parent), context_(std::move(context)) {}
+
+QtDialogOpener::~QtDialogOpener() = default;
+
+bool QtDialogOpener::OpenPurgeTime() {
+    return PurgeTimeDialog::Open(&parent_, context_.program.settings, *context_.program.config);
+}
+
+void QtDialogOpener::OpenTimeBetweenUpdates() {
+    TempoDialog::Open(&parent_, context_.program.settings, *context_.program.config,
+                      context_.program.scheduler);
+}
+
+void QtDialogOpener::OpenAutomaticStart() {
+    AutomaticStartDialog::Open(&parent_, context_.program.settings, *context_.program.config);
+}
+
+void QtDialogOpener::OpenAllObsolete() {
+    AllObsoleteDialog::Open(&parent_, context_.program.settings, *context_.program.config);
+}
+
+void QtDialogOpener::OpenLogFolder() {
+    LogFolderDialog::Open(&parent_, context_.program.settings, *context_.program.config);
+}
+
+void QtDialogOpener::OpenLogRetention() {
+    LogRetentionDialog::Open(&parent_, context_.program.settings, *context_.program.config);
+}
+
+ServiceChange QtDialogOpener::OpenService() {
+    switch (ServiceDialog::Open(&parent_, context_.program.settings, *context_.program.config,
+                                context_.service)) {
+        case ServiceDialogOutcome::Installed:
+            return ServiceChange::Installed;
+        case ServiceDialogOutcome::Removed:
+            return ServiceChange::Removed;
+        case ServiceDialogOutcome::Closed:
+            break;
+    }
+    return ServiceChange::None;
+}
+
+std::optional<std::size_t> QtDialogOpener::OpenFolderEditor(FolderEdit edit, int selectedRow) {
+    return FolderEditorDialog::Open(
+        &parent_, ModeOf(edit), selectedRow,
+        {context_.program.settings, *context_.program.config, context_.program.folders,
+         context_.countFiles, platform::HomeDirectory()});
+}
+
+void QtDialogOpener::OpenAbout() {
+    AboutDialog::Open(&parent_, context_.program.settings);
+}
+
+void QtDialogOpener::ShowLogViewer() {
+    if (!logViewer_) {
+        logViewer_ = std::make_unique<LogViewerWindow>(
+            context_.program.settings, context_.open,
+            LogViewerWindow::MainWindowCalls{context_.minimizeMain, context_.restoreMain,
+                                             context_.mainShown});
+    }
+    logViewer_->ShowFromMenu();
+}
+
+}  // namespace quellix

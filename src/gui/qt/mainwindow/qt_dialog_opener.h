@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/config/startup.h"
+#include "core/dialogs/folder_editor_rules.h"
+#include "core/mainwindow/main_window_view.h"
+
+namespace quellix {
+
+class LogViewerWindow;
+class ServiceHost;
+
+// The main window's dialogs on the desktop, each opened through its own Open.
+class QtDialogOpener final : public DialogOpener {
+  public:
+    struct Context {
+        ProgramState& program;
+        ServiceHost& service;
+        // Files of one folder, with its subfolders when asked.
+        FileCounter countFiles;
+        // Starts the desktop's application for a document.
+        std::function<bool(const std::string&)> open;
+        // What the log viewer does with the main window: minimize it, bring it back, and ask
+        // whether it is seen.
+        std::function<void()> minimizeMain;
+        std::function<void()> restoreMain;
+        std::function<bool()> mainShown;
+    };
+
+    QtDialogOpener(QWidget& parent, Context context);
+    ~QtDialogOpener() override;
+
+    bool OpenPurgeTime() override;
+    void OpenTimeBetweenUpdates() override;
+    void OpenAutomaticStart() override;
+    void OpenAllObsolete() override;
+    void OpenLogFolder() override;
+    void OpenLogRetention() override;
+    ServiceChange OpenService() override;
+    std::optional<std::size_t> OpenFolderEditor(FolderEdit edit, int selectedRow) override;
+    void OpenAbout() override;
+    void ShowLogViewer() override;
+
+  private:
+    QWidget& parent_;
+    Context context_;
+    std::unique_ptr<LogViewerWindow> logViewer_;
+};
+
+}  // namespace quellix

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/mainwindow/main_window_view.h"
+#include "support/recording_dialog_view.h"
+
+namespace quellix {
+
+// The main window without a toolkit: its controls and menu items are recorded as a dialog's are
+// (`controls`, `At`), and the window's own state as plain fields a test reads and sets.
+class RecordingMainWindowView final : public MainWindowView {
+  public:
+    void SetText(std::string_view control, std::string_view text) override {
+        record.SetText(control, text);
+    }
+    std::string Text(std::string_view control) const override { return record.Text(control); }
+    void SetChecked(std::string_view control, bool checked) override {
+        record.SetChecked(control, checked);
+    }
+    bool IsChecked(std::string_view control) const override { return record.IsChecked(control); }
+    void SetEnabled(std::string_view control, bool enabled) override {
+        record.SetEnabled(control, enabled);
+    }
+    void SetVisible(std::string_view control, bool visible) override {
+        record.SetVisible(control, visible);
+    }
+    void SetTextColour(std::string_view control, std::optional<Colour> colour) override {
+        record.SetTextColour(control, colour);
+    }
+    void SetFocus(std::string_view control) override { record.SetFocus(control); }
+    void Close(bool accepted) override { closed = accepted; }
+    MessageAnswer ShowMessage(const MessageRequest& request) override {
+        return record.ShowMessage(request);
+    }
+
+    void SetToolTip(std::string_view control, std::string_view text) override {
+        toolTips[std::string(control)] = std::string(text);
+    }
+    void ShowHourglassFrame(int frame) override { hourglassFrame = frame; }
+    void SetTimerRunning(bool running) override { timerRunning = running; }
+    void RefreshGrid() override { ++gridRefreshes; }
+    int CurrentRow() const override { return currentRow; }
+    void ShowRow(std::size_t row) override { currentRow = static_cast<int>(row); }
+    void PopUpContextMenu() override { ++contextMenus; }
+    void SetBusyCursor(bool busy) override { busyCursor = busy; }
+    void SetStartsMinimized(bool minimized) override { startsMinimized = minimized; }
+    void ShowMaximized() override { state = State::Shown; }
+    void ShowMinimized() override { state = State::Minimized; }
+    void Restore() override { state = State::Shown; }
+    void Hide() override { state = State::Hidden; }
+    bool IsShownToUser() const override { return state == State::Shown; }
+
+    RecordingDialogView::Control Get(std::string_view control) const { return record.Get(control); }
+
+    enum class State { NotYetShown, Shown, Minimized, Hidden };
+
+    RecordingDialogView record;
+    std::map<std::string, std::string, std::less<>> toolTips;
+    int hourglassFrame = -1;
+    bool timerRunning = false;
+    int gridRefreshes = 0;
+    int currentRow = -1;
+    int contextMenus = 0;
+    bool busyCursor = false;
+    std::optional<bool> startsMinimized;
+    State state = State::NotYetShown;
+    std::optional<bool> closed;
+};
+
+// The notification area: whether there is one, and whether the icon is in it.
+class RecordingTray final : public TrayView {
+  public:
+    bool Available() const override { return available; }
+    void Show(std::string_view tip) override {
+        shown = true;
+        this->tip = std::string(tip);
+    }
+    void Remove() override { shown = false; }
+
+    bool available = true;
+    bool shown = false;
+    std::string tip;
+};
+
+// The dialogs the main window opens: each opening recorded by name, with the outcome the test
+// chose, and what a dialog would have done run first.
+class RecordingDialogOpener final : public DialogOpener {
+  public:
+    bool OpenPurgeTime() override {
+        Opened("PurgeTime");
+        return purgeTimeChanged;
+    }
+    void OpenTimeBetweenUpdates() override { Opened("TimeBetweenUpdates"); }
+    void OpenAutomaticStart() override { Opened("AutomaticStart"); }
+    void OpenAllObsolete() override { Opened("AllObsolete"); }
+    void OpenLogFolder() override { Opened("LogFolder"); }
+    void OpenLogRetention() override { Opened("LogRetention"); }
+    ServiceChange OpenService() override {
+        Opened("Service");
+        return serviceChange;
+    }
+    std::optional<std::size_t> OpenFolderEditor(FolderEdit edit, int selectedRow) override {
+        static constexpr const char* kNames[] = {"AddBefore", "AddAfter", "Modify"};
+        Opened(std::string("FolderEditor(") + kNames[static_cast<int>(edit)] + "," +
+               std::to_string(selectedRow) + ")");
+        return editorWrites;
+    }
+    void OpenAbout() override { Opened("About"); }
+    void ShowLogViewer() override { Opened("LogViewer"); }
+
+    std::vector<std::string> opened;
+    // Runs inside each dialog, as its OK would (a setting changed, a row written).
+    std::function<void()> whileOpen;
+    bool purgeTimeChanged = false;
+    ServiceChange serviceChange = ServiceChange::None;
+    std::optional<std::size_t> editorWrites;
+
+  private:
+    void Opened(std::string name) {
+        opened.push_back(std::move(name));
+        if (whileOpen) {
+            whileOpen();
+        }
+    }
+};
+
+}  // namespace quellix

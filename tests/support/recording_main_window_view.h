@@ -76,9 +76,9 @@ class RecordingMainWindowView final : public MainWindowView {
 class RecordingTray final : public TrayView {
   public:
     bool Available() const override { return available; }
-    void Show(std::string_view tip) override {
+    void Show(std::string_view newTip) override {
         shown = true;
-        this->tip = std::string(tip);
+        tip = std::string(newTip);
     }
     void Remove() override { shown = false; }
 

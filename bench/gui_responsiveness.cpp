@@ -86,10 +86,8 @@ void Report(const char* phase, const GapProbe& probe) {
 }
 
 std::int64_t CountCell(quellix::DesktopProgram& program) {
-    const std::string& cell = program.State().folders.Rows().at(0).cells[quellix::kFileCountColumn];
-    return cell.find_first_not_of("0123456789") == std::string::npos && !cell.empty()
-               ? std::stoll(cell)
-               : -1;
+    const quellix::FileCount& count = program.State().folders.Entries().at(0).count;
+    return count.state == quellix::FileCount::State::Counted ? count.files : -1;
 }
 
 bool WriteConfiguration(const QString& path, const std::string& folder, const std::string& hours) {

@@ -43,19 +43,14 @@ int Purge(const std::string& folder, const std::string& hours, const std::string
     settings.Logs = !logFolder.empty();
     settings.PathLogs = logFolder;
 
-    // The row as the folder-list load builds it from the configuration keys.
+    // The entry as the folder-list load builds it from the configuration keys.
     quellix::FolderList folders;
-    quellix::FolderRow row;
-    row.cells[quellix::kFileCountColumn] = "-";
-    row.cells[quellix::kPathColumn] = quellix::WithTrailingSlash(folder);
-    row.cells[quellix::kRetentionColumn] = hours;
-    row.cells[quellix::kSubfoldersColumn] = quellix::texts::kYes.english;
-    row.cells[quellix::kDateColumn] = "M";
-    row.cells[quellix::kActionColumn] = quellix::texts::kDelete.english;
-    row.styles[quellix::kActionColumn].bold = true;
-    row.styles[quellix::kActionColumn].textColour = quellix::Settings::DeleteColour;
-    folders.Append(std::move(row));
-    folders.RefreshTitle(settings.language());
+    quellix::FolderEntry entry;
+    entry.path = quellix::WithTrailingSlash(folder);
+    entry.retention = hours;
+    entry.includeSubfolders = true;
+    quellix::SetAction(entry, quellix::FolderAction::Delete);
+    folders.Append(std::move(entry));
     settings.NbPaths = 1;
 
     const quellix::platform::Clock& clock = quellix::platform::SystemClock();

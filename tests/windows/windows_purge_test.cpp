@@ -9,6 +9,7 @@
 #include "core/purge/purge_fixture.h"
 #include "core/purge/purge_run.h"
 #include "platform/win32/wide_text.h"
+#include "support/folder_entries.h"
 #include "win32/file_helpers.h"
 
 namespace quellix {
@@ -151,8 +152,7 @@ TEST_F(WindowsPurgeTest, FilesThatStayAndTheirLines) {
 
     // By last access the same file is old; the read-only flag goes with the entry's option.
     FolderEntry byAccess = EntryFor("in", FolderAction::Delete);
-    byAccess.dateText = "A";
-    byAccess.dateKind = 'A';
+    byAccess.date = "A";
     byAccess.deleteReadOnly = true;
     Purge(byAccess);
     EXPECT_FALSE(tree.Exists("in/written.txt"));
@@ -163,8 +163,7 @@ TEST_F(WindowsPurgeTest, FilesThatStayAndTheirLines) {
     tree.File("in/made-long-ago.txt", Old());
     tree.SetTimes("in/made-long-ago.txt", Recent(), Recent());
     FolderEntry byCreation = EntryFor("in", FolderAction::Delete);
-    byCreation.dateText = "C";
-    byCreation.dateKind = 'C';
+    byCreation.date = "C";
     // Wine keeps no creation date of its own (it reports the last write): there the file is as
     // recent by creation as by its last write.
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -219,9 +218,7 @@ TEST_F(WindowsPurgeTest, RunRemovesEmptySubfoldersAndKeepsTheNewestLogs) {
     settings.PurgeLogs = true;
     settings.DelaiLogs = 2;
     FolderList folders;
-    FolderRow row;
-    row.cells = {"3", W("in") + "\\", "24", "yes [D]", "M", "Delete"};
-    folders.Append(row);
+    folders.Append(test::EntryOf({"3", W("in") + "\\", "24", "yes [D]", "M", "Delete"}));
     MemoryConfigStore config;
     PurgeEngine engine(settings, clock, frontEnd);
     PurgeRun({settings, folders, config, frontEnd, service, clock, engine, [] {}});

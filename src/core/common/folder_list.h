@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/common/language.h"
@@ -23,7 +25,7 @@ struct CellStyle {
     bool operator==(const CellStyle&) const = default;
 };
 
-// Columns of a folder row; the cell texts are the canonical form of an entry.
+// Columns of the folder grid.
 enum FolderColumn : std::size_t {
     kFileCountColumn = 0,
     kPathColumn = 1,
@@ -34,56 +36,103 @@ enum FolderColumn : std::size_t {
     kFolderColumnCount = 6,
 };
 
-struct FolderRow {
-    std::array<std::string, kFolderColumnCount> cells;
-    std::array<CellStyle, kFolderColumnCount> styles;
+// What the last count found for an entry: nothing yet ("-"), a folder that does not exist
+// ("unknown"), or a number of files.
+struct FileCount {
+    enum class State { NotCounted, Unknown, Counted };
+    State state = State::NotCounted;
+    std::int64_t files = 0;
+
+    static FileCount Of(std::int64_t files) { return {State::Counted, files}; }
+    static FileCount Unknown() { return {State::Unknown, 0}; }
+    bool IsUnknown() const { return state == State::Unknown; }
+    bool operator==(const FileCount&) const = default;
 };
 
-// One folder to purge, decoded from its row.
+// The background a count leaves on a cell; none until a count (or an edit) looked at it.
+enum class CellMark { None, Found, Missing };
+
+// One folder to purge.
 struct FolderEntry {
-    std::string fileCount;
+    // As loaded or chosen; leading and trailing spaces go only when the list is saved.
     std::string path;
+    // Hours, as text: the shortest decimal text of the stored number, or what the editor holds.
     std::string retention;
     bool includeSubfolders = false;
     bool deleteEmptySubfolders = false;
     bool deleteReadOnly = false;
-    // The date letter as written in the list (and in log lines); dateKind is what it selects:
-    // 'M', 'C', or 'A' for any other letter.
-    std::string dateText = "M";
-    char dateKind = 'M';
+    // A hand-written subfolder value ("non [RO] oui x") that the flags alone would not give back:
+    // it is shown and saved as written, its words following the language.
+    std::optional<std::string> subfoldersAsStored;
+    // The date letter as written (also in log lines); DateKind() is what it selects.
+    std::string date = "M";
+    // A stored entry without any action key is a move to no folder: the count marks it unknown.
     FolderAction action = FolderAction::None;
     std::string destination;
     bool createShortcut = false;
+    // The action keys that said "oui": they style the action cell, both of them when a
+    // hand-edited entry holds more than one action.
+    bool deleteMark = false;
+    bool recycleMark = false;
+
+    FileCount count;
+    CountTrend trend = CountTrend::None;
+    CellMark countMark = CellMark::None;
+    CellMark folderMark = CellMark::None;
+    CellMark destinationMark = CellMark::None;
+
+    // 'M', 'C', or 'A' for any other letter.
+    char DateKind() const { return date == "M" || date == "C" ? date.front() : 'A'; }
 };
 
-// Decoding as every reader does it: words of either language are understood; an action cell that
-// names no known action is a move to the folder it holds (empty when no action was chosen).
-FolderEntry DecodeRow(const FolderRow& row);
+// Sets the action and the marks it carries when it is chosen rather than loaded.
+void SetAction(FolderEntry& entry, FolderAction action, std::string destination = {},
+               bool createShortcut = false);
 
-// The in-memory folder list: the rows of the folder grid, in list order, and its title.
+// Reads an action cell's text as every reader did: the words of either language, otherwise a
+// move to the folder it holds ("[+S] " first asks for a shortcut; empty when no action was set).
+void DecodeActionText(std::string_view text, FolderEntry& entry);
+
+// The subfolder flags a text holds: it only has to contain the words and marks.
+void DecodeSubfoldersText(std::string_view text, FolderEntry& entry);
+
+// The texts of the cells in language: the one form every view and the store show.
+std::string CountText(const FileCount& count, Language language);
+std::string SubfoldersText(const FolderEntry& entry, Language language);
+std::string ActionText(const FolderEntry& entry, Language language);
+
+struct FolderCell {
+    std::string text;
+    CellStyle style;
+};
+
+// The text and style of one cell of an entry, in language.
+FolderCell ComposeCell(const FolderEntry& entry, FolderColumn column, Language language);
+
+// The in-memory folder list, in list order, and the files of all entries at the last count.
 class FolderList {
   public:
-    const std::vector<FolderRow>& Rows() const { return rows_; }
-    std::vector<FolderRow>& Rows() { return rows_; }
-    std::size_t Size() const { return rows_.size(); }
-    void Clear() { rows_.clear(); }
-    void Append(FolderRow row) { rows_.push_back(std::move(row)); }
+    const std::vector<FolderEntry>& Entries() const { return entries_; }
+    std::vector<FolderEntry>& Entries() { return entries_; }
+    std::size_t Size() const { return entries_.size(); }
+    void Clear() { entries_.clear(); }
+    void Append(FolderEntry entry) { entries_.push_back(std::move(entry)); }
 
-    // Header of the path column: "Folders to purge (n)".
-    const std::string& Title() const { return title_; }
-    void RefreshTitle(Language language);
-
-    // Files of all entries at the last count, and the header of the count column.
-    std::int64_t GrandTotal() const { return grandTotal_; }
-    const std::string& TotalHeader() const { return totalHeader_; }
-    void SetGrandTotal(std::int64_t total, Language language);
+    // 0 until the first count, which alone makes the total known.
+    std::int64_t GrandTotal() const { return grandTotal_.value_or(0); }
+    bool TotalKnown() const { return grandTotal_.has_value(); }
+    void SetGrandTotal(std::int64_t total) { grandTotal_ = total; }
 
   private:
-    std::int64_t grandTotal_ = 0;
-    std::string totalHeader_;
-    std::vector<FolderRow> rows_;
-    std::string title_;
+    std::optional<std::int64_t> grandTotal_;
+    std::vector<FolderEntry> entries_;
 };
+
+// Header of the path column: "Folders to purge (n)".
+std::string FolderListTitle(const FolderList& list, Language language);
+
+// Header of the count column: "Total files" over the grand total; empty before the first count.
+std::string TotalHeader(const FolderList& list, Language language);
 
 // Replaces every occurrence of from by to, left to right.
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);

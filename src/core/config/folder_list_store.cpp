@@ -21,9 +21,8 @@ std::string KeyOf(std::string_view word, std::int32_t n) {
     return std::string(word) + std::to_string(n);
 }
 
-// Reads entry n into row; the error when a required key is missing or wrong.
-std::optional<ConfigError> ReadEntry(ConfigStore& store, Language language, std::int32_t n,
-                                     FolderRow& row) {
+// Reads entry n into entry; the error when a required key is missing or wrong.
+std::optional<ConfigError> ReadEntry(ConfigStore& store, std::int32_t n, FolderEntry& entry) {
     const std::string pathKey = KeyOf("Path", n);
     auto path = store.Read(kPaths, pathKey);
     if (!path) {
@@ -42,74 +41,73 @@ std::optional<ConfigError> ReadEntry(ConfigStore& store, Language language, std:
         return ConfigError{ConfigErrorKind::InvalidKeepTime, std::string(kPaths), retentionKey};
     }
 
-    std::string subfolders =
+    const std::string subfolders =
         store.Read(kPaths, KeyOf("SousDossiers", n)).value_or(std::string(kNon));
-    if (language == Language::English) {
-        subfolders = ReplaceAll(subfolders, kOui, texts::kYes.english);
-        subfolders = ReplaceAll(subfolders, kNon, texts::kNo.english);
+    DecodeSubfoldersText(subfolders, entry);
+    if (subfolders != SubfoldersText(entry, Language::French)) {
+        entry.subfoldersAsStored = subfolders;
     }
 
-    const bool deletes =
-        store.Read(kPaths, KeyOf("Effacer", n)) == std::optional<std::string>("oui");
-    const bool recycles =
+    // The last action key that applies wins; a destination that reads as an action word is
+    // that action, as it always was.
+    entry.deleteMark = store.Read(kPaths, KeyOf("Effacer", n)) == std::optional<std::string>("oui");
+    entry.recycleMark =
         store.Read(kPaths, KeyOf("Corbeille", n)) == std::optional<std::string>("oui");
-    std::string action;
-    if (deletes) {
-        action = texts::kDelete.In(language);
-    }
-    if (recycles) {
-        action = texts::kRecycleBin.In(language);
-    }
+    entry.action = entry.recycleMark  ? FolderAction::RecycleBin
+                   : entry.deleteMark ? FolderAction::Delete
+                                      : FolderAction::Move;
     const std::string destinationKey = KeyOf("AutreDossier", n);
     if (auto destination = store.Read(kPaths, destinationKey)) {
         if (store.StoredLength(kPaths, destinationKey) > kMaxStoredPathBytes) {
             return ConfigError{ConfigErrorKind::PathTooLong, std::string(kPaths), destinationKey};
         }
-        action = *destination;
+        DecodeActionText(*destination, entry);
     }
 
-    row.cells = {"-",
-                 *path,
-                 ShortestDecimalText(*retention),
-                 subfolders,
-                 store.Read(kPaths, KeyOf("Date", n)).value_or("M"),
-                 action};
-    CellStyle& actionStyle = row.styles[kActionColumn];
-    if (deletes) {
-        actionStyle.bold = true;
-        actionStyle.textColour = Settings::DeleteColour;
-    }
-    if (recycles) {
-        actionStyle.bold = true;
-        actionStyle.textColour = Settings::RecycleColour;
-    }
+    entry.path = *path;
+    entry.retention = ShortestDecimalText(*retention);
+    entry.date = store.Read(kPaths, KeyOf("Date", n)).value_or("M");
     return std::nullopt;
-}
-
-bool IsActionWord(const std::string& cell, const TextPair& pair) {
-    return cell == pair.english || cell == pair.french;
 }
 
 }  // namespace
 
+StoredEntry StoredEntryOf(const FolderEntry& entry, Language language) {
+    StoredEntry stored;
+    stored.path = TrimSpaces(entry.path);
+    stored.retention = TrimSpaces(entry.retention);
+    // The words shown in English go back to the French the file keeps, replaced in the text
+    // shown, so that what a hand edit wrote comes back as it always did.
+    stored.subfolders = SubfoldersText(entry, language);
+    if (language == Language::English) {
+        stored.subfolders = ReplaceAll(stored.subfolders, texts::kYes.english, kOui);
+        stored.subfolders = ReplaceAll(stored.subfolders, texts::kNo.english, kNon);
+    }
+    stored.date = entry.date;
+    const bool deletes = entry.action == FolderAction::Delete;
+    const bool recycles = entry.action == FolderAction::RecycleBin;
+    stored.deletes = deletes ? kOui : kNon;
+    stored.recycles = recycles ? kOui : kNon;
+    stored.destination = deletes || recycles ? std::string() : ActionText(entry, language);
+    return stored;
+}
+
 std::optional<ConfigError> LoadFolderList(ConfigStore& store, const Settings& settings,
                                           FolderList& list, FrontEnd& frontEnd) {
     list.Clear();
-    const Language language = settings.language();
     // Entries past the last number the list can hold would be dropped without a word.
     if (settings.NbPaths > kMaxFolderEntries) {
         return ConfigError{ConfigErrorKind::TooManyFolders, std::string(kPaths), "NbPaths"};
     }
     for (std::int32_t n = 1; n <= settings.NbPaths; ++n) {
-        FolderRow row;
-        if (auto error = ReadEntry(store, language, n, row)) {
+        FolderEntry entry;
+        if (auto error = ReadEntry(store, n, entry)) {
             return error;
         }
-        list.Append(std::move(row));
+        list.Append(std::move(entry));
         frontEnd.Progress().SetLoadingCounter(std::to_string(n) + "/" +
                                               std::to_string(settings.NbPaths));
     }
-    list.RefreshTitle(language);
     return std::nullopt;
 }
 
@@ -120,24 +118,16 @@ void SaveFolderList(ConfigStore& store, Settings& settings, FolderList& list) {
     WriteInteger(store, kPaths, "NbPaths", settings.NbPaths);
 
     std::int32_t n = 0;
-    for (const FolderRow& row : list.Rows()) {
+    for (const FolderEntry& entry : list.Entries()) {
         ++n;
-        std::string subfolders = row.cells[kSubfoldersColumn];
-        if (language == Language::English) {
-            subfolders = ReplaceAll(subfolders, texts::kYes.english, kOui);
-            subfolders = ReplaceAll(subfolders, texts::kNo.english, kNon);
-        }
-        const std::string& action = row.cells[kActionColumn];
-        const bool deletes = IsActionWord(action, texts::kDelete);
-        const bool recycles = IsActionWord(action, texts::kRecycleBin);
-
-        store.Write(kPaths, KeyOf("Path", n), TrimSpaces(row.cells[kPathColumn]));
-        store.Write(kPaths, KeyOf("RetentionPath", n), TrimSpaces(row.cells[kRetentionColumn]));
-        store.Write(kPaths, KeyOf("SousDossiers", n), subfolders);
-        store.Write(kPaths, KeyOf("Date", n), row.cells[kDateColumn]);
-        store.Write(kPaths, KeyOf("Effacer", n), deletes ? kOui : kNon);
-        store.Write(kPaths, KeyOf("Corbeille", n), recycles ? kOui : kNon);
-        store.Write(kPaths, KeyOf("AutreDossier", n), deletes || recycles ? "" : action);
+        const StoredEntry stored = StoredEntryOf(entry, language);
+        store.Write(kPaths, KeyOf("Path", n), stored.path);
+        store.Write(kPaths, KeyOf("RetentionPath", n), stored.retention);
+        store.Write(kPaths, KeyOf("SousDossiers", n), stored.subfolders);
+        store.Write(kPaths, KeyOf("Date", n), stored.date);
+        store.Write(kPaths, KeyOf("Effacer", n), stored.deletes);
+        store.Write(kPaths, KeyOf("Corbeille", n), stored.recycles);
+        store.Write(kPaths, KeyOf("AutreDossier", n), stored.destination);
     }
 
     for (std::int32_t k = n + 1; k < kMaxFolderEntries * 2 && store.Read(kPaths, KeyOf("Path", k));
@@ -146,7 +136,6 @@ void SaveFolderList(ConfigStore& store, Settings& settings, FolderList& list) {
             store.Delete(kPaths, KeyOf(word, k));
         }
     }
-    list.RefreshTitle(language);
 }
 
 }  // namespace quellix

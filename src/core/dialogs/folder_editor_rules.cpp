@@ -34,16 +34,15 @@ int ActionIndexOf(FolderAction action) {
     return action == FolderAction::Delete ? 0 : action == FolderAction::RecycleBin ? 1 : 2;
 }
 
-EditorState StateFromRow(const FolderRow& row) {
-    const FolderEntry entry = DecodeRow(row);
+EditorState StateFromEntry(const FolderEntry& entry) {
     EditorState state;
     state.retention = entry.retention;
     state.includeSubfolders = entry.includeSubfolders;
     state.deleteEmptySubfolders = entry.deleteEmptySubfolders;
     state.deleteReadOnly = entry.deleteReadOnly;
-    state.dateIndex = DateIndexOf(entry.dateKind);
+    state.dateIndex = DateIndexOf(entry.DateKind());
     state.actionIndex = ActionIndexOf(entry.action);
-    if (entry.action == FolderAction::Move) {
+    if (entry.action == FolderAction::Move || entry.action == FolderAction::None) {
         state.destination = entry.destination;
         state.createShortcut = entry.createShortcut;
     }
@@ -125,31 +124,28 @@ bool IsInList(const std::string& folder, const FolderList& folders,
               std::optional<std::size_t> skipped) {
     const std::string wanted = UpperCase(folder);
     for (std::size_t i = 0; i < folders.Size(); ++i) {
-        if (i != skipped && UpperCase(folders.Rows()[i].cells[kPathColumn]) == wanted) {
+        if (i != skipped && UpperCase(folders.Entries()[i].path) == wanted) {
             return true;
         }
     }
     return false;
 }
 
-// Writes the composed row; returns its index.
-std::size_t ApplyRow(const EditorTarget& target, FolderRow composed, FolderList& folders) {
-    std::vector<FolderRow>& rows = folders.Rows();
+// Writes the composed entry; returns its index.
+std::size_t ApplyEntry(const EditorTarget& target, FolderEntry composed, FolderList& folders) {
+    std::vector<FolderEntry>& entries = folders.Entries();
     if (target.addMode) {
-        const std::size_t index = std::min(target.index.value_or(rows.size()), rows.size());
-        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(index), std::move(composed));
+        const std::size_t index = std::min(target.index.value_or(entries.size()), entries.size());
+        entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(index), std::move(composed));
         return index;
     }
-    FolderRow& row = rows[*target.index];
-    for (std::size_t column = kFileCountColumn; column < kFolderColumnCount; ++column) {
-        row.cells[column] = std::move(composed.cells[column]);
-    }
-    // The new texts are not known missing: clear the marks of the last count.
-    for (std::size_t column : {kFileCountColumn, kPathColumn, kActionColumn}) {
-        row.styles[column].background = Settings::NormalColour;
-    }
-    row.styles[kActionColumn].bold = composed.styles[kActionColumn].bold;
-    row.styles[kActionColumn].textColour = composed.styles[kActionColumn].textColour;
+    FolderEntry& entry = entries[*target.index];
+    // The picture of the last rise or fall stays; the new texts are not known missing.
+    composed.trend = entry.trend;
+    composed.countMark = CellMark::Found;
+    composed.folderMark = CellMark::Found;
+    composed.destinationMark = CellMark::Found;
+    entry = std::move(composed);
     return *target.index;
 }
 
@@ -172,14 +168,14 @@ std::optional<EditorOpening> OpenFolderEditor(FolderEditorMode mode, std::ptrdif
         }
         opening.target = EditorTarget{false, row};
         opening.title = texts::kModifyFolderTitle.In(language);
-        opening.state = StateFromRow(list.Rows()[row]);
+        opening.state = StateFromEntry(list.Entries()[row]);
     } else if (hasRow) {
         opening.target = EditorTarget{true, mode == FolderEditorMode::AddAfter ? row + 1 : row};
         opening.title = texts::kAddFolderTitle.In(language);
-        opening.state.retention = list.Rows()[row].cells[kRetentionColumn];
+        opening.state.retention = list.Entries()[row].retention;
     }
     if (hasRow) {
-        const std::string& folder = list.Rows()[row].cells[kPathColumn];
+        const std::string& folder = list.Entries()[row].path;
         if (FolderExists(folder)) {
             opening.startFolder = folder;
         } else {
@@ -243,35 +239,22 @@ bool IsSystemFolder(std::string_view folder, std::string_view home) {
     return homeNames && !homeNames->empty() && *homeNames == *names;
 }
 
-FolderRow ComposeRow(const EditorState& state, Language language) {
-    FolderRow row;
-    row.cells[kPathColumn] = state.folder;
-    row.cells[kRetentionColumn] = state.retention;
-
-    std::string subfolders((state.includeSubfolders ? texts::kYes : texts::kNo).In(language));
-    if (state.includeSubfolders && state.deleteEmptySubfolders) {
-        subfolders += " [D]";
-    }
-    if (state.deleteReadOnly) {
-        subfolders += " [RO]";
-    }
-    row.cells[kSubfoldersColumn] = subfolders;
-    row.cells[kDateColumn] = kDateLetters[std::clamp(state.dateIndex, 0, 2)];
-
-    CellStyle& actionStyle = row.styles[kActionColumn];
+FolderEntry ComposeEntry(const EditorState& state) {
+    FolderEntry entry;
+    entry.path = state.folder;
+    entry.retention = state.retention;
+    entry.includeSubfolders = state.includeSubfolders;
+    entry.deleteEmptySubfolders = state.includeSubfolders && state.deleteEmptySubfolders;
+    entry.deleteReadOnly = state.deleteReadOnly;
+    entry.date = kDateLetters[std::clamp(state.dateIndex, 0, 2)];
     if (state.actionIndex == 0) {
-        row.cells[kActionColumn] = texts::kDelete.In(language);
-        actionStyle.bold = true;
-        actionStyle.textColour = Settings::DeleteColour;
+        SetAction(entry, FolderAction::Delete);
     } else if (state.actionIndex == 1) {
-        row.cells[kActionColumn] = texts::kRecycleBin.In(language);
-        actionStyle.bold = true;
-        actionStyle.textColour = Settings::RecycleColour;
+        SetAction(entry, FolderAction::RecycleBin);
     } else {
-        row.cells[kActionColumn] =
-            (state.createShortcut ? std::string(kShortcutMark) : std::string()) + state.destination;
+        SetAction(entry, FolderAction::Move, state.destination, state.createShortcut);
     }
-    return row;
+    return entry;
 }
 
 EditorOkOutcome RunEditorOk(const EditorTarget& target, const EditorState& state,
@@ -297,15 +280,14 @@ EditorOkOutcome RunEditorOk(const EditorTarget& target, const EditorState& state
     if (!modifies && context.folders.Size() >= static_cast<std::size_t>(kMaxFolderEntries)) {
         return Refused(texts::kFolderListFull, settings);
     }
-    FolderRow row = ComposeRow(state, settings.language());
+    FolderEntry entry = ComposeEntry(state);
     if (IsInList(state.folder, context.folders, modifies ? target.index : std::nullopt)) {
         return Refused(texts::kAlreadyInList, settings);
     }
 
-    row.cells[kFileCountColumn] =
-        std::to_string(context.countFiles(state.folder, state.includeSubfolders));
-    const std::size_t written = ApplyRow(target, std::move(row), context.folders);
-    RecomputeTotal(context.folders, settings.language());
+    entry.count = FileCount::Of(context.countFiles(state.folder, state.includeSubfolders));
+    const std::size_t written = ApplyEntry(target, std::move(entry), context.folders);
+    RecomputeTotal(context.folders);
     SaveFolderList(context.store, context.settings, context.folders);
     return EditorOkOutcome{EditorOkOutcome::Kind::Written, {}, written};
 }

@@ -82,8 +82,8 @@ RetentionFeedback RetentionFeedbackFor(std::string_view text, Language language)
 // "/" itself, the folders of the operating system and the home folder itself (home may be empty).
 bool IsSystemFolder(std::string_view folder, std::string_view home);
 
-// The cells of the row the editor writes, the file count left empty.
-FolderRow ComposeRow(const EditorState& state, Language language);
+// The entry the editor writes, not counted yet.
+FolderEntry ComposeEntry(const EditorState& state);
 
 struct EditorOkContext {
     Settings& settings;

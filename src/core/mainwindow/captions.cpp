@@ -10,25 +10,6 @@ bool IsEither(std::string_view text, const TextPair& pair) {
     return text == pair.english || text == pair.french;
 }
 
-// A word of either language becomes the word of language; any other text is left alone.
-void TranslateWord(std::string& cell, const TextPair& word, Language language) {
-    if (IsEither(cell, word)) {
-        cell = word.In(language);
-    }
-}
-
-// "oui [D] [RO]": only the leading word is translated, never a letter sequence inside it, so a
-// cell already in the target language stays as it is ("non" never becomes "nonn").
-void TranslateSubfolders(std::string& cell, Language language) {
-    const std::string_view word = std::string_view(cell).substr(0, cell.find(' '));
-    for (const TextPair* pair : {&texts::kYes, &texts::kNo}) {
-        if (IsEither(word, *pair)) {
-            cell = std::string(pair->In(language)) + cell.substr(word.size());
-            return;
-        }
-    }
-}
-
 // The start-up placeholder stands for "no purge yet" and follows the language like any text.
 std::string_view LastPurgeDate(const Settings& settings) {
     if (IsEither(settings.DateDernierePurge, texts::kLastPurgePlaceholder)) {
@@ -83,23 +64,12 @@ std::string_view AddFolderCaption(bool listEmpty, Language language) {
 
 std::array<std::string, kFolderColumnCount> FolderHeaderTexts(const FolderList& list,
                                                               Language language) {
-    return {list.TotalHeader(),
-            list.Title(),
+    return {TotalHeader(list, language),
+            FolderListTitle(list, language),
             std::string(texts::kKeepHeader.In(language)),
             std::string(texts::kIncludeHeader.In(language)),
             std::string(texts::kDateHeader.In(language)),
             std::string(texts::kDestinationHeader.In(language))};
-}
-
-void TranslateFolderList(FolderList& list, Language language) {
-    list.RefreshTitle(language);
-    list.SetGrandTotal(list.GrandTotal(), language);
-    for (FolderRow& row : list.Rows()) {
-        TranslateWord(row.cells[kFileCountColumn], texts::kUnknown, language);
-        TranslateSubfolders(row.cells[kSubfoldersColumn], language);
-        TranslateWord(row.cells[kActionColumn], texts::kDelete, language);
-        TranslateWord(row.cells[kActionColumn], texts::kRecycleBin, language);
-    }
 }
 
 Language SwitchLanguage(Settings& settings, ConfigStore& config, FolderList& list) {
@@ -108,7 +78,8 @@ Language SwitchLanguage(Settings& settings, ConfigStore& config, FolderList& lis
         settings.language() == Language::French ? Language::English : Language::French;
     settings.Langue = language == Language::French ? 1 : 0;
     config.Write("Purge", "Langue", language == Language::French ? "1" : "0");
-    TranslateFolderList(list, language);
+    // The count header is rewritten too: from now on it reads the last total, 0 before any count.
+    list.SetGrandTotal(list.GrandTotal());
     return language;
 }
 

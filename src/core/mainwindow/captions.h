@@ -34,17 +34,13 @@ std::string LastPurgeStatusText(const Settings& settings);
 // Caption of the context menu's first item: with an empty list there is nothing to add before.
 std::string_view AddFolderCaption(bool listEmpty, Language language);
 
-// The six header cells of the folder grid. The count and path headers are those the list holds.
+// The six header cells of the folder grid in language.
 std::array<std::string, kFolderColumnCount> FolderHeaderTexts(const FolderList& list,
                                                               Language language);
 
-// Rewrites the list's headers and the words of its cells (count, subfolders and action columns)
-// in language; numbers, paths, marks and cell styles stay as they are.
-void TranslateFolderList(FolderList& list, Language language);
-
 // The handler of both language menu items: the language flips, Langue is written at once (a
-// failed write changes nothing here) and the folder list follows. Returns the new language; the
-// caller then reapplies CaptionsFor.
+// failed write changes nothing here); the folder list is shown in it from then on. Returns the
+// new language; the caller then reapplies CaptionsFor.
 Language SwitchLanguage(Settings& settings, ConfigStore& config, FolderList& list);
 
 }  // namespace quellix

@@ -13,19 +13,6 @@ namespace quellix {
 
 namespace {
 
-// The previous count, or -1 when the cell holds no number ("-", "unknown").
-std::int64_t PreviousCount(const std::string& cell) {
-    if (cell.empty() || cell.size() > 18 ||
-        cell.find_first_not_of("0123456789") != std::string::npos) {
-        return -1;
-    }
-    return std::stoll(cell);
-}
-
-bool IsUnknown(const std::string& cell) {
-    return cell == texts::kUnknown.english || cell == texts::kUnknown.french;
-}
-
 bool FolderExists(const std::string& path) {
     return platform::IsAbsolutePath(path) && platform::IsExistingDirectory(path);
 }
@@ -38,41 +25,35 @@ void ReportUnknown(const CountPassContext& context, const std::string& folder) {
     }
 }
 
-void CountRow(const CountPassContext& context, FolderRow& row, std::int64_t& total) {
-    const Language language = context.settings.language();
-    std::string& count = row.cells[kFileCountColumn];
-    const std::string& folder = row.cells[kPathColumn];
-    if (!FolderExists(folder)) {
-        count = texts::kUnknown.In(language);
-        ReportUnknown(context, folder);
-        row.styles[kPathColumn].background = Settings::MissingColour;
+void CountEntry(const CountPassContext& context, FolderEntry& entry, std::int64_t& total) {
+    if (!FolderExists(entry.path)) {
+        entry.count = FileCount::Unknown();
+        ReportUnknown(context, entry.path);
+        entry.folderMark = CellMark::Missing;
     } else {
-        row.styles[kPathColumn].background = Settings::NormalColour;
-        const FolderEntry entry = DecodeRow(row);
-        const std::int64_t files = context.engine.CountFiles(folder, entry.includeSubfolders);
-        const std::int64_t previous = PreviousCount(count);
-        if (previous != files) {
-            count = std::to_string(files);
-            if (previous != -1) {
-                row.styles[kFileCountColumn].trend =
-                    previous < files ? CountTrend::Rise : CountTrend::Fall;
+        entry.folderMark = CellMark::Found;
+        const std::int64_t files = context.engine.CountFiles(entry.path, entry.includeSubfolders);
+        // A count that was not a number ("-", "unknown") gives no rise or fall.
+        const FileCount previous = entry.count;
+        if (previous != FileCount::Of(files)) {
+            entry.count = FileCount::Of(files);
+            if (previous.state == FileCount::State::Counted) {
+                entry.trend = previous.files < files ? CountTrend::Rise : CountTrend::Fall;
             }
         }
         total += files;
     }
 
-    const FolderEntry entry = DecodeRow(row);
     if (entry.action == FolderAction::Move) {
         if (!FolderExists(entry.destination)) {
-            count = texts::kUnknown.In(language);
+            entry.count = FileCount::Unknown();
             ReportUnknown(context, entry.destination);
-            row.styles[kActionColumn].background = Settings::MissingColour;
+            entry.destinationMark = CellMark::Missing;
         } else {
-            row.styles[kActionColumn].background = Settings::NormalColour;
+            entry.destinationMark = CellMark::Found;
         }
     }
-    row.styles[kFileCountColumn].background =
-        IsUnknown(count) ? Settings::MissingColour : Settings::NormalColour;
+    entry.countMark = entry.count.IsUnknown() ? CellMark::Missing : CellMark::Found;
 }
 
 }  // namespace
@@ -82,24 +63,26 @@ void CountPass(const CountPassContext& context) {
     context.frontEnd.Window().SetBusyVisible(true);
     std::int64_t total = 0;
     std::int32_t n = 0;
-    for (FolderRow& row : context.folders.Rows()) {
+    for (FolderEntry& entry : context.folders.Entries()) {
         ++n;
         context.frontEnd.Window().SetStatusText(std::string(texts::kUpdateProgress.In(language)) +
                                                 std::to_string(n) + "/" +
                                                 std::to_string(context.settings.NbPaths));
-        CountRow(context, row, total);
+        CountEntry(context, entry, total);
     }
-    context.folders.SetGrandTotal(total, language);
+    context.folders.SetGrandTotal(total);
     context.frontEnd.Window().SetBusyVisible(false);
     context.frontEnd.Window().FolderListChanged();
 }
 
-void RecomputeTotal(FolderList& folders, Language language) {
+void RecomputeTotal(FolderList& folders) {
     std::int64_t total = 0;
-    for (const FolderRow& row : folders.Rows()) {
-        total += RoundToInt32(ScanLeadingNumber(row.cells[kFileCountColumn])).value_or(0);
+    for (const FolderEntry& entry : folders.Entries()) {
+        if (entry.count.state == FileCount::State::Counted) {
+            total += RoundToInt32(static_cast<double>(entry.count.files)).value_or(0);
+        }
     }
-    folders.SetGrandTotal(total, language);
+    folders.SetGrandTotal(total);
 }
 
 }  // namespace quellix

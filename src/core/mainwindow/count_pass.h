@@ -22,6 +22,6 @@ struct CountPassContext {
 void CountPass(const CountPassContext& context);
 
 // Grand total from the count column as it stands (after a row is removed or edited).
-void RecomputeTotal(FolderList& folders, Language language);
+void RecomputeTotal(FolderList& folders);
 
 }  // namespace quellix

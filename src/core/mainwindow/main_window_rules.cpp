@@ -117,19 +117,19 @@ ResizeLayout ComputeResizeLayout(const ResizeInput& input) {
 }
 
 bool RemoveSelectedFolder(const CommandContext& context, std::ptrdiff_t row) {
-    std::vector<FolderRow>& rows = context.folders.Rows();
-    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) {
+    std::vector<FolderEntry>& entries = context.folders.Entries();
+    if (row < 0 || static_cast<std::size_t>(row) >= entries.size()) {
         return false;
     }
     const Language language = context.settings.language();
     const std::string question = std::string(texts::kRemoveFolderStart.In(language)) +
-                                 rows[static_cast<std::size_t>(row)].cells[kPathColumn] +
+                                 entries[static_cast<std::size_t>(row)].path +
                                  std::string(texts::kRemoveFolderEnd.In(language));
     if (AskYesNo(context.frontEnd, question, context.settings.ProgramTitle) != MessageAnswer::Yes) {
         return false;
     }
-    rows.erase(rows.begin() + row);
-    RecomputeTotal(context.folders, language);
+    entries.erase(entries.begin() + row);
+    RecomputeTotal(context.folders);
     SaveFolderList(context.config, context.settings, context.folders);
     context.frontEnd.Window().FolderListChanged();
     return true;

@@ -32,7 +32,7 @@ EntryPurge::EntryPurge(const FolderEntry& entry, const Settings& settings,
       retentionHours_(retentionHours),
       engine_(engine),
       own_(OwnFiles::Of(settings)),
-      kind_(HtmlName(entry.dateText)),
+      kind_(HtmlName(entry.date)),
       lines_(settings.language()) {
     if (entry.action == FolderAction::Move) {
         destinationRoot_ = platform::WithTrailingSeparator(entry.destination);
@@ -285,7 +285,7 @@ void EntryPurge::Move(FolderVisit& visit, const std::string& name, const platfor
 }
 
 std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info) const {
-    switch (entry_.dateKind) {
+    switch (entry_.DateKind()) {
         case 'M':
             return info.modified;
         case 'C':

@@ -16,10 +16,6 @@ namespace {
 
 constexpr std::string_view kPurge = "Purge";
 
-bool IsUnknown(const std::string& cell) {
-    return cell == texts::kUnknown.english || cell == texts::kUnknown.french;
-}
-
 }  // namespace
 
 std::string RunStartText(const platform::CivilTime& start) {
@@ -39,14 +35,15 @@ void PurgeRun(const PurgeRunContext& context) {
     const std::string start = RunStartText(context.clock.ToLocal(context.clock.Now()));
     PurgeRunState run;
     run.log = &log;
-    for (const FolderRow& row : context.folders.Rows()) {
+    for (const FolderEntry& entry : context.folders.Entries()) {
         if (context.engine.StopRequested()) {
             break;
         }
-        if (IsUnknown(row.cells[kFileCountColumn])) {
+        // Its folder or destination was missing at the last count.
+        if (entry.count.IsUnknown()) {
             continue;
         }
-        context.engine.PurgeEntry(DecodeRow(row), run);
+        context.engine.PurgeEntry(entry, run);
     }
     const std::int32_t removedSubfolders = run.subfoldersRemoved;
 

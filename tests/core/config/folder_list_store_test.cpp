@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/config/ini_file.h"
+#include "support/folder_entries.h"
 #include "support/scripted_front_end.h"
 
 namespace quellix {
@@ -37,7 +38,8 @@ TEST(LoadFolderList, EmptyWhenThereIsNothingToLoad) {
         auto loaded = Load(store, SettingsFor(0, langue));
         EXPECT_FALSE(loaded->error);
         EXPECT_EQ(loaded->list.Size(), 0u);
-        EXPECT_EQ(loaded->list.Title(), langue ? "Dossiers à purger (0)" : "Folders to purge (0)");
+        EXPECT_EQ(FolderListTitle(loaded->list, LanguageOf(langue)),
+                  langue ? "Dossiers à purger (0)" : "Folders to purge (0)");
     }
 }
 
@@ -49,29 +51,33 @@ TEST(LoadFolderList, CellsAndStylesOfEachAction) {
                             "Path4=/data/four/\nRetentionPath4=2\nEffacer4=OUI\n");
     auto loaded = Load(store, SettingsFor(4));
     ASSERT_FALSE(loaded->error);
-    const auto& rows = loaded->list.Rows();
+    const auto& rows = loaded->list.Entries();
     ASSERT_EQ(rows.size(), 4u);
 
-    using Cells = std::array<std::string, kFolderColumnCount>;
-    EXPECT_EQ(rows[0].cells, (Cells{"-", "/data/in/", "24", "yes [D] [RO]", "C", "Delete"}));
-    EXPECT_EQ(rows[1].cells, (Cells{"-", "/data/two", "1.5", "no", "X", "Recycle Bin"}));
-    EXPECT_EQ(rows[2].cells, (Cells{"-", "/data/three/", "1", "no [RO]", "M", "[+S] /archive/"}));
+    using test::Cells;
+    const Language en = Language::English;
+    EXPECT_EQ(test::CellsOf(rows[0], en),
+              (Cells{"-", "/data/in/", "24", "yes [D] [RO]", "C", "Delete"}));
+    EXPECT_EQ(test::CellsOf(rows[1], en),
+              (Cells{"-", "/data/two", "1.5", "no", "X", "Recycle Bin"}));
+    EXPECT_EQ(test::CellsOf(rows[2], en),
+              (Cells{"-", "/data/three/", "1", "no [RO]", "M", "[+S] /archive/"}));
     // "OUI" is not "oui": no action at all.
-    EXPECT_EQ(rows[3].cells[kActionColumn], "");
+    EXPECT_EQ(test::CellOf(rows[3], kActionColumn, en), "");
 
-    EXPECT_TRUE(rows[0].styles[kActionColumn].bold);
-    EXPECT_EQ(rows[0].styles[kActionColumn].textColour, Settings::DeleteColour);
-    EXPECT_EQ(rows[1].styles[kActionColumn].textColour, Settings::RecycleColour);
-    EXPECT_EQ(rows[2].styles[kActionColumn], CellStyle{});
-    EXPECT_EQ(loaded->list.Title(), "Folders to purge (4)");
+    EXPECT_TRUE(test::StyleOf(rows[0], kActionColumn).bold);
+    EXPECT_EQ(test::StyleOf(rows[0], kActionColumn).textColour, Settings::DeleteColour);
+    EXPECT_EQ(test::StyleOf(rows[1], kActionColumn).textColour, Settings::RecycleColour);
+    EXPECT_EQ(test::StyleOf(rows[2], kActionColumn), CellStyle{});
+    EXPECT_EQ(FolderListTitle(loaded->list, en), "Folders to purge (4)");
 
-    const FolderEntry move = DecodeRow(rows[2]);
+    const FolderEntry& move = rows[2];
     EXPECT_EQ(move.action, FolderAction::Move);
     EXPECT_TRUE(move.createShortcut);
     EXPECT_EQ(move.destination, "/archive/");
     EXPECT_FALSE(move.includeSubfolders);
     EXPECT_TRUE(move.deleteReadOnly);
-    const FolderEntry none = DecodeRow(rows[3]);
+    const FolderEntry& none = rows[3];
     EXPECT_EQ(none.action, FolderAction::Move);
     EXPECT_EQ(none.destination, "");
 }
@@ -81,13 +87,14 @@ TEST(LoadFolderList, FrenchWordsAndCounter) {
                             "Path2=/b/\nRetentionPath2=3\nCorbeille2=oui\n");
     auto loaded = Load(store, SettingsFor(2, 1));
     ASSERT_FALSE(loaded->error);
-    EXPECT_EQ(loaded->list.Rows()[0].cells[kSubfoldersColumn], "oui [D] [RO]");
-    EXPECT_EQ(loaded->list.Rows()[0].cells[kActionColumn], "Effacer");
-    EXPECT_EQ(loaded->list.Rows()[1].cells[kActionColumn], "Corbeille");
-    EXPECT_EQ(loaded->list.Title(), "Dossiers à purger (2)");
+    const Language fr = Language::French;
+    EXPECT_EQ(test::CellOf(loaded->list.Entries()[0], kSubfoldersColumn, fr), "oui [D] [RO]");
+    EXPECT_EQ(test::CellOf(loaded->list.Entries()[0], kActionColumn, fr), "Effacer");
+    EXPECT_EQ(test::CellOf(loaded->list.Entries()[1], kActionColumn, fr), "Corbeille");
+    EXPECT_EQ(FolderListTitle(loaded->list, fr), "Dossiers à purger (2)");
     EXPECT_EQ(loaded->frontEnd.calls,
               (std::vector<std::string>{"SetLoadingCounter(1/2)", "SetLoadingCounter(2/2)"}));
-    const FolderEntry entry = DecodeRow(loaded->list.Rows()[0]);
+    const FolderEntry& entry = loaded->list.Entries()[0];
     EXPECT_TRUE(entry.includeSubfolders && entry.deleteEmptySubfolders && entry.deleteReadOnly);
     EXPECT_EQ(entry.action, FolderAction::Delete);
 }
@@ -98,10 +105,11 @@ TEST(LoadFolderList, MoreThanOneActionInTheFile) {
         "Path2=/b/\nRetentionPath2=5\nEffacer2=oui\nCorbeille2=oui\nAutreDossier2=/dest/\n");
     auto loaded = Load(store, SettingsFor(2));
     ASSERT_FALSE(loaded->error);
-    EXPECT_EQ(loaded->list.Rows()[0].cells[kActionColumn], "Recycle Bin");
-    EXPECT_EQ(loaded->list.Rows()[1].cells[kActionColumn], "/dest/");
+    const Language en = Language::English;
+    EXPECT_EQ(test::CellOf(loaded->list.Entries()[0], kActionColumn, en), "Recycle Bin");
+    EXPECT_EQ(test::CellOf(loaded->list.Entries()[1], kActionColumn, en), "/dest/");
     // The move wins the text but keeps the marks of the other actions.
-    EXPECT_TRUE(loaded->list.Rows()[1].styles[kActionColumn].bold);
+    EXPECT_TRUE(test::StyleOf(loaded->list.Entries()[1], kActionColumn).bold);
 }
 
 struct ErrorCase {
@@ -149,7 +157,7 @@ TEST(LoadFolderList, RetentionTexts) {
         MemoryConfigStore store(std::string("[Paths]\nPath1=/a/\nRetentionPath1=") + stored + "\n");
         auto loaded = Load(store, SettingsFor(1));
         ASSERT_FALSE(loaded->error) << stored;
-        EXPECT_EQ(loaded->list.Rows()[0].cells[kRetentionColumn], shown);
+        EXPECT_EQ(loaded->list.Entries()[0].retention, shown);
     }
 }
 
@@ -166,8 +174,9 @@ TEST(LoadFolderList, LongestStoredPathsLoadWholeAndSurviveASave) {
     SaveFolderList(store, settings, loaded->list);
     loaded = Load(store, settings);
     ASSERT_FALSE(loaded->error);
-    EXPECT_EQ(loaded->list.Rows()[0].cells[kPathColumn], path);
-    EXPECT_EQ(loaded->list.Rows()[0].cells[kActionColumn], destination);
+    EXPECT_EQ(loaded->list.Entries()[0].path, path);
+    EXPECT_EQ(test::CellOf(loaded->list.Entries()[0], kActionColumn, Language::English),
+              destination);
 }
 
 TEST(SaveFolderList, RemovesKeysPastTheListAndKeepsTheRest) {
@@ -203,7 +212,7 @@ TEST(SaveFolderList, RemovesKeysPastTheListAndKeepsTheRest) {
     EXPECT_EQ(store.Read("Paths", "NbPaths"), "0");
     EXPECT_FALSE(store.Read("Paths", "Path1"));
     EXPECT_FALSE(store.Read("Paths", "Date2"));
-    EXPECT_EQ(loaded->list.Title(), "Folders to purge (0)");
+    EXPECT_EQ(FolderListTitle(loaded->list, Language::English), "Folders to purge (0)");
 }
 
 TEST(SaveFolderList, RoundTripInBothLanguages) {
@@ -232,13 +241,56 @@ TEST(SaveFolderList, RoundTripInBothLanguages) {
         auto second = Load(store, settings);
         ASSERT_FALSE(second->error);
         for (std::size_t row = 0; row < 3; ++row) {
+            const auto shown = test::CellsOf(first->list.Entries()[row], settings.language());
+            const auto again = test::CellsOf(second->list.Entries()[row], settings.language());
             for (std::size_t column = 2; column < kFolderColumnCount; ++column) {
-                EXPECT_EQ(second->list.Rows()[row].cells[column],
-                          first->list.Rows()[row].cells[column]);
+                EXPECT_EQ(again[column], shown[column]);
             }
         }
         SaveFolderList(store, settings, second->list);
         EXPECT_EQ(store.Text(), saved);
+    }
+}
+
+// Hand-edited values are shown as the rows always showed them and come back as written.
+TEST(SaveFolderList, HandEditedOdditiesComeBackAsWritten) {
+    struct Case {
+        std::string entry;
+        std::int16_t langue;
+        const char* subfoldersShown;
+        const char* actionShown;
+        const char* saved;
+    };
+    // Saved: SousDossiers, Date, Effacer, Corbeille and AutreDossier.
+    const Case cases[] = {
+        {"SousDossiers1=non [RO] oui x\n", 0, "no [RO] yes x", "", "non [RO] oui x|M|non|non|"},
+        {"SousDossiers1=non [D]\nEffacer1=oui\nCorbeille1=oui\n", 1, "non [D]", "Corbeille",
+         "non [D]|M|non|oui|"},
+        // An English word in the file is saved in French from an English list only.
+        {"SousDossiers1=yes\nAutreDossier1=Effacer\n", 0, "yes", "Delete", "oui|M|oui|non|"},
+        {"SousDossiers1=yes\nAutreDossier1=Effacer\n", 1, "yes", "Effacer", "yes|M|oui|non|"},
+        {"Date1=x\nEffacer1=oui\nAutreDossier1=\"[+S] /d/\"\n", 0, "no", "[+S] /d/",
+         "non|x|non|non|[+S] /d/"},
+    };
+    for (const Case& c : cases) {
+        MemoryConfigStore store("[Paths]\nPath1=\"  /a/ \"\nRetentionPath1=5\n" + c.entry);
+        Settings settings = SettingsFor(1, c.langue);
+        auto loaded = Load(store, settings);
+        ASSERT_FALSE(loaded->error) << c.entry;
+        const FolderEntry& entry = loaded->list.Entries()[0];
+        EXPECT_EQ(entry.path, "  /a/ ");
+        EXPECT_EQ(test::CellOf(entry, kSubfoldersColumn, settings.language()), c.subfoldersShown)
+            << c.entry;
+        EXPECT_EQ(test::CellOf(entry, kActionColumn, settings.language()), c.actionShown)
+            << c.entry;
+        SaveFolderList(store, settings, loaded->list);
+        std::string saved;
+        for (const char* key : {"SousDossiers1", "Date1", "Effacer1", "Corbeille1"}) {
+            saved += store.Read("Paths", key).value_or("") + "|";
+        }
+        saved += store.Read("Paths", "AutreDossier1").value_or("");
+        EXPECT_EQ(saved, c.saved) << c.entry;
+        EXPECT_EQ(store.Read("Paths", "Path1"), "/a/");
     }
 }
 

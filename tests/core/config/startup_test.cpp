@@ -62,7 +62,7 @@ TEST_F(StartupTest, FirstStartWithoutFileWritesOnlyTheScheduleDefaults) {
     EXPECT_EQ(s.NbPaths, 0);
     EXPECT_TRUE(s.IsNt);
     EXPECT_TRUE(s.OsDescription.starts_with("Linux v.")) << s.OsDescription;
-    EXPECT_EQ(state->folders.Title(), "Folders to purge (0)");
+    EXPECT_EQ(FolderListTitle(state->folders, Language::English), "Folders to purge (0)");
     EXPECT_EQ(state->scheduler.LastPurgeDay, 0);
 
     const std::vector<std::string> expected = {"ShowLoadingWindow(" + ExpectedTitle() + ")",
@@ -224,7 +224,7 @@ TEST_F(StartupTest, StatisticsLanguageAndLogSettings) {
     EXPECT_EQ(state->settings.PathLogs, dir.Path());
     EXPECT_EQ(state->settings.DelaiLogs, 5);
     EXPECT_EQ(state->settings.DateDernierePurge, "jj/mm/aaaa - hh:mm");
-    EXPECT_EQ(state->folders.Title(), "Dossiers à purger (0)");
+    EXPECT_EQ(FolderListTitle(state->folders, Language::French), "Dossiers à purger (0)");
     // The fallback folder is not written back.
     EXPECT_NE(Config().find("PathLogs=" + dir.File("missing")), std::string::npos);
 }
@@ -242,7 +242,8 @@ TEST_F(StartupTest, FolderCountValues) {
         WriteConfig("[Paths]\n" + std::string(count) + entries);
         ASSERT_EQ(Start(), StartupOutcome::Running) << count;
         EXPECT_EQ(state->folders.Size(), rows) << count;
-        EXPECT_EQ(state->folders.Title(), "Folders to purge (" + std::to_string(rows) + ")");
+        EXPECT_EQ(FolderListTitle(state->folders, Language::English),
+                  "Folders to purge (" + std::to_string(rows) + ")");
     }
     // More entries than 16-bit numbers count are refused, not cut to the first 32767; a count
     // within the limit but past the file's entries stops at the first missing one.
@@ -271,7 +272,7 @@ TEST_F(StartupTest, FolderListErrorsAndMainWindowRefusal) {
     frontEnd.mainWindowLoadSucceeds = false;
     ASSERT_EQ(Start(), StartupOutcome::EndedByMainWindow);
     EXPECT_FALSE(frontEnd.Called("SetLoadingCounter"));
-    EXPECT_TRUE(state->folders.Rows().empty());
+    EXPECT_TRUE(state->folders.Entries().empty());
 }
 
 }  // namespace

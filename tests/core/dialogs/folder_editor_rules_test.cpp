@@ -11,6 +11,7 @@
 
 #include "core/config/folder_list_store.h"
 #include "core/config/ini_file.h"
+#include "support/folder_entries.h"
 #include "support/scripted_front_end.h"
 #include "support/temp_dir.h"
 
@@ -193,11 +194,11 @@ TEST_F(FolderEditorOk, RefusesInOrderAndChangesNothingUntilEveryCheckPassed) {
     ASSERT_EQ(written.kind, Kind::Written);
     EXPECT_EQ(written.row, 1u);
     EXPECT_EQ(counted, (std::vector<std::pair<std::string, bool>>{{"/usr/share/doc/", true}}));
-    EXPECT_EQ(folders.Rows()[1].cells,
+    EXPECT_EQ(test::CellsOf(folders.Entries()[1], kEn),
               (std::array<std::string, 6>{"7", "/usr/share/doc/", "24", "yes", "M",
                                           "[+S] " + Folder("dest")}));
-    EXPECT_FALSE(folders.Rows()[1].styles[kActionColumn].bold);
-    EXPECT_EQ(folders.TotalHeader(), "Total files\n7");
+    EXPECT_FALSE(test::StyleOf(folders.Entries()[1], kActionColumn).bold);
+    EXPECT_EQ(TotalHeader(folders, kEn), "Total files\n7");
     EXPECT_EQ(settings.NbPaths, 2);
     EXPECT_EQ(ini.Read("Paths", "AutreDossier2"), "[+S] " + Folder("dest"));
     EXPECT_EQ(ini.Read("Paths", "SousDossiers2"), "oui");
@@ -222,11 +223,11 @@ TEST_F(FolderEditorOk, AddsBeforeAndAfterTheSelectedRow) {
         const EditorOkOutcome outcome = RunEditorOk(opening->target, state, false, Context());
         ASSERT_EQ(outcome.kind, Kind::Written);
         EXPECT_EQ(outcome.row, expectedRow);
-        const FolderRow& row = folders.Rows()[expectedRow];
-        EXPECT_EQ(row.cells[kActionColumn], "Corbeille");
-        EXPECT_EQ(row.cells[kSubfoldersColumn], "non");
-        EXPECT_TRUE(row.styles[kActionColumn].bold);
-        EXPECT_EQ(row.styles[kActionColumn].textColour, Settings::RecycleColour);
+        const FolderEntry& row = folders.Entries()[expectedRow];
+        EXPECT_EQ(test::CellOf(row, kActionColumn, kFr), "Corbeille");
+        EXPECT_EQ(test::CellOf(row, kSubfoldersColumn, kFr), "non");
+        EXPECT_TRUE(test::StyleOf(row, kActionColumn).bold);
+        EXPECT_EQ(test::StyleOf(row, kActionColumn).textColour, Settings::RecycleColour);
     }
     // a, new1, b, new2: numbered again in the file.
     EXPECT_EQ(ini.Read("Paths", "Path2"), Folder("new1"));
@@ -236,7 +237,7 @@ TEST_F(FolderEditorOk, AddsBeforeAndAfterTheSelectedRow) {
     EXPECT_EQ(ini.Read("Paths", "Effacer3"), "oui");
 
     // A full list takes no more: the next start would refuse it.
-    folders.Rows().resize(static_cast<std::size_t>(kMaxFolderEntries));
+    folders.Entries().resize(static_cast<std::size_t>(kMaxFolderEntries));
     auto opening = OpenFolderEditor(FolderEditorMode::AddAfter, 0, folders, kFr);
     ASSERT_TRUE(opening);
     opening->state.folder = Folder("new3");
@@ -249,7 +250,7 @@ TEST_F(FolderEditorOk, AddsBeforeAndAfterTheSelectedRow) {
 TEST_F(FolderEditorOk, ModifyRoundTripsTheRowAndSkipsItsOwnFolder) {
     Load(Entry(1, Folder("a"), "non [D] [RO]", "[+S] " + Folder("dest")) +
          Entry(2, Folder("gone"), "oui [D]", ""));
-    folders.Rows()[0].styles[kPathColumn].background = Settings::MissingColour;
+    folders.Entries()[0].folderMark = CellMark::Missing;
     const std::string iniBefore = dir.Read("Quellix.ini");
 
     auto opening = OpenFolderEditor(FolderEditorMode::Modify, 0, folders, kEn);
@@ -270,9 +271,9 @@ TEST_F(FolderEditorOk, ModifyRoundTripsTheRowAndSkipsItsOwnFolder) {
     const EditorOkOutcome outcome = RunEditorOk(opening->target, unchanged, false, Context());
     ASSERT_EQ(outcome.kind, Kind::Written);
     EXPECT_EQ(outcome.row, 0u);
-    EXPECT_EQ(folders.Rows()[0].cells[kSubfoldersColumn], "no [RO]");
-    EXPECT_EQ(folders.Rows()[0].cells[kFileCountColumn], "7");
-    EXPECT_EQ(folders.Rows()[0].styles[kPathColumn].background, Settings::NormalColour);
+    EXPECT_EQ(test::CellOf(folders.Entries()[0], kSubfoldersColumn, kEn), "no [RO]");
+    EXPECT_EQ(test::CellOf(folders.Entries()[0], kFileCountColumn, kEn), "7");
+    EXPECT_EQ(test::StyleOf(folders.Entries()[0], kPathColumn).background, Settings::NormalColour);
     EXPECT_EQ(counted, (std::vector<std::pair<std::string, bool>>{{Folder("a"), false}}));
     EXPECT_EQ(ini.Read("Paths", "AutreDossier1"), "[+S] " + Folder("dest"));
     EXPECT_EQ(ini.Read("Paths", "SousDossiers1"), "non [RO]");
@@ -294,8 +295,8 @@ TEST_F(FolderEditorOk, ModifyRoundTripsTheRowAndSkipsItsOwnFolder) {
     EXPECT_EQ(RunEditorOk(missing->target, moved, false, Context()).kind, Kind::Refused);
     moved.folder = Folder("b");
     ASSERT_EQ(RunEditorOk(missing->target, moved, false, Context()).kind, Kind::Written);
-    EXPECT_EQ(folders.Rows()[1].cells[kSubfoldersColumn], "yes [D]");
-    EXPECT_TRUE(folders.Rows()[1].styles[kActionColumn].bold);
+    EXPECT_EQ(test::CellOf(folders.Entries()[1], kSubfoldersColumn, kEn), "yes [D]");
+    EXPECT_TRUE(test::StyleOf(folders.Entries()[1], kActionColumn).bold);
     EXPECT_EQ(folders.Size(), 2u);
 
     EXPECT_FALSE(OpenFolderEditor(FolderEditorMode::Modify, -1, folders, kEn));

@@ -11,6 +11,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_service_host.h"
 #include "support/file_tree.h"
+#include "support/folder_entries.h"
 #include "support/scripted_front_end.h"
 
 namespace quellix {
@@ -23,11 +24,9 @@ const std::int64_t kOld = EpochOf(2026, 1, 1, 12);
 const std::optional<Colour> kYellow = Settings::MissingColour;
 const std::optional<Colour> kWhite = Settings::NormalColour;
 
-FolderRow Row(const std::string& count, const std::string& path,
-              const std::string& subfolders = "no", const std::string& action = "Delete") {
-    FolderRow row;
-    row.cells = {count, path, "24", subfolders, "M", action};
-    return row;
+FolderEntry Row(const std::string& count, const std::string& path,
+                const std::string& subfolders = "no", const std::string& action = "Delete") {
+    return test::EntryOf({count, path, "24", subfolders, "M", action});
 }
 
 class CountPassTest : public ::testing::Test {
@@ -36,7 +35,11 @@ class CountPassTest : public ::testing::Test {
         settings.NbPaths = static_cast<std::int32_t>(folders.Size());
         CountPass({settings, folders, frontEnd, service, engine});
     }
-    FolderRow& RowAt(std::size_t i) { return folders.Rows().at(i); }
+    FolderEntry& RowAt(std::size_t i) { return folders.Entries().at(i); }
+    std::string Cell(std::size_t i, FolderColumn column) {
+        return test::CellOf(RowAt(i), column, settings.language());
+    }
+    CellStyle Style(std::size_t i, FolderColumn column) { return test::StyleOf(RowAt(i), column); }
     // n files named f0, f1, ... in the tree folder relative.
     void Files(const std::string& relative, int n) {
         tree.Folder(relative);
@@ -62,15 +65,15 @@ TEST_F(CountPassTest, FirstPassWritesCountsWithoutPictures) {
 
     Pass();
 
-    EXPECT_EQ(RowAt(0).cells[kFileCountColumn], "3");
-    EXPECT_EQ(RowAt(1).cells[kFileCountColumn], "0");
-    for (const FolderRow& row : folders.Rows()) {
-        EXPECT_EQ(row.styles[kFileCountColumn].trend, CountTrend::None);
-        EXPECT_EQ(row.styles[kFileCountColumn].background, kWhite);
-        EXPECT_EQ(row.styles[kPathColumn].background, kWhite);
+    EXPECT_EQ(Cell(0, kFileCountColumn), "3");
+    EXPECT_EQ(Cell(1, kFileCountColumn), "0");
+    for (const FolderEntry& row : folders.Entries()) {
+        EXPECT_EQ(test::StyleOf(row, kFileCountColumn).trend, CountTrend::None);
+        EXPECT_EQ(test::StyleOf(row, kFileCountColumn).background, kWhite);
+        EXPECT_EQ(test::StyleOf(row, kPathColumn).background, kWhite);
     }
     EXPECT_EQ(folders.GrandTotal(), 3);
-    EXPECT_EQ(folders.TotalHeader(), "Total files\n3");
+    EXPECT_EQ(TotalHeader(folders, settings.language()), "Total files\n3");
     EXPECT_TRUE(service.events.empty());
 }
 
@@ -92,8 +95,8 @@ TEST_F(CountPassTest, PictureFollowsTheLastChange) {
         fs::remove_all(tree.Path("a"));
         Files("a", step.files);
         Pass();
-        EXPECT_EQ(RowAt(0).cells[kFileCountColumn], step.count);
-        EXPECT_EQ(RowAt(0).styles[kFileCountColumn].trend, step.trend);
+        EXPECT_EQ(Cell(0, kFileCountColumn), step.count);
+        EXPECT_EQ(Style(0, kFileCountColumn).trend, step.trend);
         EXPECT_EQ(folders.GrandTotal(), step.files);
     }
 }
@@ -138,16 +141,16 @@ TEST_F(CountPassTest, MissingFolderIsUnknownAndLeftOutOfTheTotal) {
 
         Pass();
 
-        EXPECT_EQ(RowAt(0).cells[kFileCountColumn], "4");
+        EXPECT_EQ(Cell(0, kFileCountColumn), "4");
         for (std::size_t i = 1; i < folders.Size(); ++i) {
-            const FolderRow& row = RowAt(i);
-            EXPECT_EQ(row.cells[kFileCountColumn], c.unknown) << row.cells[kPathColumn];
-            EXPECT_EQ(row.styles[kPathColumn].background, kYellow) << row.cells[kPathColumn];
-            EXPECT_EQ(row.styles[kFileCountColumn].background, kYellow) << row.cells[kPathColumn];
-            EXPECT_EQ(row.styles[kFileCountColumn].trend, CountTrend::None);
+            const std::string& path = RowAt(i).path;
+            EXPECT_EQ(Cell(i, kFileCountColumn), c.unknown) << path;
+            EXPECT_EQ(Style(i, kPathColumn).background, kYellow) << path;
+            EXPECT_EQ(Style(i, kFileCountColumn).background, kYellow) << path;
+            EXPECT_EQ(Style(i, kFileCountColumn).trend, CountTrend::None);
         }
         EXPECT_EQ(folders.GrandTotal(), 4);
-        EXPECT_EQ(folders.TotalHeader(), c.header);
+        EXPECT_EQ(TotalHeader(folders, settings.language()), c.header);
         if (c.event == nullptr) {
             EXPECT_TRUE(service.events.empty());
         } else {
@@ -166,23 +169,23 @@ TEST_F(CountPassTest, FolderComingBackGetsItsCountWithoutANewPicture) {
     Pass();
     tree.File("a/extra", kOld);
     Pass();
-    ASSERT_EQ(RowAt(0).cells[kFileCountColumn], "3");
-    ASSERT_EQ(RowAt(0).styles[kFileCountColumn].trend, CountTrend::Rise);
+    ASSERT_EQ(Cell(0, kFileCountColumn), "3");
+    ASSERT_EQ(Style(0, kFileCountColumn).trend, CountTrend::Rise);
 
     fs::remove_all(tree.Path("a"));
     Pass();
-    EXPECT_EQ(RowAt(0).cells[kFileCountColumn], "unknown");
-    EXPECT_EQ(RowAt(0).styles[kPathColumn].background, kYellow);
-    EXPECT_EQ(RowAt(0).styles[kFileCountColumn].background, kYellow);
+    EXPECT_EQ(Cell(0, kFileCountColumn), "unknown");
+    EXPECT_EQ(Style(0, kPathColumn).background, kYellow);
+    EXPECT_EQ(Style(0, kFileCountColumn).background, kYellow);
     EXPECT_EQ(folders.GrandTotal(), 0);
 
     // Back with fewer files than before it vanished: the old picture stays.
     Files("a", 1);
     Pass();
-    EXPECT_EQ(RowAt(0).cells[kFileCountColumn], "1");
-    EXPECT_EQ(RowAt(0).styles[kFileCountColumn].trend, CountTrend::Rise);
-    EXPECT_EQ(RowAt(0).styles[kPathColumn].background, kWhite);
-    EXPECT_EQ(RowAt(0).styles[kFileCountColumn].background, kWhite);
+    EXPECT_EQ(Cell(0, kFileCountColumn), "1");
+    EXPECT_EQ(Style(0, kFileCountColumn).trend, CountTrend::Rise);
+    EXPECT_EQ(Style(0, kPathColumn).background, kWhite);
+    EXPECT_EQ(Style(0, kFileCountColumn).background, kWhite);
     EXPECT_EQ(folders.GrandTotal(), 1);
 }
 
@@ -213,12 +216,15 @@ TEST_F(CountPassTest, MissingDestinationIsUnknownButCounted) {
 
         Pass();
 
-        const FolderRow& row = RowAt(0);
-        EXPECT_EQ(row.cells[kFileCountColumn], c.destinationExists ? "3" : "unknown");
-        EXPECT_EQ(row.styles[kActionColumn].background, c.destinationExists ? kWhite : kYellow);
-        EXPECT_EQ(row.styles[kFileCountColumn].background, c.destinationExists ? kWhite : kYellow);
-        EXPECT_EQ(row.styles[kPathColumn].background, kWhite);
-        EXPECT_EQ(row.cells[kActionColumn], c.action);
+        const FolderEntry& row = RowAt(0);
+        EXPECT_EQ(test::CellOf(row, kFileCountColumn, Language::English),
+                  c.destinationExists ? "3" : "unknown");
+        EXPECT_EQ(test::StyleOf(row, kActionColumn).background,
+                  c.destinationExists ? kWhite : kYellow);
+        EXPECT_EQ(test::StyleOf(row, kFileCountColumn).background,
+                  c.destinationExists ? kWhite : kYellow);
+        EXPECT_EQ(test::StyleOf(row, kPathColumn).background, kWhite);
+        EXPECT_EQ(test::CellOf(row, kActionColumn, Language::English), c.action);
         EXPECT_EQ(folders.GrandTotal(), 3);
         if (c.destinationExists) {
             EXPECT_TRUE(service.events.empty());
@@ -237,9 +243,9 @@ TEST_F(CountPassTest, MissingFolderAndDestinationGiveTwoEvents) {
     service.installed = true;
     folders.Append(Row("-", tree.Path("src"), "no", tree.Path("dest")));
     Pass();
-    EXPECT_EQ(RowAt(0).cells[kFileCountColumn], "unknown");
-    EXPECT_EQ(RowAt(0).styles[kPathColumn].background, kYellow);
-    EXPECT_EQ(RowAt(0).styles[kActionColumn].background, kYellow);
+    EXPECT_EQ(Cell(0, kFileCountColumn), "unknown");
+    EXPECT_EQ(Style(0, kPathColumn).background, kYellow);
+    EXPECT_EQ(Style(0, kActionColumn).background, kYellow);
     ASSERT_EQ(service.events.size(), 2u);
     EXPECT_EQ(service.events[0].first, "Unknown folder: " + tree.Path("src"));
     EXPECT_EQ(service.events[1].first, "Unknown folder: " + tree.Path("dest"));
@@ -249,14 +255,14 @@ TEST_F(CountPassTest, DestinationComingBackShowsTheCount) {
     Files("src", 2);
     folders.Append(Row("-", tree.Path("src"), "no", tree.Path("dest")));
     Pass();
-    ASSERT_EQ(RowAt(0).cells[kFileCountColumn], "unknown");
+    ASSERT_EQ(Cell(0, kFileCountColumn), "unknown");
 
     tree.Folder("dest");
     Pass();
-    EXPECT_EQ(RowAt(0).cells[kFileCountColumn], "2");
-    EXPECT_EQ(RowAt(0).styles[kFileCountColumn].trend, CountTrend::None);
-    EXPECT_EQ(RowAt(0).styles[kActionColumn].background, kWhite);
-    EXPECT_EQ(RowAt(0).styles[kFileCountColumn].background, kWhite);
+    EXPECT_EQ(Cell(0, kFileCountColumn), "2");
+    EXPECT_EQ(Style(0, kFileCountColumn).trend, CountTrend::None);
+    EXPECT_EQ(Style(0, kActionColumn).background, kWhite);
+    EXPECT_EQ(Style(0, kFileCountColumn).background, kWhite);
 }
 
 TEST_F(CountPassTest, OtherActionsHaveNoDestinationToTest) {
@@ -266,8 +272,8 @@ TEST_F(CountPassTest, OtherActionsHaveNoDestinationToTest) {
         folders.Clear();
         folders.Append(Row("-", tree.Path("src"), "no", action));
         Pass();
-        EXPECT_EQ(RowAt(0).cells[kFileCountColumn], "1");
-        EXPECT_EQ(RowAt(0).styles[kActionColumn].background, std::nullopt);
+        EXPECT_EQ(Cell(0, kFileCountColumn), "1");
+        EXPECT_EQ(Style(0, kActionColumn).background, std::nullopt);
     }
 }
 
@@ -297,8 +303,8 @@ TEST_F(CountPassTest, CountsEveryEntryButFolders) {
         folders.Append(Row("-", tree.Path("root"), subfolders));
         folders.Append(Row("-", tree.Path("root-link"), subfolders));
         Pass();
-        EXPECT_EQ(RowAt(0).cells[kFileCountColumn], std::to_string(count));
-        EXPECT_EQ(RowAt(1).cells[kFileCountColumn], std::to_string(count));
+        EXPECT_EQ(Cell(0, kFileCountColumn), std::to_string(count));
+        EXPECT_EQ(Cell(1, kFileCountColumn), std::to_string(count));
         EXPECT_EQ(folders.GrandTotal(), 2 * count);
     }
 }
@@ -338,33 +344,33 @@ TEST_F(CountPassTest, ProgressAndTotalThroughTheFrontEnd) {
                                                    status + "2/3)", status + "3/3)",
                                                    "SetBusyVisible(false)", "FolderListChanged"}));
         EXPECT_EQ(folders.GrandTotal(), 6);
-        EXPECT_EQ(folders.TotalHeader(), c.header);
+        EXPECT_EQ(TotalHeader(folders, settings.language()), c.header);
     }
 }
 
-TEST(RecomputeTotal, SumsTheLeadingNumbersOfTheCountColumn) {
+TEST(RecomputeTotal, SumsTheCountsAndLeavesThemAlone) {
     FolderList folders;
-    for (const char* count :
-         {"5", "unknown", "-", "12", "inconnu", "2.5", "3.5", " 7", "4 files", ""}) {
-        FolderRow row;
-        row.cells[kFileCountColumn] = count;
-        folders.Append(row);
+    for (const FileCount count : {FileCount::Of(5), FileCount::Unknown(), FileCount{},
+                                  FileCount::Of(12), FileCount::Of(0), FileCount::Of(17)}) {
+        FolderEntry entry;
+        entry.count = count;
+        folders.Append(entry);
     }
-    const std::vector<FolderRow> before = folders.Rows();
+    const std::vector<FolderEntry> before = folders.Entries();
+    EXPECT_EQ(TotalHeader(folders, Language::English), "");
 
-    RecomputeTotal(folders, Language::English);
-    EXPECT_EQ(folders.GrandTotal(), 5 + 12 + 2 + 4 + 7 + 4);
-    EXPECT_EQ(folders.TotalHeader(), "Total files\n34");
-    RecomputeTotal(folders, Language::French);
-    EXPECT_EQ(folders.TotalHeader(), "Total fichiers\n34");
+    RecomputeTotal(folders);
+    EXPECT_EQ(folders.GrandTotal(), 5 + 12 + 17);
+    EXPECT_EQ(TotalHeader(folders, Language::English), "Total files\n34");
+    EXPECT_EQ(TotalHeader(folders, Language::French), "Total fichiers\n34");
     for (std::size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(folders.Rows()[i].cells, before[i].cells);
+        EXPECT_EQ(folders.Entries()[i].count, before[i].count);
     }
 
     FolderList empty;
-    RecomputeTotal(empty, Language::English);
+    RecomputeTotal(empty);
     EXPECT_EQ(empty.GrandTotal(), 0);
-    EXPECT_EQ(empty.TotalHeader(), "Total files\n0");
+    EXPECT_EQ(TotalHeader(empty, Language::English), "Total files\n0");
 }
 
 }  // namespace

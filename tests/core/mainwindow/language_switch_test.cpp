@@ -4,6 +4,7 @@
 
 #include "core/config/ini_file.h"
 #include "core/mainwindow/captions.h"
+#include "support/folder_entries.h"
 #include "support/temp_dir.h"
 
 namespace quellix {
@@ -11,16 +12,23 @@ namespace {
 
 const std::optional<Colour> kYellow = Settings::MissingColour;
 
-FolderRow Row(const std::string& count, const std::string& subfolders, const std::string& action) {
-    FolderRow row;
-    row.cells = {count, "/srv/data/", "48", subfolders, "M", action};
-    return row;
+FolderEntry Row(const std::string& count, const std::string& subfolders,
+                const std::string& action) {
+    return test::EntryOf({count, "/srv/data/", "48", subfolders, "M", action});
+}
+
+std::array<CellStyle, kFolderColumnCount> Styles(const FolderEntry& entry, Language language) {
+    std::array<CellStyle, kFolderColumnCount> styles;
+    for (std::size_t column = 0; column < kFolderColumnCount; ++column) {
+        styles[column] = ComposeCell(entry, static_cast<FolderColumn>(column), language).style;
+    }
+    return styles;
 }
 
 class LanguageSwitchTest : public ::testing::Test {
   protected:
-    std::string& Cell(std::size_t row, FolderColumn column) {
-        return folders.Rows().at(row).cells[column];
+    std::string Cell(std::size_t row, FolderColumn column) {
+        return test::CellOf(folders.Entries().at(row), column, settings.language());
     }
     Language Switch() { return SwitchLanguage(settings, config, folders); }
     std::optional<std::string> StoredLangue() { return config.Read("Purge", "Langue"); }
@@ -79,7 +87,7 @@ TEST(LanguageSwitch, WritesTheConfigurationFileAndSwitchesEvenWhenTheWriteFails)
         settings.Langue = 1;
         EXPECT_EQ(SwitchLanguage(settings, file, folders), Language::English);
         EXPECT_EQ(settings.Langue, 0);
-        EXPECT_EQ(folders.Rows()[0].cells[kActionColumn], "Delete");
+        EXPECT_EQ(test::CellOf(folders.Entries()[0], kActionColumn, settings.language()), "Delete");
         EXPECT_FALSE(dir.Exists("missing/Quellix.ini"));
     }
 }
@@ -102,34 +110,17 @@ TEST_F(LanguageSwitchTest, SubfolderWordsRoundTripWithTheirMarks) {
     }
 }
 
-// Translating into the language a cell already has must not touch it: "non" holds "no".
-TEST_F(LanguageSwitchTest, CellsAlreadyInTheTargetLanguageStayAsTheyAre) {
-    struct Case {
-        Language language;
-        FolderRow row;
-    };
-    const Case cases[] = {
-        {Language::English, Row("unknown", "no [D]", "Delete")},
-        {Language::English, Row("12", "yes [D] [RO]", "Recycle Bin")},
-        {Language::French, Row("inconnu", "non [D]", "Effacer")},
-        {Language::French, Row("12", "oui [RO]", "Corbeille")},
-    };
-    for (const Case& c : cases) {
-        FolderList list;
-        list.Append(c.row);
-        TranslateFolderList(list, c.language);
-        EXPECT_EQ(list.Rows()[0].cells, c.row.cells) << c.row.cells[kSubfoldersColumn];
-    }
-}
-
 TEST_F(LanguageSwitchTest, UnknownCountIsTranslatedAndKeepsItsStyle) {
-    FolderRow missing = Row("inconnu", "non", "Corbeille");
-    missing.styles[kFileCountColumn].background = kYellow;
-    missing.styles[kPathColumn].background = kYellow;
+    FolderEntry missing = Row("inconnu", "non", "Corbeille");
+    missing.countMark = CellMark::Missing;
+    missing.folderMark = CellMark::Missing;
     folders.Append(missing);
-    FolderRow counted = Row("42", "non", "Corbeille");
-    counted.styles[kFileCountColumn].trend = CountTrend::Rise;
+    FolderEntry counted = Row("42", "non", "Corbeille");
+    counted.trend = CountTrend::Rise;
     folders.Append(counted);
+    const auto missingStyles = Styles(missing, Language::French);
+    const auto countedStyles = Styles(counted, Language::French);
+    ASSERT_EQ(missingStyles[kPathColumn].background, kYellow);
     folders.Append(Row("-", "non", "Corbeille"));
     settings.Langue = 1;
 
@@ -137,12 +128,12 @@ TEST_F(LanguageSwitchTest, UnknownCountIsTranslatedAndKeepsItsStyle) {
     EXPECT_EQ(Cell(0, kFileCountColumn), "unknown");
     EXPECT_EQ(Cell(1, kFileCountColumn), "42");
     EXPECT_EQ(Cell(2, kFileCountColumn), "-");
-    EXPECT_EQ(folders.Rows()[0].styles, missing.styles);
-    EXPECT_EQ(folders.Rows()[1].styles, counted.styles);
+    EXPECT_EQ(Styles(folders.Entries()[0], Language::English), missingStyles);
+    EXPECT_EQ(Styles(folders.Entries()[1], Language::English), countedStyles);
 
     Switch();
     EXPECT_EQ(Cell(0, kFileCountColumn), "inconnu");
-    EXPECT_EQ(folders.Rows()[0].styles, missing.styles);
+    EXPECT_EQ(Styles(folders.Entries()[0], Language::French), missingStyles);
 }
 
 TEST_F(LanguageSwitchTest, ActionWordsAreTranslatedButDestinationsAreNot) {
@@ -173,8 +164,7 @@ TEST_F(LanguageSwitchTest, HeadersFollowTheLanguageWithTheLastTotal) {
     folders.Append(Row("3", "non", "Effacer"));
     folders.Append(Row("9", "oui", "Effacer"));
     settings.Langue = 1;
-    folders.RefreshTitle(Language::French);
-    folders.SetGrandTotal(12, Language::French);
+    folders.SetGrandTotal(12);
     const auto french = FolderHeaderTexts(folders, Language::French);
 
     Switch();

@@ -11,6 +11,7 @@
 #include "core/mainwindow/scheduler.h"
 #include "support/fake_clock.h"
 #include "support/fake_service_host.h"
+#include "support/folder_entries.h"
 #include "support/recording_main_window_view.h"
 #include "support/scripted_front_end.h"
 
@@ -38,9 +39,8 @@ struct Window {
     void Folders(int n) {
         program.folders.Clear();
         for (int i = 0; i < n; ++i) {
-            FolderRow row;
-            row.cells = {"1", "/srv/f" + std::to_string(i) + "/", "24", "no", "M", "Delete"};
-            program.folders.Append(row);
+            program.folders.Append(test::EntryOf(
+                {"1", "/srv/f" + std::to_string(i) + "/", "24", "no", "M", "Delete"}));
         }
     }
 

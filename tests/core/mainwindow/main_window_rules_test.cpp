@@ -13,6 +13,7 @@
 #include "core/config/folder_list_store.h"
 #include "core/config/ini_file.h"
 #include "support/fake_service_host.h"
+#include "support/folder_entries.h"
 #include "support/scripted_front_end.h"
 #include "support/temp_dir.h"
 
@@ -121,7 +122,8 @@ class CommandTest : public ::testing::Test {
         for (std::size_t i = 0; i < rows; ++i) {
             const std::string path = "/srv/" + std::string(1, static_cast<char>('a' + i)) + "/";
             const char* no = settings.language() == kFr ? "non" : "no";
-            folders.Append({{std::to_string(5 + 2 * i), path, "24", no, "M", "Delete"}, {}});
+            folders.Append(
+                test::EntryOf({std::to_string(5 + 2 * i), path, "24", no, "M", "Delete"}));
         }
         SaveFolderList(config, settings, folders);
         frontEnd = {};
@@ -130,8 +132,8 @@ class CommandTest : public ::testing::Test {
     }
     std::vector<std::string> Paths() const {
         std::vector<std::string> paths;
-        for (const FolderRow& row : folders.Rows()) {
-            paths.push_back(row.cells[kPathColumn]);
+        for (const FolderEntry& entry : folders.Entries()) {
+            paths.push_back(entry.path);
         }
         return paths;
     }

@@ -10,6 +10,7 @@
 #include "core/config/ini_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_service_host.h"
+#include "support/folder_entries.h"
 #include "support/scripted_front_end.h"
 
 namespace quellix {
@@ -38,9 +39,8 @@ class SchedulerTest : public ::testing::Test {
     void Folders(int n) {
         program.folders.Clear();
         for (int i = 0; i < n; ++i) {
-            FolderRow row;
-            row.cells = {"0", "/srv/f" + std::to_string(i), "24", "no", "M", "Delete"};
-            program.folders.Append(row);
+            program.folders.Append(
+                test::EntryOf({"0", "/srv/f" + std::to_string(i), "24", "no", "M", "Delete"}));
         }
     }
 
@@ -80,8 +80,7 @@ class SchedulerTest : public ::testing::Test {
     Scheduler scheduler{SchedulerContext{program, frontEnd, service, clock, work,
                                          [this] {
                                              ++counts;
-                                             program.folders.SetGrandTotal(countTotal,
-                                                                           Language::English);
+                                             program.folders.SetGrandTotal(countTotal);
                                          },
                                          [this] {
                                              purges.push_back(clock.Now());

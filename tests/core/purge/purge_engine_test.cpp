@@ -66,8 +66,7 @@ TEST_F(PurgeEngineTest, DateKindChoosesTheFileTime) {
     tree.SetTimes("in/old-access", Recent(), Old());
 
     FolderEntry byAccess = Entry(FolderAction::Delete);
-    byAccess.dateText = "X";
-    byAccess.dateKind = 'A';
+    byAccess.date = "X";
     Purge(byAccess);
     EXPECT_TRUE(tree.Exists("in/old-write"));
     EXPECT_FALSE(tree.Exists("in/old-access"));

@@ -4,17 +4,16 @@
 
 #include "core/config/ini_file.h"
 #include "core/purge/purge_fixture.h"
+#include "support/folder_entries.h"
 
 namespace quellix {
 namespace {
 
 class PurgeRunTest : public test::PurgeFixture {
   protected:
-    FolderRow Row(const std::string& folder, const std::string& subfolders,
-                  const std::string& action = "Delete", const std::string& count = "3") const {
-        FolderRow row;
-        row.cells = {count, tree.Path(folder) + "/", "24", subfolders, "M", action};
-        return row;
+    FolderEntry Row(const std::string& folder, const std::string& subfolders,
+                    const std::string& action = "Delete", const std::string& count = "3") const {
+        return test::EntryOf({count, tree.Path(folder) + "/", "24", subfolders, "M", action});
     }
     void Run() {
         PurgeEngine engine(settings, clock, frontEnd);

@@ -23,6 +23,7 @@
 #include "gui/qt/common/message_box.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
 #include "platform/process_info.h"
+#include "support/folder_entries.h"
 #include "support/scripted_front_end.h"
 #include "support/temp_dir.h"
 
@@ -220,10 +221,10 @@ class FolderEditorDialogTest : public QObject {
         QCOMPARE(MessageBoxes::Asked()[3].buttons, MessageButtons::YesNo);
         QCOMPARE(row, std::optional<std::size_t>(1));
         QVERIFY(e.busyWhileCounting);
-        QCOMPARE(e.folders.Rows()[1].cells,
+        QCOMPARE(test::CellsOf(e.folders.Entries()[1], Language::English),
                  (std::array<std::string, 6>{"2", e.Folder("b"), "25", "yes [D]", "C",
                                              "[+S] " + e.Folder("dest")}));
-        QCOMPARE(e.folders.TotalHeader(), std::string("Total files\n2"));
+        QCOMPARE(TotalHeader(e.folders, Language::English), std::string("Total files\n2"));
         QVERIFY(e.Ini() != before);
         QCOMPARE(e.ini.Read("Paths", "Path2"), std::optional(e.Folder("b")));
         QCOMPARE(e.ini.Read("Paths", "SousDossiers2"), std::optional<std::string>("oui [D]"));
@@ -256,8 +257,9 @@ class FolderEditorDialogTest : public QObject {
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(MessageBoxes::Asked().empty());
         QCOMPARE(dialog.WrittenRow(), std::optional<std::size_t>(0));
-        QCOMPARE(e.folders.Rows()[0].cells[kSubfoldersColumn], std::string("non"));
-        QCOMPARE(e.folders.Rows()[0].cells[kFileCountColumn], std::string("0"));
+        QCOMPARE(test::CellOf(e.folders.Entries()[0], kSubfoldersColumn, Language::French),
+                 std::string("non"));
+        QCOMPARE(e.folders.Entries()[0].count, FileCount::Of(0));
         const std::string ini = e.Ini();
         QVERIFY(ini.find("AutreDossier1=[+S] " + e.Folder("dest") + "\n") != std::string::npos);
         QVERIFY(ini.find("SousDossiers1=non\n") != std::string::npos);
@@ -269,7 +271,7 @@ class FolderEditorDialogTest : public QObject {
     void CancelChangesNothing() {
         Editor e(Entry(1, "a/", "oui [RO]", ""));
         const std::string before = e.Ini();
-        const std::vector<FolderRow> rows = e.folders.Rows();
+        const std::vector<FolderEntry> rows = e.folders.Entries();
         const FolderEditorContext context = e.Context();
         for (int way = 0; way < 3; ++way) {
             for (FolderEditorMode mode : {FolderEditorMode::AddBefore, FolderEditorMode::Modify}) {
@@ -294,7 +296,8 @@ class FolderEditorDialogTest : public QObject {
         }
         QCOMPARE(e.Ini(), before);
         QCOMPARE(e.folders.Size(), rows.size());
-        QCOMPARE(e.folders.Rows()[0].cells, rows[0].cells);
+        QCOMPARE(test::CellsOf(e.folders.Entries()[0], Language::English),
+                 test::CellsOf(rows[0], Language::English));
         QVERIFY(MessageBoxes::Asked().empty());
     }
 

@@ -42,15 +42,16 @@ QVariant FolderListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(folders_.Size())) {
         return {};
     }
-    const FolderRow& row = folders_.Rows()[static_cast<std::size_t>(index.row())];
-    const auto column = static_cast<std::size_t>(index.column());
-    const CellStyle& style = row.styles[column];
+    const FolderEntry& entry = folders_.Entries()[static_cast<std::size_t>(index.row())];
+    const auto column = static_cast<FolderColumn>(index.column());
+    const FolderCell cell = ComposeCell(entry, column, settings_.language());
+    const CellStyle& style = cell.style;
     switch (role) {
         case Qt::DisplayRole:
-            return ToQString(row.cells[column]);
+            return ToQString(cell.text);
         case Qt::ToolTipRole:
             if (column == kRetentionColumn) {
-                const std::string tip = RetentionTooltip(row.cells[column], settings_.language());
+                const std::string tip = RetentionTooltip(cell.text, settings_.language());
                 return tip.empty() ? QVariant() : QVariant(ToQString(tip));
             }
             return {};

@@ -26,9 +26,10 @@ build:
 run: build
 	$(BUILD)/src/quellix $(ARGS)
 
+# The benchmark drivers are built with the tests, so that they keep compiling.
 test:
 	scripts/install-deps.sh test gui
-	$(CMAKE_CONFIGURE) -S . -B $(BUILD) -DQUELLIX_TESTS=ON $(WERROR)
+	$(CMAKE_CONFIGURE) -S . -B $(BUILD) -DQUELLIX_TESTS=ON -DQUELLIX_BENCH=ON $(WERROR)
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 

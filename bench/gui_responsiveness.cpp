@@ -118,7 +118,8 @@ int Run(const std::string& folder, const std::string& hours, std::int64_t files,
     quellix::DesktopProgram program(
         {quellix::CommandLine{}, quellix::PortableProgramFiles(programFolder.path().toStdString()),
          service, quellix::platform::SystemClock(), [](const std::string&) { return true; },
-         [] { return std::make_unique<NoTray>(); }, [](int code) { QApplication::exit(code); }});
+         [] { return std::make_unique<NoTray>(); }, [](int code) { QApplication::exit(code); },
+         [](const std::string&) { return true; }});
     GapProbe probe;
 
     probe.Begin();

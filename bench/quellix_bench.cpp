@@ -12,6 +12,7 @@
 #include "core/common/settings.h"
 #include "core/config/config_texts.h"
 #include "core/config/ini_file.h"
+#include "core/dialogs/folder_choice_rules.h"
 #include "core/purge/purge_engine.h"
 #include "core/purge/purge_run.h"
 #include "core/service/systemd_service_host.h"

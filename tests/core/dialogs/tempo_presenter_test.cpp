@@ -13,30 +13,8 @@ namespace {
 
 const std::string kIni = "[Purge]\nTemporisation=30\n";
 
-TEST(TempoPresenter, OpensWithTheValueAndTheRedHintInEitherLanguage) {
-    const std::tuple<std::int16_t, std::string, std::string> cases[] = {
-        {0, "every", "(only when main window is displayed!)"},
-        {1, "Chaque", "(seulement quand la fenêtre principale est visible!)"},
-    };
-    for (const auto& [langue, every, hint] : cases) {
-        Settings settings;
-        settings.ProgramTitle = "Quellix 1.0.0";
-        settings.Langue = langue;
-        settings.Temporisation = 30;
-        MemoryConfigStore store(kIni);
-        SchedulerState scheduler;
-        RecordingDialogView view;
-        TempoPresenter presenter(view, settings, store, scheduler);
-        presenter.Load();
-        const RecordingDialogView::Control red = view.Get("Label1");
-        EXPECT_EQ(std::make_tuple(view.Text("frmTempo"), view.Text("lblChaque"), view.Text("Text1"),
-                                  red.text, red.visible, red.colour),
-                  std::make_tuple("Quellix 1.0.0", every, "30", hint, true, Colour{0x0000FF}));
-    }
-}
-
 // One opening walked through refusals and arrows to the OK that stores and writes.
-TEST(TempoPresenter, RefusesStepsAndStores) {
+TEST(TempoPresenter, OpensRefusesStepsAndStores) {
     Settings settings;
     settings.ProgramTitle = "Quellix 1.0.0";
     settings.Temporisation = 30;
@@ -46,6 +24,12 @@ TEST(TempoPresenter, RefusesStepsAndStores) {
     RecordingDialogView view;
     TempoPresenter presenter(view, settings, store, scheduler);
     presenter.Load();
+    const RecordingDialogView::Control red = view.Get("Label1");
+    EXPECT_EQ(
+        std::make_tuple(view.Text("frmTempo"), view.Text("lblChaque"), view.Text("Text1"), red.text,
+                        red.visible, red.colour, view.focus),
+        std::make_tuple("Quellix 1.0.0", "every", "30", "(only when main window is displayed!)",
+                        true, Colour{0x0000FF}, "Text1"));
 
     // What the box holds, then: "ok", "up" or "down"; then the box and the red label after it
     // (empty when hidden) and the refusal shown (empty when none).
@@ -69,8 +53,9 @@ TEST(TempoPresenter, RefusesStepsAndStores) {
             presenter.OnStep(press == "up");
         }
         const std::string shown = view.asked.size() > asked ? view.asked.back().text : "";
-        const std::string red = view.Get("Label1").visible ? view.Text("Label1") : "";
-        EXPECT_EQ(std::make_tuple(view.Text("Text1"), red, shown), std::tie(box, label, refusal))
+        const std::string warning = view.Get("Label1").visible ? view.Text("Label1") : "";
+        EXPECT_EQ(std::make_tuple(view.Text("Text1"), warning, shown),
+                  std::tie(box, label, refusal))
             << typed << " " << press;
         EXPECT_EQ(std::make_tuple(settings.Temporisation, scheduler.UpdateCountdown, store.Text(),
                                   view.closed),

@@ -104,22 +104,19 @@ class OptionDialogsTest : public QObject {
         QCOMPARE(settings.Temporisation, std::int16_t{60});
     }
 
-    // Both check-box dialogs: OK writes the box as "1" or "0"; Cancel changes nothing.
+    // Both check-box dialogs through their entry points: Cancel after ticking changes nothing,
+    // OK after ticking stores and writes "1".
     void CheckBoxOptions_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("french");
         QTest::newRow("automatic start") << "chkDemarrageAutomatique"
-                                         << "DemarrageAutomatiqueLancement"
-                                         << "Démarrer automatiquement la purge";
+                                         << "DemarrageAutomatiqueLancement";
         QTest::newRow("all obsolete") << "chkTousFichiersObsoletes"
-                                      << "TousFichiersObsoletes"
-                                      << "Purger seulement si tous les fichiers sont obsolètes";
+                                      << "TousFichiersObsoletes";
     }
     void CheckBoxOptions() {
         QFETCH(QString, box);
         QFETCH(QString, key);
-        QFETCH(QString, french);
         const bool automatic = key == "DemarrageAutomatiqueLancement";
         const bool& setting =
             automatic ? settings.DemarrageAutomatiqueLancement : settings.TousFichiersObsoletes;
@@ -127,31 +124,21 @@ class OptionDialogsTest : public QObject {
             return automatic ? AutomaticStartDialog::Open(nullptr, settings, *ini)
                              : AllObsoleteDialog::Open(nullptr, settings, *ini);
         };
-        const auto toggleThen = [&](const char* button) {
+        const auto tickThen = [&](const char* button) {
             return [&box, button](QWidget& shown) {
+                QVERIFY(!Child<QCheckBox>(shown, box)->isChecked());
                 Click(shown, box);
                 Click(shown, button);
             };
         };
 
-        QVERIFY(!Drive(open, toggleThen("cmdAnnuler")));
+        QVERIFY(!Drive(open, tickThen("cmdAnnuler")));
         QCOMPARE(dir->Read("Quellix.ini"), kIni);
         QVERIFY(!setting);
-        QVERIFY(Drive(open, toggleThen("cmdOK")));
+        QVERIFY(Drive(open, tickThen("cmdOK")));
         QVERIFY(setting);
-        const std::string on = Replaced(kIni, key.toStdString() + "=0", key.toStdString() + "=1");
-        QCOMPARE(dir->Read("Quellix.ini"), on);
-
-        // Opens checked, in French.
-        settings.Langue = 1;
-        QVERIFY(Drive(open, [&](QWidget& shown) {
-            QCOMPARE(shown.windowTitle(), french);
-            QVERIFY(Child<QCheckBox>(shown, box)->isChecked());
-            Click(shown, box);
-            Click(shown, "cmdOK");
-        }));
-        QVERIFY(!setting);
-        QCOMPARE(dir->Read("Quellix.ini"), kIni);
+        QCOMPARE(dir->Read("Quellix.ini"),
+                 Replaced(kIni, key.toStdString() + "=0", key.toStdString() + "=1"));
         QVERIFY(MessageBoxes::Asked().empty());
     }
 

@@ -6,9 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/dialogs/about_texts.h"
-#include "gui/qt/common/dialog_captions_view.h"
-
 namespace quellix {
 
 void AboutDialog::Open(QWidget* parent, const Settings& settings) {
@@ -16,7 +13,8 @@ void AboutDialog::Open(QWidget* parent, const Settings& settings) {
     dialog.exec();
 }
 
-AboutDialog::AboutDialog(QWidget* parent, const Settings& settings) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent, const Settings& settings)
+    : QDialog(parent), presenter_(view_, settings) {
     setObjectName("frmAbout");
 
     auto* icon = new QLabel(this);
@@ -27,16 +25,12 @@ AboutDialog::AboutDialog(QWidget* parent, const Settings& settings) : QDialog(pa
     auto* credit = new QLabel(this);
     credit->setObjectName("lblCredit");
     credit->setTextFormat(Qt::PlainText);
-    const std::string_view description = texts::kAboutDescription.In(settings.language());
-    credit->setText(
-        QString::fromStdString(settings.ProgramTitle) +
-        QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())));
 
     auto* ok = new QPushButton(this);
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
-    // Escape rejects, Enter and the button accept: each only closes the box.
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    // Enter and the button accept, Escape rejects: each only closes the box.
+    connect(ok, &QPushButton::clicked, this, [this] { presenter_.OnOk(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -51,8 +45,11 @@ AboutDialog::AboutDialog(QWidget* parent, const Settings& settings) : QDialog(pa
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    ApplyDialogCaptions(*this, kAboutCaptions, settings.language());
-    ok->setFocus();
+    presenter_.Load();
+}
+
+void AboutDialog::reject() {
+    presenter_.OnCancel();
 }
 
 }  // namespace quellix

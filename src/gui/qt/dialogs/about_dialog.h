@@ -3,6 +3,8 @@
 #include <QDialog>
 
 #include "core/common/settings.h"
+#include "core/dialogs/about_presenter.h"
+#include "gui/qt/common/widget_dialog_view.h"
 
 namespace quellix {
 
@@ -14,6 +16,12 @@ class AboutDialog final : public QDialog {
     AboutDialog(QWidget* parent, const Settings& settings);
 
     static void Open(QWidget* parent, const Settings& settings);
+
+    void reject() override;
+
+  private:
+    WidgetDialogView view_{*this};
+    AboutPresenter presenter_;
 };
 
 }  // namespace quellix

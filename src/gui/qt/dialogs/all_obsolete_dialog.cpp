@@ -1,8 +1,5 @@
 #include "gui/qt/dialogs/all_obsolete_dialog.h"
 
-#include "core/dialogs/option_rules.h"
-#include "core/dialogs/option_texts.h"
-
 namespace quellix {
 
 bool AllObsoleteDialog::Open(QWidget* parent, Settings& settings, ConfigStore& config) {
@@ -11,10 +8,6 @@ bool AllObsoleteDialog::Open(QWidget* parent, Settings& settings, ConfigStore& c
 }
 
 AllObsoleteDialog::AllObsoleteDialog(Settings& settings, ConfigStore& config, QWidget* parent)
-    : CheckOptionDialog(
-          {"frmTousFichiersObsoletes", "chkTousFichiersObsoletes", kAllObsoleteCaptions},
-          settings.language(), settings.TousFichiersObsoletes,
-          [&settings, &config](bool checked) { ApplyAllObsolete(checked, settings, config); },
-          parent) {}
+    : CheckOptionDialog(kAllObsoleteOption, settings, config, parent) {}
 
 }  // namespace quellix

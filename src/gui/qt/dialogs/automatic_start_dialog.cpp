@@ -1,8 +1,5 @@
 #include "gui/qt/dialogs/automatic_start_dialog.h"
 
-#include "core/dialogs/option_rules.h"
-#include "core/dialogs/option_texts.h"
-
 namespace quellix {
 
 bool AutomaticStartDialog::Open(QWidget* parent, Settings& settings, ConfigStore& config) {
@@ -11,10 +8,6 @@ bool AutomaticStartDialog::Open(QWidget* parent, Settings& settings, ConfigStore
 }
 
 AutomaticStartDialog::AutomaticStartDialog(Settings& settings, ConfigStore& config, QWidget* parent)
-    : CheckOptionDialog(
-          {"frmDemarrageAutomatique", "chkDemarrageAutomatique", kAutomaticStartCaptions},
-          settings.language(), settings.DemarrageAutomatiqueLancement,
-          [&settings, &config](bool checked) { ApplyAutomaticStart(checked, settings, config); },
-          parent) {}
+    : CheckOptionDialog(kAutomaticStartOption, settings, config, parent) {}
 
 }  // namespace quellix

@@ -3,31 +3,31 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
-#include "gui/qt/common/dialog_captions_view.h"
+#include "gui/qt/common/qt_text.h"
 #include "gui/qt/dialogs/dialog_button_row_view.h"
 
 namespace quellix {
 
-CheckOptionDialog::CheckOptionDialog(const CheckOption& option, Language language, bool checked,
-                                     std::function<void(bool)> apply, QWidget* parent)
-    : QDialog(parent), box_(new QCheckBox(this)), apply_(std::move(apply)) {
-    setObjectName(option.dialogName);
-    box_->setObjectName(option.boxName);
-    box_->setChecked(checked);
+CheckOptionDialog::CheckOptionDialog(const CheckOption& option, Settings& settings,
+                                     ConfigStore& config, QWidget* parent)
+    : QDialog(parent), presenter_(view_, option, settings, config) {
+    setObjectName(ToQString(option.dialogName));
+    auto* box = new QCheckBox(this);
+    box->setObjectName(ToQString(option.boxName));
 
-    const DialogButtonRow buttons = NewDialogButtonRow(*this, box_, [this] {
-        apply_(box_->isChecked());
-        accept();
-    });
+    const DialogButtonRow buttons = NewDialogButtonRow(*this, box, [this] { presenter_.OnOk(); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(box_);
-    layout->addSpacing(box_->fontMetrics().height());
+    layout->addWidget(box);
+    layout->addSpacing(box->fontMetrics().height());
     layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    ApplyDialogCaptions(*this, option.captions, language);
-    box_->setFocus();
+    presenter_.Load();
+}
+
+void CheckOptionDialog::reject() {
+    presenter_.OnCancel();
 }
 
 }  // namespace quellix

@@ -1,35 +1,28 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
-#include <span>
 
-#include "core/common/language.h"
-#include "core/mainwindow/caption_texts.h"
-
-class QCheckBox;
+#include "core/common/settings.h"
+#include "core/config/config_store.h"
+#include "core/dialogs/check_option_presenter.h"
+#include "gui/qt/common/widget_dialog_view.h"
 
 namespace quellix {
 
-// What tells one check-box option dialog from the other.
-struct CheckOption {
-    const char* dialogName;
-    const char* boxName;
-    std::span<const CaptionEntry> captions;
-};
-
-// A dialog of one check box: OK hands the box's state to apply and closes; Cancel and the close
-// box change nothing.
+// A dialog of one check box: OK sets the option and closes; Cancel and the close box change
+// nothing.
 class CheckOptionDialog : public QDialog {
     Q_OBJECT
 
   public:
-    CheckOptionDialog(const CheckOption& option, Language language, bool checked,
-                      std::function<void(bool)> apply, QWidget* parent);
+    CheckOptionDialog(const CheckOption& option, Settings& settings, ConfigStore& config,
+                      QWidget* parent);
+
+    void reject() override;
 
   private:
-    QCheckBox* box_;
-    std::function<void(bool)> apply_;
+    WidgetDialogView view_{*this};
+    CheckOptionPresenter presenter_;
 };
 
 }  // namespace quellix

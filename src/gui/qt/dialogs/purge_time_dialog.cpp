@@ -6,10 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <array>
 
-#include "core/dialogs/purge_time_texts.h"
-#include "gui/qt/common/dialog_captions_view.h"
-#include "gui/qt/common/message_box.h"
 #include "gui/qt/dialogs/dialog_button_row_view.h"
 #include "gui/qt/dialogs/up_down_view.h"
 
@@ -17,12 +15,8 @@ namespace quellix {
 
 namespace {
 
-QString ToQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QLineEdit* NewTimeBox(const char* name, const char* initialText, QWidget* parent) {
-    auto* box = new QLineEdit(QString::fromLatin1(initialText), parent);
+QLineEdit* NewTimeBox(const char* name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setAlignment(Qt::AlignCenter);
     // Room for a few characters more than two digits, so that what was typed stays readable.
@@ -39,29 +33,19 @@ bool PurgeTimeDialog::Open(QWidget* parent, Settings& settings, ConfigStore& con
 }
 
 PurgeTimeDialog::PurgeTimeDialog(Settings& settings, ConfigStore& config, QWidget* parent)
-    : QDialog(parent), settings_(settings), config_(config) {
+    : QDialog(parent), presenter_(view_, settings, config) {
     setObjectName("frmHeure");
     BuildControls();
-    const Language language = settings_.language();
-    ApplyDialogCaptions(*this, kPurgeTimeCaptions, language);
-    for (std::size_t i = 0; i < days_.size(); ++i) {
-        days_[i]->setText(ToQt(texts::kWeekdayNames[i].In(language)));
+    presenter_.Load();
+    // Connected after loading: the boxes' own texts are not a change.
+    for (const char* name : {"txtHeures", "txtMinutes"}) {
+        connect(findChild<QLineEdit*>(name), &QLineEdit::textChanged, this,
+                [this, name] { presenter_.OnTextChanged(name); });
     }
+}
 
-    const PurgeTimeOpening opening = OpenPurgeTime(settings_);
-    for (std::size_t i = 0; i < days_.size(); ++i) {
-        days_[i]->setChecked(opening.days[i]);
-    }
-    connect(hours_, &QLineEdit::textChanged, this, [this] { BoxChanged(TimeBox::Hours, hours_); });
-    connect(minutes_, &QLineEdit::textChanged, this,
-            [this] { BoxChanged(TimeBox::Minutes, minutes_); });
-    // Filled after the connections: filling a box checks it like any other change.
-    if (opening.hours) {
-        hours_->setText(QString::fromStdString(*opening.hours));
-    }
-    if (opening.minutes) {
-        minutes_->setText(QString::fromStdString(*opening.minutes));
-    }
+void PurgeTimeDialog::reject() {
+    presenter_.OnCancel();
 }
 
 void PurgeTimeDialog::BuildControls() {
@@ -69,41 +53,36 @@ void PurgeTimeDialog::BuildControls() {
     hoursLabel->setObjectName("Label1");
     auto* minutesLabel = new QLabel(this);
     minutesLabel->setObjectName("Label2");
-    hours_ = NewTimeBox("txtHeures", texts::kHoursBoxInitialText, this);
-    minutes_ = NewTimeBox("txtMinutes", texts::kMinutesBoxInitialText, this);
-    hoursLabel->setBuddy(hours_);
-    minutesLabel->setBuddy(minutes_);
-    auto* hoursArrows = new UpDownView(hours_, this);
+    QLineEdit* hours = NewTimeBox("txtHeures", this);
+    QLineEdit* minutes = NewTimeBox("txtMinutes", this);
+    hoursLabel->setBuddy(hours);
+    minutesLabel->setBuddy(minutes);
+    auto* hoursArrows = new UpDownView(hours, this);
     hoursArrows->setObjectName("UpDownHeures");
-    auto* minutesArrows = new UpDownView(minutes_, this);
+    auto* minutesArrows = new UpDownView(minutes, this);
     minutesArrows->setObjectName("UpDownMinutes");
-    connect(hoursArrows, &UpDownView::UpPressed, this,
-            [this] { Step(TimeBox::Hours, hours_, true); });
-    connect(hoursArrows, &UpDownView::DownPressed, this,
-            [this] { Step(TimeBox::Hours, hours_, false); });
-    connect(minutesArrows, &UpDownView::UpPressed, this,
-            [this] { Step(TimeBox::Minutes, minutes_, true); });
-    connect(minutesArrows, &UpDownView::DownPressed, this,
-            [this] { Step(TimeBox::Minutes, minutes_, false); });
+    for (const auto& [arrows, box] :
+         {std::pair{hoursArrows, "txtHeures"}, std::pair{minutesArrows, "txtMinutes"}}) {
+        connect(arrows, &UpDownView::UpPressed, this,
+                [this, box] { presenter_.OnStep(box, true); });
+        connect(arrows, &UpDownView::DownPressed, this,
+                [this, box] { presenter_.OnStep(box, false); });
+    }
 
-    error_ = new QLabel(this);
-    error_->setObjectName("lblErreur");
-    QPalette red = error_->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    error_->setPalette(red);
+    auto* error = new QLabel(this);
+    error->setObjectName("lblErreur");
     // Showing the error must not move the controls below it.
-    QSizePolicy keepRoom = error_->sizePolicy();
+    QSizePolicy keepRoom = error->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);
-    error_->setSizePolicy(keepRoom);
-    error_->hide();
+    error->setSizePolicy(keepRoom);
 
     auto* time = new QGridLayout;
     time->addWidget(hoursLabel, 0, 0, 1, 2);
-    time->addWidget(hours_, 1, 0);
+    time->addWidget(hours, 1, 0);
     time->addWidget(hoursArrows, 1, 1);
     time->setColumnMinimumWidth(2, hoursLabel->fontMetrics().horizontalAdvance(QLatin1Char('M')));
     time->addWidget(minutesLabel, 0, 3, 1, 2);
-    time->addWidget(minutes_, 1, 3);
+    time->addWidget(minutes, 1, 3);
     time->addWidget(minutesArrows, 1, 4);
     time->setHorizontalSpacing(2);
     time->setColumnStretch(5, 1);
@@ -111,61 +90,28 @@ void PurgeTimeDialog::BuildControls() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
     auto* dayList = new QVBoxLayout(frame);
-    for (std::size_t i = 0; i < days_.size(); ++i) {
-        days_[i] = new QCheckBox(frame);
-        days_[i]->setObjectName(QStringLiteral("chkJours%1").arg(i + 1));
-        dayList->addWidget(days_[i]);
+    std::array<QCheckBox*, 7> days{};
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        days[i] = new QCheckBox(frame);
+        days[i]->setObjectName(QStringLiteral("chkJours%1").arg(i + 1));
+        dayList->addWidget(days[i]);
     }
 
-    const DialogButtonRow buttons = NewDialogButtonRow(*this, days_.back(), [this] { Ok(); });
+    const DialogButtonRow buttons =
+        NewDialogButtonRow(*this, days.back(), [this] { presenter_.OnOk(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(time);
-    layout->addWidget(error_);
+    layout->addWidget(error);
     layout->addWidget(frame);
     layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(hours_, minutes_);
-    setTabOrder(minutes_, days_[0]);
-    for (std::size_t i = 1; i < days_.size(); ++i) {
-        setTabOrder(days_[i - 1], days_[i]);
+    setTabOrder(hours, minutes);
+    setTabOrder(minutes, days[0]);
+    for (std::size_t i = 1; i < days.size(); ++i) {
+        setTabOrder(days[i - 1], days[i]);
     }
-    hours_->setFocus();
-}
-
-void PurgeTimeDialog::BoxChanged(TimeBox box, QLineEdit* edit) {
-    const TimeBoxCheck check = CheckTimeBox(box, edit->text().toStdString(), settings_.language());
-    if (!check.valid) {
-        error_->setText(QString::fromStdString(check.error));
-        error_->show();
-        return;
-    }
-    error_->hide();
-    const QString text = QString::fromStdString(check.text);
-    if (edit->text() != text) {
-        edit->setText(text);  // checks again, and finds it valid
-    }
-}
-
-void PurgeTimeDialog::Step(TimeBox box, QLineEdit* edit, bool up) {
-    if (const auto next = StepTimeBox(box, edit->text().toStdString(), up)) {
-        edit->setText(QString::fromStdString(*next));
-    }
-}
-
-void PurgeTimeDialog::Ok() {
-    PurgeTimeChoice choice;
-    choice.hours = hours_->text().toStdString();
-    choice.minutes = minutes_->text().toStdString();
-    for (std::size_t i = 0; i < days_.size(); ++i) {
-        choice.days[i] = days_[i]->isChecked();
-    }
-    if (const auto refusal = RunPurgeTimeOk(choice, settings_, config_)) {
-        MessageBoxes::Show(this, *refusal);
-        return;
-    }
-    accept();
 }
 
 }  // namespace quellix

@@ -1,15 +1,11 @@
 #pragma once
 
 #include <QDialog>
-#include <array>
 
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
-#include "core/dialogs/purge_time_rules.h"
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
+#include "core/dialogs/purge_time_presenter.h"
+#include "gui/qt/common/widget_dialog_view.h"
 
 namespace quellix {
 
@@ -24,18 +20,13 @@ class PurgeTimeDialog final : public QDialog {
 
     PurgeTimeDialog(Settings& settings, ConfigStore& config, QWidget* parent = nullptr);
 
+    void reject() override;
+
   private:
     void BuildControls();
-    void BoxChanged(TimeBox box, QLineEdit* edit);
-    void Step(TimeBox box, QLineEdit* edit, bool up);
-    void Ok();
 
-    Settings& settings_;
-    ConfigStore& config_;
-    QLineEdit* hours_ = nullptr;
-    QLineEdit* minutes_ = nullptr;
-    QLabel* error_ = nullptr;
-    std::array<QCheckBox*, 7> days_{};
+    WidgetDialogView view_{*this};
+    PurgeTimePresenter presenter_;
 };
 
 }  // namespace quellix

@@ -5,9 +5,8 @@
 #include "core/common/scheduler_state.h"
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
-
-class QLabel;
-class QLineEdit;
+#include "core/dialogs/tempo_presenter.h"
+#include "gui/qt/common/widget_dialog_view.h"
 
 namespace quellix {
 
@@ -23,16 +22,13 @@ class TempoDialog final : public QDialog {
     TempoDialog(Settings& settings, ConfigStore& config, SchedulerState& scheduler,
                 QWidget* parent = nullptr);
 
+    void reject() override;
+
   private:
     void BuildControls();
-    void Step(bool up);
-    void Ok();
 
-    Settings& settings_;
-    ConfigStore& config_;
-    SchedulerState& scheduler_;
-    QLineEdit* seconds_ = nullptr;
-    QLabel* hint_ = nullptr;
+    WidgetDialogView view_{*this};
+    TempoPresenter presenter_;
 };
 
 }  // namespace quellix

@@ -16,9 +16,6 @@ class UpDownView final : public QWidget {
   public:
     UpDownView(QLineEdit* buddy, QWidget* parent);
 
-    QToolButton* UpButton() const { return up_; }
-    QToolButton* DownButton() const { return down_; }
-
   signals:
     void UpPressed();
     void DownPressed();

@@ -4,8 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "core/dialogs/picker_texts.h"
-#include "gui/qt/common/dialog_captions_view.h"
+#include "gui/qt/common/qt_text.h"
 #include "gui/qt/dialogs/dialog_button_row_view.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
 
@@ -19,21 +18,25 @@ std::optional<std::string> DestinationPickerDialog::Open(QWidget* editor,
     if (editor != nullptr) {
         dialog.move(editor->window()->pos());
     }
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
+    dialog.exec();
     return dialog.Chosen();
 }
 
 DestinationPickerDialog::DestinationPickerDialog(QWidget* parent, const Settings& settings)
-    : QDialog(parent), chooser_(new FolderChooserView(this)) {
-    setObjectName("frmAutreDossier");
+    : QDialog(parent), view_(*this), presenter_(view_, settings) {
+    setObjectName(ToQString(DestinationPickerPresenter::kWindow));
+    BuildControls();
+    presenter_.Load();
+}
 
+void DestinationPickerDialog::BuildControls() {
+    chooser_ = new FolderChooserView(this);
     auto* selectDrive = new QLabel(this);
     selectDrive->setObjectName("lblSelectDrive");
     selectDrive->setBuddy(chooser_->DriveList());
 
-    const DialogButtonRow buttons = NewDialogButtonRow(*this, chooser_, [this] { accept(); });
+    const DialogButtonRow buttons =
+        NewDialogButtonRow(*this, chooser_, [this] { presenter_.OnOk(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(selectDrive);
@@ -42,17 +45,15 @@ DestinationPickerDialog::DestinationPickerDialog(QWidget* parent, const Settings
 
     setTabOrder(chooser_->DriveList(), chooser_);
     chooser_->setFocus();
-    ApplyDialogCaptions(*this, kDestinationPickerCaptions, settings.language());
 }
 
-void DestinationPickerDialog::StartAt(const std::string& destination) {
-    if (!destination.empty()) {
-        chooser_->SetPath(QFile::decodeName(QByteArray::fromStdString(destination)));
-    }
+// Paths go through the file system's own encoding, not UTF-8, so any folder name survives.
+void DestinationPickerDialog::View::ShowFolder(const std::string& folder) {
+    dialog_.chooser_->SetPath(QFile::decodeName(QByteArray::fromStdString(folder)));
 }
 
-std::string DestinationPickerDialog::Chosen() const {
-    return QFile::encodeName(chooser_->Path()).toStdString();
+std::string DestinationPickerDialog::View::CurrentFolder() const {
+    return QFile::encodeName(dialog_.chooser_->Path()).toStdString();
 }
 
 }  // namespace quellix

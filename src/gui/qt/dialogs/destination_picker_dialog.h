@@ -5,6 +5,8 @@
 #include <string>
 
 #include "core/common/settings.h"
+#include "core/dialogs/destination_picker_presenter.h"
+#include "gui/qt/common/widget_view_of.h"
 
 namespace quellix {
 
@@ -23,12 +25,27 @@ class DestinationPickerDialog final : public QDialog {
                                            const Settings& settings);
 
     // Positions the lists on destination when it names an existing folder.
-    void StartAt(const std::string& destination);
-    // The folder list's folder, ending in "/".
-    std::string Chosen() const;
+    void StartAt(const std::string& destination) { presenter_.StartAt(destination); }
+    // The folder chosen by OK, ending in "/"; none before OK.
+    std::optional<std::string> Chosen() const { return presenter_.Chosen(); }
 
   private:
-    FolderChooserView* chooser_;
+    // The named controls, and the drive and folder lists as one.
+    class View final : public WidgetViewOf<DestinationPickerView> {
+      public:
+        explicit View(DestinationPickerDialog& dialog) : WidgetViewOf(dialog), dialog_(dialog) {}
+        void ShowFolder(const std::string& folder) override;
+        std::string CurrentFolder() const override;
+
+      private:
+        DestinationPickerDialog& dialog_;
+    };
+
+    void BuildControls();
+
+    FolderChooserView* chooser_ = nullptr;
+    View view_;
+    DestinationPickerPresenter presenter_;
 };
 
 }  // namespace quellix

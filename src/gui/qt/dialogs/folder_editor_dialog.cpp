@@ -15,8 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/dialogs/folder_editor_texts.h"
-#include "gui/qt/common/message_box.h"
-#include "gui/qt/common/qt_colour.h"
+#include "gui/qt/common/qt_text.h"
 #include "gui/qt/dialogs/destination_picker_dialog.h"
 #include "gui/qt/dialogs/folder_chooser_view.h"
 
@@ -35,17 +34,6 @@ QString FromPath(const std::string& path) {
 
 std::string ToPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-QString FromText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(palette);
 }
 
 // A label that keeps its place in the layout while hidden, so the dialog does not jump.
@@ -68,6 +56,14 @@ QLabel* PathLabel(const char* name, QWidget* parent) {
     return label;
 }
 
+// The labels that show a folder rather than a caption.
+QLabel* PathLabelOf(QDialog& dialog, std::string_view control) {
+    if (control != "lblRepertoire" && control != "lblAutreDossier") {
+        return nullptr;
+    }
+    return dialog.findChild<QLabel*>(ToQString(control));
+}
+
 template <typename Widget>
 Widget* Named(const char* name, QWidget* parent) {
     auto* widget = new Widget(parent);
@@ -86,9 +82,7 @@ std::optional<std::size_t> FolderEditorDialog::Open(QWidget* parent, FolderEdito
         return std::nullopt;
     }
     FolderEditorDialog dialog(*opening, context, parent);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
+    dialog.exec();
     return dialog.WrittenRow();
 }
 
@@ -98,23 +92,28 @@ void FolderEditorDialog::SetNextBrowseAnswer(std::optional<QString> answer) {
 
 FolderEditorDialog::FolderEditorDialog(const EditorOpening& opening,
                                        const FolderEditorContext& context, QWidget* parent)
-    : QDialog(parent), opening_(opening), context_(context) {
-    setObjectName("frmRepertoire");
+    : QDialog(parent),
+      view_(*this, context.settings),
+      presenter_(view_, opening,
+                 EditorOkContext{context.settings, context.store, context.folders,
+                                 context.countFiles, context.homeFolder}) {
+    setObjectName(ToQString(FolderEditorPresenter::kWindow));
     BuildControls();
-    ApplyCaptions();
-    ShowOpening();
+    presenter_.Load();
+    // Connected once loaded: the opening shows its choices without reacting to them.
+    Connect();
 }
 
 void FolderEditorDialog::BuildControls() {
     auto* lblSelectDrive = Named<QLabel>("lblSelectDrive", this);
     chooser_ = new FolderChooserView(this);
-    auto* cmdParcourir = Named<QPushButton>("cmdParcourir", this);
-    cmdParcourir->setAutoDefault(false);
-    lblDossier_ = Named<QLabel>("lblDossier", this);
-    QFont bold = lblDossier_->font();
+    cmdParcourir_ = Named<QPushButton>("cmdParcourir", this);
+    cmdParcourir_->setAutoDefault(false);
+    auto* lblDossier = Named<QLabel>("lblDossier", this);
+    QFont bold = lblDossier->font();
     bold.setBold(true);
-    lblDossier_->setFont(bold);
-    lblRepertoire_ = PathLabel("lblRepertoire", this);
+    lblDossier->setFont(bold);
+    auto* lblRepertoire = PathLabel("lblRepertoire", this);
 
     auto* lblRetention = Named<QLabel>("lblRetention", this);
     comboRetention_ = Named<QComboBox>("comboRetention", this);
@@ -127,27 +126,25 @@ void FolderEditorDialog::BuildControls() {
     comboRetention_->setEditText(QString());
     lblRetention->setBuddy(comboRetention_);
     auto* lblHeures = Named<QLabel>("lblHeures", this);
-    lblErrRetention_ = SteadyLabel("lblErrRetention", this);
-    SetTextColour(lblErrRetention_, ToQColor(Settings::DeleteColour));
-    lblErrRetention_->hide();
+    auto* lblErrRetention = SteadyLabel("lblErrRetention", this);
 
     auto* frameSousDossiers = Named<QGroupBox>("FrameSousDossiers", this);
     chkSousDossiers_ = Named<QCheckBox>("chkSousDossiers", frameSousDossiers);
-    chkEffacerSousDossiersVides_ =
+    auto* chkEffacerSousDossiersVides =
         Named<QCheckBox>("chkEffacerSousDossiersVides", frameSousDossiers);
-    chkFichiersLectureSeule_ = Named<QCheckBox>("chkFichiersLectureSeule", frameSousDossiers);
+    auto* chkFichiersLectureSeule = Named<QCheckBox>("chkFichiersLectureSeule", frameSousDossiers);
     auto* subfolderLayout = new QVBoxLayout(frameSousDossiers);
     subfolderLayout->addWidget(chkSousDossiers_);
-    subfolderLayout->addWidget(chkEffacerSousDossiersVides_);
-    subfolderLayout->addWidget(chkFichiersLectureSeule_);
+    subfolderLayout->addWidget(chkEffacerSousDossiersVides);
+    subfolderLayout->addWidget(chkFichiersLectureSeule);
 
     auto* frameDate = Named<QGroupBox>("frameDate", this);
     auto* dateLayout = new QVBoxLayout(frameDate);
-    optDate_ = new QButtonGroup(this);
+    auto* optDate = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         auto* option = new QRadioButton(frameDate);
         option->setObjectName(QStringLiteral("optDate%1").arg(i));
-        optDate_->addButton(option, i);
+        optDate->addButton(option, i);
         dateLayout->addWidget(option);
     }
 
@@ -160,35 +157,33 @@ void FolderEditorDialog::BuildControls() {
         optDestination_->addButton(option, i);
         destinationLayout->addWidget(option, i, 0, 1, 2);
     }
-    SetTextColour(optDestination_->button(0), ToQColor(Settings::DeleteColour));
-    SetTextColour(optDestination_->button(1), ToQColor(Settings::RecycleColour));
     cmdAutreDossier_ = Named<QPushButton>("cmdAutreDossier", frameDestination);
     cmdAutreDossier_->setAutoDefault(false);
-    lblAutreDossier_ = PathLabel("lblAutreDossier", frameDestination);
-    lblAutreDossier_->setFrameShape(QFrame::StyledPanel);
-    chkShortCut_ = Named<QCheckBox>("chkShortCut", frameDestination);
+    auto* lblAutreDossier = PathLabel("lblAutreDossier", frameDestination);
+    lblAutreDossier->setFrameShape(QFrame::StyledPanel);
+    auto* chkShortCut = Named<QCheckBox>("chkShortCut", frameDestination);
     destinationLayout->addWidget(cmdAutreDossier_, 3, 0);
-    destinationLayout->addWidget(lblAutreDossier_, 3, 1);
-    destinationLayout->addWidget(chkShortCut_, 4, 0, 1, 2);
+    destinationLayout->addWidget(lblAutreDossier, 3, 1);
+    destinationLayout->addWidget(chkShortCut, 4, 0, 1, 2);
     destinationLayout->setColumnStretch(1, 1);
 
     cmdOK_ = Named<QPushButton>("cmdOK", this);
     cmdOK_->setDefault(true);
-    auto* cmdAnnuler = Named<QPushButton>("cmdAnnuler", this);
-    cmdAnnuler->setAutoDefault(false);
+    cmdAnnuler_ = Named<QPushButton>("cmdAnnuler", this);
+    cmdAnnuler_->setAutoDefault(false);
 
     auto* folderSide = new QVBoxLayout;
     folderSide->addWidget(lblSelectDrive);
     folderSide->addWidget(chooser_, 1);
-    folderSide->addWidget(cmdParcourir, 0, Qt::AlignLeft);
-    folderSide->addWidget(lblDossier_);
-    folderSide->addWidget(lblRepertoire_);
+    folderSide->addWidget(cmdParcourir_, 0, Qt::AlignLeft);
+    folderSide->addWidget(lblDossier);
+    folderSide->addWidget(lblRepertoire);
 
     auto* retentionRow = new QHBoxLayout;
     retentionRow->addWidget(lblRetention);
     retentionRow->addWidget(comboRetention_);
     retentionRow->addWidget(lblHeures);
-    retentionRow->addWidget(lblErrRetention_, 1);
+    retentionRow->addWidget(lblErrRetention, 1);
 
     auto* optionSide = new QVBoxLayout;
     optionSide->addLayout(retentionRow);
@@ -200,165 +195,83 @@ void FolderEditorDialog::BuildControls() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdOK_);
-    buttons->addWidget(cmdAnnuler);
+    buttons->addWidget(cmdAnnuler_);
 
     auto* layout = new QGridLayout(this);
     layout->addLayout(folderSide, 0, 0);
     layout->addLayout(optionSide, 0, 1);
     layout->addLayout(buttons, 1, 0, 1, 2);
     layout->setColumnStretch(0, 1);
+}
 
-    connect(chooser_, &FolderChooserView::PathChanged, this, [this](const QString& path) {
-        lblRepertoire_->setText(path);
-        lblRepertoire_->setToolTip(path);
-    });
-    connect(cmdParcourir, &QPushButton::clicked, this, &FolderEditorDialog::Browse);
+void FolderEditorDialog::Connect() {
+    connect(chooser_, &FolderChooserView::PathChanged, this,
+            [this] { presenter_.OnFolderChanged(); });
+    connect(cmdParcourir_, &QPushButton::clicked, this, [this] { presenter_.OnBrowse(); });
     connect(comboRetention_, &QComboBox::currentTextChanged, this,
-            &FolderEditorDialog::ShowRetentionFeedback);
-    connect(chkSousDossiers_, &QCheckBox::toggled, this, &FolderEditorDialog::ApplyControlStates);
-    connect(optDestination_, &QButtonGroup::idClicked, this, &FolderEditorDialog::ChooseAction);
-    connect(cmdAutreDossier_, &QPushButton::clicked, this, &FolderEditorDialog::ChooseDestination);
-    connect(cmdOK_, &QPushButton::clicked, this, &FolderEditorDialog::Confirm);
-    connect(cmdAnnuler, &QPushButton::clicked, this, &FolderEditorDialog::reject);
+            [this] { presenter_.OnRetentionChanged(); });
+    connect(chkSousDossiers_, &QCheckBox::toggled, this,
+            [this] { presenter_.OnSubfoldersToggled(); });
+    connect(optDestination_, &QButtonGroup::idClicked, this,
+            [this] { presenter_.OnActionChosen(); });
+    connect(cmdAutreDossier_, &QPushButton::clicked, this,
+            [this] { presenter_.OnChooseDestination(); });
+    connect(cmdOK_, &QPushButton::clicked, this, [this] { presenter_.OnOk(); });
+    connect(cmdAnnuler_, &QPushButton::clicked, this, &FolderEditorDialog::reject);
 }
 
-void FolderEditorDialog::ApplyCaptions() {
-    const Language language = context_.settings.language();
-    for (const CaptionEntry& entry : kFolderEditorCaptions) {
-        const QString name = FromText(entry.control);
-        const QString text = FromText(entry.text.In(language));
-        if (auto* label = findChild<QLabel*>(name)) {
-            label->setText(text);
-        } else if (auto* button = findChild<QAbstractButton*>(name)) {
-            button->setText(text);
-        } else if (auto* frame = findChild<QGroupBox*>(name)) {
-            frame->setTitle(text);
-        }
-    }
-    setWindowTitle(FromText(texts::kEditorTitle.In(language)));
-}
-
-void FolderEditorDialog::ShowOpening() {
-    const EditorState& state = opening_.state;
-    lblRepertoire_->setText(chooser_->Path());
-    lblRepertoire_->setToolTip(chooser_->Path());
-    const bool positioned =
-        opening_.startFolder && chooser_->SetPath(FromPath(*opening_.startFolder));
-    // A row to modify whose folder cannot be shown keeps the lists on the current folder.
-    ShowFolderWarning(!opening_.target.addMode && !positioned);
-
-    if (!state.retention.empty()) {
-        comboRetention_->setEditText(FromText(state.retention));
-    }
-    chkSousDossiers_->setChecked(state.includeSubfolders);
-    chkEffacerSousDossiersVides_->setChecked(state.deleteEmptySubfolders);
-    chkFichiersLectureSeule_->setChecked(state.deleteReadOnly);
-    optDate_->button(state.dateIndex)->setChecked(true);
-    optDestination_->button(state.actionIndex)->setChecked(true);
-    ChooseAction(state.actionIndex);
-    lblAutreDossier_->setText(FromPath(state.destination));
-    lblAutreDossier_->setToolTip(lblAutreDossier_->text());
-    chkShortCut_->setChecked(state.createShortcut);
-    setWindowTitle(FromText(opening_.title));
-}
-
-void FolderEditorDialog::ShowFolderWarning(bool unknown) {
-    const Language language = context_.settings.language();
-    lblDossier_->setText(
-        FromText((unknown ? texts::kUnknownSelectedFolder : texts::kSelectedFolder).In(language)));
-    SetTextColour(lblDossier_, unknown ? ToQColor(Settings::DeleteColour)
-                                       : palette().color(QPalette::ButtonText));
-    if (unknown) {
-        QApplication::beep();
-    }
-}
-
-void FolderEditorDialog::ShowRetentionFeedback(const QString& text) {
-    const RetentionFeedback feedback =
-        RetentionFeedbackFor(text.toStdString(), context_.settings.language());
-    lblErrRetention_->setText(QString::fromStdString(feedback.text));
-    lblErrRetention_->setVisible(feedback.visible);
-    if (feedback.beep) {
-        QApplication::beep();
-    }
-}
-
-void FolderEditorDialog::ChooseAction(int index) {
-    if (index != 2) {
-        lblAutreDossier_->clear();
-        lblAutreDossier_->setToolTip(QString());
-    }
-    ApplyControlStates();
-}
-
-void FolderEditorDialog::ApplyControlStates() {
-    const EditorControlStates states = ControlStatesOf(CurrentState());
-    chkEffacerSousDossiersVides_->setEnabled(states.deleteEmptyEnabled);
-    cmdAutreDossier_->setEnabled(states.destinationEnabled);
-    lblAutreDossier_->setEnabled(states.destinationEnabled);
-    chkShortCut_->setEnabled(states.shortcutEnabled);
-}
-
-void FolderEditorDialog::Browse() {
-    QString folder;
-    if (std::optional<QString>& answer = NextBrowseAnswer(); answer.has_value()) {
-        folder = *answer;
-        answer.reset();
+// The retention box shows its edit text; the path labels keep the file system's own encoding and
+// show a long path whole in their tooltip.
+void FolderEditorDialog::View::SetText(std::string_view control, std::string_view text) {
+    if (control == "comboRetention") {
+        dialog_.comboRetention_->setEditText(ToQString(text));
+    } else if (auto* label = PathLabelOf(dialog_, control)) {
+        const QString path = FromPath(std::string(text));
+        label->setText(path);
+        label->setToolTip(path);
     } else {
-        folder = QFileDialog::getExistingDirectory(
-            this, FromText(texts::kBrowseTitle.In(context_.settings.language())), chooser_->Path(),
-            QFileDialog::ShowDirsOnly);
-    }
-    if (!folder.isEmpty()) {
-        // A folder the lists cannot show leaves them where they were.
-        chooser_->SetPath(folder);
+        WidgetViewOf::SetText(control, text);
     }
 }
 
-void FolderEditorDialog::ChooseDestination() {
-    const std::optional<std::string> chosen =
-        DestinationPickerDialog::Open(this, ToPath(lblAutreDossier_->text()), context_.settings);
-    if (chosen) {
-        lblAutreDossier_->setText(FromPath(*chosen));
-        lblAutreDossier_->setToolTip(lblAutreDossier_->text());
+std::string FolderEditorDialog::View::Text(std::string_view control) const {
+    if (control == "comboRetention") {
+        return dialog_.comboRetention_->currentText().toStdString();
     }
+    if (auto* label = PathLabelOf(dialog_, control)) {
+        return ToPath(label->text());
+    }
+    return WidgetViewOf::Text(control);
 }
 
-void FolderEditorDialog::Confirm() {
-    const EditorState state = CurrentState();
-    const EditorOkContext okContext{context_.settings, context_.store, context_.folders,
-                                    context_.countFiles, context_.homeFolder};
-    SetBusy(true);
-    EditorOkOutcome outcome = RunEditorOk(opening_.target, state, false, okContext);
-    if (outcome.kind == EditorOkOutcome::Kind::AskSystemFolder) {
-        SetBusy(false);
-        if (MessageBoxes::Show(this, outcome.message) != MessageAnswer::Yes) {
-            return;
-        }
-        SetBusy(true);
-        outcome = RunEditorOk(opening_.target, state, true, okContext);
-    }
-    SetBusy(false);
-    if (outcome.kind != EditorOkOutcome::Kind::Written) {
-        MessageBoxes::Show(this, outcome.message);
-        return;
-    }
-    written_ = outcome.row;
-    accept();
+bool FolderEditorDialog::View::ShowFolder(const std::string& folder) {
+    return dialog_.chooser_->SetPath(FromPath(folder));
 }
 
-void FolderEditorDialog::reject() {
-    if (!busy_) {
-        QDialog::reject();
-    }
+std::string FolderEditorDialog::View::CurrentFolder() const {
+    return ToPath(dialog_.chooser_->Path());
 }
 
-void FolderEditorDialog::SetBusy(bool busy) {
-    if (busy == busy_) {
-        return;
+std::optional<std::string> FolderEditorDialog::View::BrowseFolder(std::string_view title,
+                                                                  const std::string& start) {
+    if (std::optional<QString>& answer = NextBrowseAnswer(); answer.has_value()) {
+        const QString folder = *answer;
+        answer.reset();
+        return ToPath(folder);
     }
-    busy_ = busy;
-    cmdOK_->setEnabled(!busy);
+    const QString folder = QFileDialog::getExistingDirectory(
+        &dialog_, ToQString(title), FromPath(start), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToPath(folder);
+}
+
+std::optional<std::string> FolderEditorDialog::View::PickDestination(const std::string& current) {
+    return DestinationPickerDialog::Open(&dialog_, current, settings_);
+}
+
+void FolderEditorDialog::View::ShowBusy(bool busy) {
     if (busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     } else {
@@ -366,18 +279,8 @@ void FolderEditorDialog::SetBusy(bool busy) {
     }
 }
 
-EditorState FolderEditorDialog::CurrentState() const {
-    EditorState state;
-    state.folder = ToPath(lblRepertoire_->text());
-    state.retention = comboRetention_->currentText().toStdString();
-    state.includeSubfolders = chkSousDossiers_->isChecked();
-    state.deleteEmptySubfolders = chkEffacerSousDossiersVides_->isChecked();
-    state.deleteReadOnly = chkFichiersLectureSeule_->isChecked();
-    state.dateIndex = std::max(optDate_->checkedId(), 0);
-    state.actionIndex = std::max(optDestination_->checkedId(), 0);
-    state.destination = ToPath(lblAutreDossier_->text());
-    state.createShortcut = chkShortCut_->isChecked();
-    return state;
+void FolderEditorDialog::View::Beep() {
+    QApplication::beep();
 }
 
 }  // namespace quellix

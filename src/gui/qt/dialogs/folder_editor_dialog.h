@@ -9,12 +9,13 @@
 #include "core/common/folder_list.h"
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
+#include "core/dialogs/folder_editor_presenter.h"
 #include "core/dialogs/folder_editor_rules.h"
+#include "gui/qt/common/widget_view_of.h"
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QPushButton;
 
 namespace quellix {
@@ -49,46 +50,46 @@ class FolderEditorDialog final : public QDialog {
     FolderEditorDialog(const EditorOpening& opening, const FolderEditorContext& context,
                        QWidget* parent = nullptr);
 
-    std::optional<std::size_t> WrittenRow() const { return written_; }
+    std::optional<std::size_t> WrittenRow() const { return presenter_.WrittenRow(); }
 
   public slots:
-    // Cancel and the close box are not taken while the files are being counted: the row is
-    // written once the count ends.
-    void reject() override;
+    void reject() override { presenter_.OnCancel(); }
 
   private:
-    void BuildControls();
-    void ApplyCaptions();
-    void ShowOpening();
-    void ShowRetentionFeedback(const QString& text);
-    void ChooseAction(int index);
-    void ApplyControlStates();
-    void ShowFolderWarning(bool unknown);
-    void Browse();
-    void ChooseDestination();
-    void Confirm();
-    void SetBusy(bool busy);
-    EditorState CurrentState() const;
+    // The named controls; the retention box and the path labels, whose texts are not captions;
+    // the lists and the choosers.
+    class View final : public WidgetViewOf<FolderEditorView> {
+      public:
+        View(FolderEditorDialog& dialog, const Settings& settings)
+            : WidgetViewOf(dialog), dialog_(dialog), settings_(settings) {}
+        void SetText(std::string_view control, std::string_view text) override;
+        std::string Text(std::string_view control) const override;
+        bool ShowFolder(const std::string& folder) override;
+        std::string CurrentFolder() const override;
+        std::optional<std::string> BrowseFolder(std::string_view title,
+                                                const std::string& start) override;
+        std::optional<std::string> PickDestination(const std::string& current) override;
+        void ShowBusy(bool busy) override;
+        void Beep() override;
 
-    const EditorOpening opening_;
-    const FolderEditorContext& context_;
-    std::optional<std::size_t> written_;
-    bool busy_ = false;
+      private:
+        FolderEditorDialog& dialog_;
+        const Settings& settings_;
+    };
+
+    void BuildControls();
+    void Connect();
 
     FolderChooserView* chooser_ = nullptr;
-    QLabel* lblDossier_ = nullptr;
-    QLabel* lblRepertoire_ = nullptr;
     QComboBox* comboRetention_ = nullptr;
-    QLabel* lblErrRetention_ = nullptr;
     QCheckBox* chkSousDossiers_ = nullptr;
-    QCheckBox* chkEffacerSousDossiersVides_ = nullptr;
-    QCheckBox* chkFichiersLectureSeule_ = nullptr;
-    QButtonGroup* optDate_ = nullptr;
     QButtonGroup* optDestination_ = nullptr;
+    QPushButton* cmdParcourir_ = nullptr;
     QPushButton* cmdAutreDossier_ = nullptr;
-    QLabel* lblAutreDossier_ = nullptr;
-    QCheckBox* chkShortCut_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
+    QPushButton* cmdAnnuler_ = nullptr;
+    View view_;
+    FolderEditorPresenter presenter_;
 };
 
 }  // namespace quellix

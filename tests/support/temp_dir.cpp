@@ -22,11 +22,24 @@ std::vector<std::string> NamesIn(const std::string& folder) {
     return names;
 }
 
+namespace {
+
+// QUELLIX_TEST_SEED makes the names the same on every run, so that pictures showing them can be
+// compared from one build to the next.
+std::mt19937_64 NameRandom() {
+    if (const char* seed = std::getenv("QUELLIX_TEST_SEED")) {
+        return std::mt19937_64{std::strtoull(seed, nullptr, 10)};
+    }
+    return std::mt19937_64{std::random_device{}()};
+}
+
+}  // namespace
+
 TempDir::TempDir() {
     // mkdtemp's rule, without mkdtemp (Windows has none): a new random name, made exclusively.
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    static std::mt19937_64 random{std::random_device{}()};
+    static std::mt19937_64 random = NameRandom();
     const fs::path base = fs::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = "quellix-test-";

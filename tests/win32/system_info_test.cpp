@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
+#include "platform/mounted_volumes.h"
 #include "platform/os_info.h"
 #include "platform/process_info.h"
 #include "platform/win32/system_log.h"
@@ -9,6 +12,23 @@
 
 namespace quellix::platform {
 namespace {
+
+TEST(WindowsMountedVolumes, TheDrivesWithTheirFileSystems) {
+    const std::vector<MountedVolume> volumes = MountedVolumes();
+    wchar_t windows[MAX_PATH] = {};
+    ASSERT_NE(::GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+    const std::string systemDrive = win32::Narrow(std::wstring(windows, 3));  // "C:\"
+    const auto system =
+        std::find_if(volumes.begin(), volumes.end(),
+                     [&](const MountedVolume& volume) { return volume.rootPath == systemDrive; });
+    ASSERT_NE(system, volumes.end()) << systemDrive;
+    EXPECT_TRUE(system->ready);
+    EXPECT_FALSE(system->fileSystemType.empty());
+    for (const MountedVolume& volume : volumes) {
+        EXPECT_EQ(volume.rootPath.size(), 3u) << volume.rootPath;
+        EXPECT_TRUE(volume.rootPath.ends_with(":\\")) << volume.rootPath;
+    }
+}
 
 TEST(WindowsProcessInfo, TheExecutableAndItsFolder) {
     const std::string path = ExecutablePath();

@@ -78,4 +78,21 @@ std::optional<std::size_t> VolumeHolding(const std::vector<Volume>& volumes,
     return holder;
 }
 
+std::vector<Volume> UserVolumes(const std::vector<platform::MountedVolume>& mounted) {
+    std::vector<Volume> volumes;
+    for (const platform::MountedVolume& volume : mounted) {
+        if (!IsUserVolume(volume.rootPath, volume.fileSystemType) ||
+            std::any_of(volumes.begin(), volumes.end(), [&volume](const Volume& known) {
+                return known.rootPath == volume.rootPath;
+            })) {
+            continue;
+        }
+        volumes.push_back(
+            {volume.rootPath, VolumeDisplayName(volume.rootPath, volume.label), volume.ready});
+    }
+    std::sort(volumes.begin(), volumes.end(),
+              [](const Volume& a, const Volume& b) { return a.rootPath < b.rootPath; });
+    return volumes;
+}
+
 }  // namespace quellix

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/mounted_volumes.h"
+
 // Rules of the drive list and folder list shared by the folder editor, the destination picker
 // and the log folder dialog. On this system a mounted volume plays the part of a drive.
 namespace quellix {
@@ -28,6 +30,10 @@ bool IsUserVolume(std::string_view rootPath, std::string_view fileSystemType);
 // The drive list's text for a volume: its mount point, and its label when it has one that is not
 // the mount point itself.
 std::string VolumeDisplayName(std::string_view rootPath, std::string_view label);
+
+// The drive list's volumes among those mounted: the user's own (IsUserVolume), each mount point
+// once (the first mounted), sorted by mount point.
+std::vector<Volume> UserVolumes(const std::vector<platform::MountedVolume>& mounted);
 
 // Whether the absolute path is folder itself or lies below it; trailing slashes do not count.
 bool IsAtOrBelow(std::string_view path, std::string_view folder);

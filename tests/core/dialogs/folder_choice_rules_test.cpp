@@ -79,6 +79,26 @@ TEST(VolumeDisplayName, AddsTheLabelUnlessItRepeatsTheMountPoint) {
     EXPECT_EQ(VolumeDisplayName("/media/usb", "/media/usb"), "/media/usb");
 }
 
+TEST(UserVolumes, KeepsTheUsersOwnOncePerMountPointSortedAndNamed) {
+    const std::vector<platform::MountedVolume> mounted{
+        {"/media/usb", "vfat", "STICK", true},
+        {"/proc", "proc", "", true},
+        {"/", "ext4", "", true},
+        {"/media/usb", "ext4", "OVER", true},
+        {"/run/user/1000", "tmpfs", "", true},
+        {"/home", "ext4", "home", false},
+    };
+    const std::vector<Volume> volumes = UserVolumes(mounted);
+    ASSERT_EQ(volumes.size(), 3u);
+    EXPECT_EQ(volumes[0].rootPath, "/");
+    EXPECT_EQ(volumes[0].displayName, "/");
+    EXPECT_EQ(volumes[1].rootPath, "/home");
+    EXPECT_EQ(volumes[1].displayName, "/home (home)");
+    EXPECT_FALSE(volumes[1].ready);
+    EXPECT_EQ(volumes[2].displayName, "/media/usb (STICK)");
+    EXPECT_TRUE(volumes[2].ready);
+}
+
 TEST(VolumeHolding, TakesTheLongestMountPointOnAFolderBoundary) {
     const std::vector<Volume> volumes{
         {"/", "/", true},

@@ -193,8 +193,10 @@ TEST(LogFolderPresenter, SwitchGovernsTheFolderControlsAndOkStoresTheShownFolder
         EXPECT_TRUE(presenter.Accepted());
         EXPECT_EQ(settings.Logs, !c.logs);
         EXPECT_EQ(settings.PathLogs, shown);
-        EXPECT_EQ(dir.Read("Quellix.ini"), std::string("[Logs]\nLogs=") + (c.logs ? "0" : "1") +
-                                               "\nPathLogs=" + shown + "\n");
+        std::string written = "[Logs]\nLogs=";
+        written += c.logs ? "0" : "1";
+        written += "\nPathLogs=" + shown + "\n";
+        EXPECT_EQ(dir.Read("Quellix.ini"), written);
     }
 }
 

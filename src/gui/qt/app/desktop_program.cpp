@@ -1,14 +1,13 @@
 #include "gui/qt/app/desktop_program.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 #include "core/config/startup_exit_code.h"
 #include "core/mainwindow/count_pass.h"
 #include "core/purge/purge_run.h"
-#include "gui/qt/common/qt_text.h"
 #include "gui/qt/mainwindow/main_window.h"
 #include "gui/qt/mainwindow/tray_icon.h"
+#include "platform/file_system.h"
 
 namespace quellix {
 
@@ -47,7 +46,7 @@ std::unique_ptr<MainWindow> DesktopProgram::MakeWindow() {
         scheduler_,
         [this] { work_.TryRun([this] { CountPass(); }); },
         options_.open,
-        [](const std::string& path) { return QFileInfo::exists(ToQString(path)); },
+        [](const std::string& path) { return platform::GetFileStamp(path).has_value(); },
         options_.edit,
         [this](int code) {
             quitRequested_ = true;

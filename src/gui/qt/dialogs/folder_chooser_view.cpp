@@ -6,10 +6,8 @@
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
-#include <QStorageInfo>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <utility>
 
 namespace quellix {
@@ -129,7 +127,7 @@ FolderChooserView::FolderChooserView(QWidget* parent)
     connect(dirList_, &QTreeView::expanded, this, userTakesOver);
     connect(dirList_, &QTreeView::collapsed, this, userTakesOver);
 
-    SetVolumes(MountedVolumes());
+    SetVolumes(UserVolumes(platform::MountedVolumes()));
     if (!SetPath(QDir::currentPath()) && !SetPath(QDir::homePath())) {
         SetPath("/");
     }
@@ -176,25 +174,6 @@ void FolderChooserView::SetVolumes(std::vector<Volume> volumes) {
     if (!current_.isEmpty()) {
         SetPath(current_);
     }
-}
-
-std::vector<Volume> FolderChooserView::MountedVolumes() {
-    std::vector<Volume> volumes;
-    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
-        const std::string root = ToPath(storage.rootPath());
-        if (!storage.isValid() || !IsUserVolume(root, storage.fileSystemType().toStdString()) ||
-            std::any_of(volumes.begin(), volumes.end(),
-                        [&root](const Volume& known) { return known.rootPath == root; })) {
-            continue;
-        }
-        volumes.push_back(
-            {root,
-             VolumeDisplayName(storage.rootPath().toStdString(), storage.name().toStdString()),
-             storage.isReady()});
-    }
-    std::sort(volumes.begin(), volumes.end(),
-              [](const Volume& a, const Volume& b) { return a.rootPath < b.rootPath; });
-    return volumes;
 }
 
 void FolderChooserView::ChooseVolume(int index) {

@@ -35,8 +35,6 @@ class FolderChooserView final : public QWidget {
     // Replaces the mounted volumes with these (tests offer folders as volumes) and shows the
     // current folder again among them.
     void SetVolumes(std::vector<Volume> volumes);
-    // The user-visible volumes mounted on this system.
-    static std::vector<Volume> MountedVolumes();
 
   signals:
     void PathChanged(const QString& pathWithSlash);

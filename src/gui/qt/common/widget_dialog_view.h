@@ -1,17 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 
 #include "core/common/dialog_view.h"
 
 namespace quellix {
 
-// A dialog's controls as its presenter sees them: found by object name among the dialog's
-// children; the dialog's own name is its title bar. Names no child holds are ignored, as a
-// caption table may name controls a window does not have.
+// A window's controls as its presenter sees them: found by object name among the window's
+// children (widgets, menu commands, menus); the window's own name is its title bar. Names no
+// child holds are ignored, as a caption table may name controls a window does not have.
 class WidgetDialogView : public DialogView {
   public:
-    explicit WidgetDialogView(QDialog& dialog) : dialog_(dialog) {}
+    explicit WidgetDialogView(QWidget& window) : window_(window) {}
 
     void SetText(std::string_view control, std::string_view text) override;
     std::string Text(std::string_view control) const override;
@@ -21,15 +21,14 @@ class WidgetDialogView : public DialogView {
     void SetVisible(std::string_view control, bool visible) override;
     void SetTextColour(std::string_view control, std::optional<Colour> colour) override;
     void SetFocus(std::string_view control) override;
+    // A dialog ends with its result; another window closes.
     void Close(bool accepted) override;
     MessageAnswer ShowMessage(const MessageRequest& request) override;
 
-  protected:
-    QWidget* Find(std::string_view control) const;
-    QDialog& dialog() const { return dialog_; }
+    QObject* Find(std::string_view control) const;
 
   private:
-    QDialog& dialog_;
+    QWidget& window_;
 };
 
 }  // namespace quellix

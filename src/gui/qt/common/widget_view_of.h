@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 
 #include "gui/qt/common/widget_dialog_view.h"
 
@@ -11,7 +11,7 @@ namespace quellix {
 template <class Interface>
 class WidgetViewOf : public Interface {
   public:
-    explicit WidgetViewOf(QDialog& dialog) : widgets_(dialog) {}
+    explicit WidgetViewOf(QWidget& window) : widgets_(window) {}
 
     void SetText(std::string_view control, std::string_view text) override {
         widgets_.SetText(control, text);

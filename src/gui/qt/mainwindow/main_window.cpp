@@ -123,9 +123,7 @@ void MainWindow::BuildControls() {
 
 QMenu* MainWindow::BuildMenu(const MenuDefinition& definition, QWidget* parent) {
     auto* menu = new QMenu(parent);
-    const QString name = ToQString(definition.name);
-    menu->setObjectName(name);
-    menus_[name] = menu;
+    menu->setObjectName(ToQString(definition.name));
     for (const MenuItem& item : definition.items) {
         if (item.IsSeparator()) {
             menu->addSeparator();
@@ -137,7 +135,6 @@ QMenu* MainWindow::BuildMenu(const MenuDefinition& definition, QWidget* parent) 
             action = new QAction(this);
             action->setObjectName(itemName);
             action->setCheckable(item.Checkable());
-            actions_[itemName] = action;
         }
         menu->addAction(action);
     }
@@ -166,9 +163,9 @@ void MainWindow::ConnectEvents() {
     connect(findChild<QCheckBox*>("chkPurgeImmediate"), &QCheckBox::clicked, this,
             [&presenter](bool ticked) { presenter.OnImmediateClicked(ticked); });
     connect(timer_, &QTimer::timeout, this, [&presenter] { presenter.OnTimer(); });
-    for (const auto& [name, action] : actions_) {
+    for (QAction* action : findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
         connect(action, &QAction::triggered, this,
-                [&presenter, item = ToUtf8(name)] { presenter.OnCommand(item); });
+                [&presenter, item = ToUtf8(action->objectName())] { presenter.OnCommand(item); });
     }
     connect(grid_, &FolderGridView::RowDoubleClicked, this,
             [&presenter](int) { presenter.OnGridDoubleClicked(); });
@@ -186,133 +183,57 @@ void MainWindow::ConnectEvents() {
 }
 
 QAction* MainWindow::Action(const QString& name) const {
-    const auto found = actions_.find(name);
-    return found == actions_.end() ? nullptr : found->second;
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
 QMenu* MainWindow::Menu(const QString& name) const {
-    const auto found = menus_.find(name);
-    return found == menus_.end() ? nullptr : found->second;
-}
-
-QObject* MainWindow::Find(std::string_view control) const {
-    const QString name = ToQString(control);
-    if (QAction* action = Action(name)) {
-        return action;
-    }
-    if (QMenu* menu = Menu(name)) {
-        return menu;
-    }
-    return centralWidget()->findChild<QWidget*>(name);
+    return findChild<QMenu*>(name);
 }
 
 void MainWindow::SetText(std::string_view control, std::string_view text) {
-    const QString value = ToQString(text);
-    if (control == kWindowName) {
-        setWindowTitle(value);
-        return;
-    }
-    QObject* found = Find(control);
-    if (auto* action = qobject_cast<QAction*>(found)) {
-        action->setText(value);
-    } else if (auto* menu = qobject_cast<QMenu*>(found)) {
-        menu->setTitle(value);
-    } else if (auto* label = qobject_cast<QLabel*>(found)) {
-        label->setText(value);
+    controls_.SetText(control, text);
+    if (auto* label = qobject_cast<QLabel*>(controls_.Find(control))) {
         // The status line follows long work that lets no paint event through.
         label->repaint();
         if (label == purgeTime_ || label == lastPurge_ || label == hint_) {
             Relayout();
         }
-    } else if (auto* button = qobject_cast<QAbstractButton*>(found)) {
-        button->setText(value);
     }
 }
 
 std::string MainWindow::Text(std::string_view control) const {
-    if (control == kWindowName) {
-        return ToUtf8(windowTitle());
-    }
-    QObject* found = Find(control);
-    if (auto* action = qobject_cast<QAction*>(found)) {
-        return ToUtf8(action->text());
-    }
-    if (auto* menu = qobject_cast<QMenu*>(found)) {
-        return ToUtf8(menu->title());
-    }
-    if (auto* label = qobject_cast<QLabel*>(found)) {
-        return ToUtf8(label->text());
-    }
-    if (auto* button = qobject_cast<QAbstractButton*>(found)) {
-        return ToUtf8(button->text());
-    }
-    return {};
+    return controls_.Text(control);
 }
 
 void MainWindow::SetChecked(std::string_view control, bool checked) {
-    QObject* found = Find(control);
-    if (auto* action = qobject_cast<QAction*>(found)) {
-        action->setChecked(checked);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(found)) {
-        button->setChecked(checked);
-    }
+    controls_.SetChecked(control, checked);
 }
 
 bool MainWindow::IsChecked(std::string_view control) const {
-    QObject* found = Find(control);
-    if (auto* action = qobject_cast<QAction*>(found)) {
-        return action->isChecked();
-    }
-    auto* button = qobject_cast<QAbstractButton*>(found);
-    return button != nullptr && button->isChecked();
+    return controls_.IsChecked(control);
 }
 
 void MainWindow::SetEnabled(std::string_view control, bool enabled) {
-    QObject* found = Find(control);
-    if (auto* action = qobject_cast<QAction*>(found)) {
-        action->setEnabled(enabled);
-    } else if (auto* menu = qobject_cast<QMenu*>(found)) {
-        menu->menuAction()->setEnabled(enabled);
-    } else if (auto* widget = qobject_cast<QWidget*>(found)) {
-        widget->setEnabled(enabled);
-    }
+    controls_.SetEnabled(control, enabled);
 }
 
 void MainWindow::SetVisible(std::string_view control, bool visible) {
-    QObject* found = Find(control);
-    if (auto* action = qobject_cast<QAction*>(found)) {
-        action->setVisible(visible);
-    } else if (auto* menu = qobject_cast<QMenu*>(found)) {
-        menu->menuAction()->setVisible(visible);
-    } else if (auto* widget = qobject_cast<QWidget*>(found)) {
-        widget->setVisible(visible);
-        if (widget == hint_) {
-            Relayout();
-        }
+    controls_.SetVisible(control, visible);
+    if (controls_.Find(control) == hint_) {
+        Relayout();
     }
 }
 
 void MainWindow::SetTextColour(std::string_view control, std::optional<Colour> colour) {
-    auto* widget = qobject_cast<QWidget*>(Find(control));
-    if (widget == nullptr) {
-        return;
-    }
-    QPalette palette = widget->palette();
-    const QPalette standard = this->palette();
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
-        palette.setColor(role, colour ? ToQColor(*colour) : standard.color(role));
-    }
-    widget->setPalette(palette);
+    controls_.SetTextColour(control, colour);
 }
 
 void MainWindow::SetFocus(std::string_view control) {
-    if (auto* widget = qobject_cast<QWidget*>(Find(control))) {
-        widget->setFocus();
-    }
+    controls_.SetFocus(control);
 }
 
-void MainWindow::Close(bool /*accepted*/) {
-    close();
+void MainWindow::Close(bool accepted) {
+    controls_.Close(accepted);
 }
 
 MessageAnswer MainWindow::ShowMessage(const MessageRequest& request) {
@@ -320,7 +241,7 @@ MessageAnswer MainWindow::ShowMessage(const MessageRequest& request) {
 }
 
 void MainWindow::SetToolTip(std::string_view control, std::string_view text) {
-    QObject* found = Find(control);
+    QObject* found = controls_.Find(control);
     if (auto* action = qobject_cast<QAction*>(found)) {
         action->setToolTip(ToQString(text));
     } else if (auto* widget = qobject_cast<QWidget*>(found)) {

@@ -6,12 +6,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <map>
 #include <memory>
 
 #include "core/dialogs/folder_editor_rules.h"
 #include "core/mainwindow/main_window_presenter.h"
 #include "core/mainwindow/main_window_view.h"
+#include "gui/qt/common/widget_dialog_view.h"
 #include "gui/qt/mainwindow/qt_dialog_opener.h"
 
 namespace quellix {
@@ -84,12 +84,10 @@ class MainWindow final : public QMainWindow, public MainWindowView {
     void BuildMenus();
     QMenu* BuildMenu(const MenuDefinition& definition, QWidget* parent);
     void ConnectEvents();
-    QObject* Find(std::string_view control) const;
     void Relayout();
     int NarrowColumnWidth() const;
 
-    std::map<QString, QAction*> actions_;
-    std::map<QString, QMenu*> menus_;
+    WidgetDialogView controls_{*this};
     QMenu* popup_ = nullptr;
     QMenu* trayMenu_ = nullptr;
     QPoint popupAt_;

@@ -12,7 +12,7 @@ namespace quellix {
 
 // A window without a toolkit: remembers what its presenter set, lets a test type into fields and
 // tick boxes, and answers message boxes from a script (the request's default once it runs out).
-class RecordingDialogView : public DialogView {
+class RecordingDialogView : public virtual DialogView {
   public:
     struct Control {
         std::string text;

@@ -12,32 +12,9 @@
 namespace quellix {
 
 // The main window without a toolkit: its controls and menu items are recorded as a dialog's are
-// (`controls`, `At`), and the window's own state as plain fields a test reads and sets.
-class RecordingMainWindowView final : public MainWindowView {
+// (`controls`, `At`, `closed`), and the window's own state as plain fields a test reads and sets.
+class RecordingMainWindowView final : public MainWindowView, public RecordingDialogView {
   public:
-    void SetText(std::string_view control, std::string_view text) override {
-        record.SetText(control, text);
-    }
-    std::string Text(std::string_view control) const override { return record.Text(control); }
-    void SetChecked(std::string_view control, bool checked) override {
-        record.SetChecked(control, checked);
-    }
-    bool IsChecked(std::string_view control) const override { return record.IsChecked(control); }
-    void SetEnabled(std::string_view control, bool enabled) override {
-        record.SetEnabled(control, enabled);
-    }
-    void SetVisible(std::string_view control, bool visible) override {
-        record.SetVisible(control, visible);
-    }
-    void SetTextColour(std::string_view control, std::optional<Colour> colour) override {
-        record.SetTextColour(control, colour);
-    }
-    void SetFocus(std::string_view control) override { record.SetFocus(control); }
-    void Close(bool accepted) override { closed = accepted; }
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        return record.ShowMessage(request);
-    }
-
     void SetToolTip(std::string_view control, std::string_view text) override {
         toolTips[std::string(control)] = std::string(text);
     }
@@ -55,11 +32,8 @@ class RecordingMainWindowView final : public MainWindowView {
     void Hide() override { state = State::Hidden; }
     bool IsShownToUser() const override { return state == State::Shown; }
 
-    RecordingDialogView::Control Get(std::string_view control) const { return record.Get(control); }
-
     enum class State { NotYetShown, Shown, Minimized, Hidden };
 
-    RecordingDialogView record;
     std::map<std::string, std::string, std::less<>> toolTips;
     int hourglassFrame = -1;
     bool timerRunning = false;
@@ -69,7 +43,6 @@ class RecordingMainWindowView final : public MainWindowView {
     bool busyCursor = false;
     std::optional<bool> startsMinimized;
     State state = State::NotYetShown;
-    std::optional<bool> closed;
 };
 
 // The notification area: whether there is one, and whether the icon is in it.

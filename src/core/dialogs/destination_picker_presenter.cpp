@@ -10,9 +10,7 @@ DestinationPickerPresenter::DestinationPickerPresenter(DestinationPickerView& vi
     : view_(view), settings_(settings) {}
 
 void DestinationPickerPresenter::Load() {
-    for (const CaptionEntry& entry : kDestinationPickerCaptions) {
-        view_.SetText(entry.control, entry.text.In(settings_.language()));
-    }
+    ShowCaptions(view_, kDestinationPickerCaptions, settings_.language());
 }
 
 void DestinationPickerPresenter::StartAt(const std::string& destination) {

@@ -11,7 +11,7 @@ namespace quellix {
 
 // The destination picker's window: besides its named controls, a drive list over a folder list
 // that always has a current folder.
-class DestinationPickerView : public DialogView {
+class DestinationPickerView : public virtual DialogView {
   public:
     // Moves both lists to an existing folder.
     virtual void ShowFolder(const std::string& folder) = 0;

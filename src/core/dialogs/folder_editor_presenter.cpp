@@ -42,9 +42,7 @@ FolderEditorPresenter::FolderEditorPresenter(FolderEditorView& view, const Edito
     : view_(view), opening_(opening), context_(std::move(context)) {}
 
 void FolderEditorPresenter::Load() {
-    for (const CaptionEntry& entry : kFolderEditorCaptions) {
-        view_.SetText(entry.control, entry.text.In(language()));
-    }
+    ShowCaptions(view_, kFolderEditorCaptions, language());
     view_.SetTextColour(kRetentionFeedback, Settings::DeleteColour);
     view_.SetVisible(kRetentionFeedback, false);
     view_.SetTextColour(kActions[0], Settings::DeleteColour);

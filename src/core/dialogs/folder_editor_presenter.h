@@ -13,7 +13,7 @@ namespace quellix {
 // The folder editor's window: besides its named controls, a drive list over a folder list that
 // always has a current folder, the retention box ("comboRetention", its text through
 // SetText/Text), and the choosers it opens over itself.
-class FolderEditorView : public DialogView {
+class FolderEditorView : public virtual DialogView {
   public:
     // Moves both lists to folder; false, with nothing changed, when it is no folder they show.
     virtual bool ShowFolder(const std::string& folder) = 0;

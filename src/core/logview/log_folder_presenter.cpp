@@ -19,9 +19,7 @@ LogFolderPresenter::LogFolderPresenter(LogFolderView& view, Settings& settings, 
 
 void LogFolderPresenter::Load() {
     view_.SetText(kWindow, settings_.ProgramTitle);
-    for (const CaptionEntry& entry : kLogFolderCaptions) {
-        view_.SetText(entry.control, entry.text.In(settings_.language()));
-    }
+    ShowCaptions(view_, kLogFolderCaptions, settings_.language());
     view_.SetChecked(kSwitch, settings_.Logs);
     OnSwitchClicked();
     if (platform::IsExistingDirectory(settings_.PathLogs)) {

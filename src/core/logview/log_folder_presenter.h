@@ -11,7 +11,7 @@ namespace quellix {
 
 // The log folder dialog's window: besides its named controls, a drive list over a folder list
 // ("Lecteurs", "Chemins") that always has a current folder.
-class LogFolderView : public DialogView {
+class LogFolderView : public virtual DialogView {
   public:
     // Moves both lists to an existing folder.
     virtual void ShowFolder(const std::string& folder) = 0;

@@ -21,9 +21,7 @@ LogRetentionPresenter::LogRetentionPresenter(DialogView& view, Settings& setting
 
 void LogRetentionPresenter::Load() {
     view_.SetText(kWindow, settings_.ProgramTitle);
-    for (const CaptionEntry& entry : kLogRetentionCaptions) {
-        view_.SetText(entry.control, entry.text.In(settings_.language()));
-    }
+    ShowCaptions(view_, kLogRetentionCaptions, settings_.language());
     view_.SetChecked(kSwitch, settings_.PurgeLogs);
     view_.SetText(kNumber, std::to_string(settings_.DelaiLogs));
     view_.SetVisible(kLimit, false);

@@ -22,7 +22,7 @@ struct DateLabel {
 
 // The viewer's window: a column of date labels (by index, in the order given), hidden column
 // markers, a vertical scroll bar and a pop-up menu, in a small window kept on top.
-class LogViewerView : public DialogView {
+class LogViewerView : public virtual DialogView {
   public:
     // Replaces every date label and marker; all are placed, the dates shown, the markers hidden.
     virtual void SetDates(const std::vector<DateLabel>& dates,

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 
+#include "core/common/dialog_view.h"
 #include "core/common/language.h"
 
 // Texts of the main window: its captions, the header cells of the folder grid and the status
@@ -128,5 +130,16 @@ inline constexpr CaptionEntry kFixedCaptions[] = {
     {"mnaAPropos", CaptionProperty::Caption, {"&?", "&?"}},
     {"lblMode", CaptionProperty::Caption, {"Service", "Service"}},
 };
+
+// Writes a dialog's caption table onto its view, in the language of the moment; the entry named
+// after the dialog is its title. Dialog tables hold captions only.
+inline void ShowCaptions(DialogView& view, std::span<const CaptionEntry> captions,
+                         Language language) {
+    for (const CaptionEntry& entry : captions) {
+        if (entry.property == CaptionProperty::Caption) {
+            view.SetText(entry.control, entry.text.In(language));
+        }
+    }
+}
 
 }  // namespace quellix

@@ -11,7 +11,7 @@ namespace quellix {
 // The main window as its presenter drives it. Controls, menus and menu items are named as in the
 // caption and menu tables ("cmdDemarrer", "mnuDossiers", "mnuAnglais"); the window's own name
 // "frmPurgeNN" is its title bar. Enabling a menu's name enables the whole menu.
-class MainWindowView : public DialogView {
+class MainWindowView : public virtual DialogView {
   public:
     virtual void SetToolTip(std::string_view control, std::string_view text) = 0;
     // One of the ten hourglass pictures (0..9) in the busy picture.

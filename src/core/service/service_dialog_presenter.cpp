@@ -27,9 +27,7 @@ ServiceDialogPresenter::ServiceDialogPresenter(ServiceDialogView& view, Settings
       console_(std::move(console)) {}
 
 void ServiceDialogPresenter::Load() {
-    for (const CaptionEntry& entry : kServiceDialogCaptions) {
-        view_.SetText(entry.control, entry.text.In(settings_.language()));
-    }
+    ShowCaptions(view_, kServiceDialogCaptions, settings_.language());
     const ServiceDialogLoad load = LoadServiceDialog(settings_, service_, console_);
     view_.SetText(kStateLine, load.stateLine);
     view_.SetText("lblInstall", load.installHint);

@@ -12,7 +12,7 @@ namespace quellix {
 
 // The service dialog's window: its named controls and the system beep that answers a refused
 // Install or Remove.
-class ServiceDialogView : public DialogView {
+class ServiceDialogView : public virtual DialogView {
   public:
     virtual void Beep() = 0;
 };

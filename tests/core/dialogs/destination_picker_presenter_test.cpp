@@ -46,7 +46,7 @@ TEST(DestinationPickerPresenter, CaptionsInEachLanguage) {
         EXPECT_EQ(view.Text("lblSelectDrive"), c.selectDrive);
         EXPECT_EQ(view.Text("cmdOK"), "&OK");
         EXPECT_EQ(view.Text("cmdAnnuler"), c.cancel);
-        EXPECT_FALSE(view.base.closed.has_value());
+        EXPECT_FALSE(view.closed.has_value());
     }
 }
 
@@ -80,7 +80,7 @@ TEST(DestinationPickerPresenter, StartsOnAnExistingDestinationAndOkGivesTheLists
             EXPECT_EQ(presenter.Chosen(), std::nullopt);
             view.current = "/chosen/";
             ok ? presenter.OnOk() : presenter.OnCancel();
-            EXPECT_EQ(view.base.closed, ok);
+            EXPECT_EQ(view.closed, ok);
             EXPECT_EQ(presenter.Chosen(),
                       ok ? std::optional<std::string>("/chosen/") : std::nullopt);
         }

@@ -39,13 +39,13 @@ class RecordingEditorView final : public RecordingViewOf<FolderEditorView> {
     void Choose(std::string_view option) {
         const std::string group(option.substr(0, option.size() - 1));
         for (char i : {'0', '1', '2'}) {
-            base.At(group + i).checked = false;
+            At(group + i).checked = false;
         }
-        base.At(option).checked = true;
+        At(option).checked = true;
     }
     std::vector<std::string> Asked() const {
         std::vector<std::string> texts;
-        for (const MessageRequest& request : base.asked) {
+        for (const MessageRequest& request : asked) {
             texts.push_back(request.text.substr(0, request.text.find('\r')));
         }
         return texts;
@@ -94,10 +94,9 @@ class FolderEditorPresenterTest : public ::testing::Test {
                             [this](const std::string& folder, bool include) {
                                 // Cancel is not taken while counting.
                                 presenter->OnCancel();
-                                countedWhileBusy = !view.busyShown.empty() &&
-                                                   view.busyShown.back() &&
-                                                   !view.base.Get("cmdOK").enabled &&
-                                                   !view.base.closed.has_value();
+                                countedWhileBusy =
+                                    !view.busyShown.empty() && view.busyShown.back() &&
+                                    !view.Get("cmdOK").enabled && !view.closed.has_value();
                                 counted.push_back(folder + (include ? " +sub" : ""));
                                 return std::int64_t{3};
                             },
@@ -145,7 +144,7 @@ TEST_F(FolderEditorPresenterTest, OpensOnTheSelectedRow) {
         view.current = here;
         FolderEditorPresenter editor = Open(c.mode, c.row);
         editor.Load();
-        const RecordingDialogView& shown = view.base;
+        const RecordingDialogView& shown = view;
         EXPECT_EQ(shown.Text(FolderEditorPresenter::kWindow), c.title);
         EXPECT_EQ(shown.Text("cmdParcourir"), "Browse");
         EXPECT_EQ(shown.Text("lblRepertoire"), c.folder);
@@ -183,12 +182,12 @@ TEST_F(FolderEditorPresenterTest, AddIsRefusedInOrderUntilItIsRightThenWritten) 
     };
     const Step steps[] = {
         {[&] {
-             view.base.At("comboRetention").text = "abc";
+             view.At("comboRetention").text = "abc";
              editor.OnRetentionChanged();
          },
          "Please modify keep time"},
         {[&] {
-             view.base.At("comboRetention").text = "25";
+             view.At("comboRetention").text = "25";
              editor.OnRetentionChanged();
          },
          "Folder already in the list"},
@@ -200,7 +199,7 @@ TEST_F(FolderEditorPresenterTest, AddIsRefusedInOrderUntilItIsRightThenWritten) 
         {[&] {
              view.picked = Folder("dest");
              editor.OnChooseDestination();
-             view.base.At("chkShortCut").checked = true;
+             view.At("chkShortCut").checked = true;
              view.browsed = "/usr";
              editor.OnBrowse();
              editor.OnFolderChanged();
@@ -212,9 +211,9 @@ TEST_F(FolderEditorPresenterTest, AddIsRefusedInOrderUntilItIsRightThenWritten) 
              view.browsed = Folder("b");
              editor.OnBrowse();
              editor.OnFolderChanged();
-             view.base.At("chkSousDossiers").checked = true;
+             view.At("chkSousDossiers").checked = true;
              editor.OnSubfoldersToggled();
-             view.base.At("chkEffacerSousDossiersVides").checked = true;
+             view.At("chkEffacerSousDossiersVides").checked = true;
              view.Choose("optDate1");
          },
          nullptr},
@@ -227,18 +226,18 @@ TEST_F(FolderEditorPresenterTest, AddIsRefusedInOrderUntilItIsRightThenWritten) 
         if (step.asked != nullptr) {
             asked.push_back(step.asked);
             EXPECT_EQ(view.Asked(), asked);
-            EXPECT_FALSE(view.base.closed.has_value());
+            EXPECT_FALSE(view.closed.has_value());
             EXPECT_EQ(folders.Size(), 2u);
             EXPECT_EQ(dir.Read("Quellix.ini"), before);
         }
     }
-    EXPECT_EQ(view.base.Text("lblErrRetention"), "(1 day 1 hour)");
+    EXPECT_EQ(view.Text("lblErrRetention"), "(1 day 1 hour)");
     EXPECT_EQ(view.beeps, 1);  // "abc"
-    EXPECT_EQ(view.base.asked[3].defaultAnswer, MessageAnswer::No);
-    EXPECT_TRUE(view.base.Get("chkEffacerSousDossiersVides").enabled);
-    EXPECT_TRUE(view.base.Get("cmdOK").enabled);
+    EXPECT_EQ(view.asked[3].defaultAnswer, MessageAnswer::No);
+    EXPECT_TRUE(view.Get("chkEffacerSousDossiersVides").enabled);
+    EXPECT_TRUE(view.Get("cmdOK").enabled);
 
-    EXPECT_EQ(view.base.closed, true);
+    EXPECT_EQ(view.closed, true);
     EXPECT_EQ(editor.WrittenRow(), std::optional<std::size_t>(1));
     EXPECT_TRUE(countedWhileBusy);
     EXPECT_EQ(counted, std::vector<std::string>{Folder("b") + " +sub"});
@@ -263,12 +262,12 @@ TEST_F(FolderEditorPresenterTest, ConfirmedSystemFolderIsWrittenAndCancelWritesN
         editor.OnBrowse();
         editor.OnFolderChanged();
         if (confirm) {
-            view.base.answers = {MessageAnswer::Yes};
+            view.answers = {MessageAnswer::Yes};
             editor.OnOk();
         } else {
             editor.OnCancel();
         }
-        EXPECT_EQ(view.base.closed, confirm);
+        EXPECT_EQ(view.closed, confirm);
         EXPECT_EQ(editor.WrittenRow(), confirm ? std::optional<std::size_t>(0) : std::nullopt);
         EXPECT_EQ(folders.Entries()[0].path, confirm ? "/usr/share/" : Folder("a"));
     }

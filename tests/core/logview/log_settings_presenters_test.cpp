@@ -172,14 +172,14 @@ TEST(LogFolderPresenter, SwitchGovernsTheFolderControlsAndOkStoresTheShownFolder
         EXPECT_EQ(view.IsChecked("chkLogs"), c.logs);
         EXPECT_EQ(view.Text("lblDossier"), shown);
         for (const char* control : {"lblTitre", "Lecteurs", "Chemins", "lblDossier"}) {
-            EXPECT_EQ(view.base.Get(control).enabled, c.logs) << control;
+            EXPECT_EQ(view.Get(control).enabled, c.logs) << control;
         }
 
         // The switch turned over, the folder list moved by the user.
-        view.base.At("chkLogs").checked = !c.logs;
+        view.At("chkLogs").checked = !c.logs;
         presenter.OnSwitchClicked();
         for (const char* control : {"lblTitre", "Lecteurs", "Chemins", "lblDossier"}) {
-            EXPECT_EQ(view.base.Get(control).enabled, !c.logs) << control;
+            EXPECT_EQ(view.Get(control).enabled, !c.logs) << control;
         }
         view.current = "/";
         presenter.OnFolderChanged();
@@ -189,7 +189,7 @@ TEST(LogFolderPresenter, SwitchGovernsTheFolderControlsAndOkStoresTheShownFolder
         EXPECT_EQ(view.Text("lblDossier"), shown);
 
         presenter.OnOk();
-        EXPECT_EQ(view.base.closed, std::optional<bool>(true));
+        EXPECT_EQ(view.closed, std::optional<bool>(true));
         EXPECT_TRUE(presenter.Accepted());
         EXPECT_EQ(settings.Logs, !c.logs);
         EXPECT_EQ(settings.PathLogs, shown);
@@ -210,10 +210,10 @@ TEST(LogFolderPresenter, CancelChangesNothing) {
     view.current = "/";
     LogFolderPresenter presenter(view, settings, ini);
     presenter.Load();
-    view.base.At("chkLogs").checked = false;
+    view.At("chkLogs").checked = false;
     presenter.OnSwitchClicked();
     presenter.OnCancel();
-    EXPECT_EQ(view.base.closed, std::optional<bool>(false));
+    EXPECT_EQ(view.closed, std::optional<bool>(false));
     EXPECT_FALSE(presenter.Accepted());
     EXPECT_TRUE(settings.Logs);
     EXPECT_EQ(settings.PathLogs, dir.Path());

@@ -171,7 +171,7 @@ TEST(LogViewerPresenter, RightClickOffersRemovalAskedFirst) {
         EXPECT_EQ(v.view.popup,
                   std::make_pair(std::string(c.removeItem), std::string(c.cancelItem)));
 
-        v.view.base.answers = {MessageAnswer::No, MessageAnswer::Yes};
+        v.view.answers = {MessageAnswer::No, MessageAnswer::Yes};
         presenter.OnRemoveChosen();
         EXPECT_TRUE(v.dir.Exists(LogName(3)));
         EXPECT_EQ(v.view.hidden, std::vector<bool>(5, false));
@@ -181,8 +181,8 @@ TEST(LogViewerPresenter, RightClickOffersRemovalAskedFirst) {
         for (const int day : {1, 2, 4, 5}) {
             EXPECT_TRUE(v.dir.Exists(LogName(day))) << day;
         }
-        ASSERT_EQ(v.view.base.asked.size(), 2u);
-        const MessageRequest& asked = v.view.base.asked.back();
+        ASSERT_EQ(v.view.asked.size(), 2u);
+        const MessageRequest& asked = v.view.asked.back();
         EXPECT_EQ(asked.text, c.question);
         EXPECT_EQ(asked.title, "Quellix 2.4.19");
         EXPECT_EQ(asked.icon, MessageIcon::Question);

@@ -30,7 +30,7 @@ struct Dialog {
     }
     void Choose(int startType) {
         for (int i = 0; i < 3; ++i) {
-            view.base.At(kStartTypes[i]).checked = i == startType;
+            view.At(kStartTypes[i]).checked = i == startType;
         }
     }
 
@@ -71,7 +71,7 @@ TEST(ServiceDialogPresenter, LoadShowsTheServiceAndTheSettings) {
         d.settings.Debug = c.debug;
         ServiceDialogPresenter presenter = d.Presenter();
         presenter.Load();
-        const RecordingDialogView& view = d.view.base;
+        const RecordingDialogView& view = d.view;
         EXPECT_EQ(view.Text("frmAdminService"), "Quellix Service [NT]");
         EXPECT_EQ(view.Text("lblService"), c.state);
         EXPECT_EQ(view.Text("cmdInstall"), c.install);
@@ -88,7 +88,7 @@ TEST(ServiceDialogPresenter, LoadShowsTheServiceAndTheSettings) {
         EXPECT_EQ(view.IsChecked("chkDebug"), c.debug);
 
         // The warning follows the box at once.
-        d.view.base.At("chkInteract").checked = !c.interact;
+        d.view.At("chkInteract").checked = !c.interact;
         presenter.OnInteractClicked();
         EXPECT_EQ(view.Get("lblInteract").visible, !c.interact);
         EXPECT_EQ(d.view.beeps, 0);
@@ -101,20 +101,20 @@ TEST(ServiceDialogPresenter, InstallRegistersTheChoiceShowsTheMessageAndCloses) 
     ServiceDialogPresenter presenter = d.Presenter();
     presenter.Load();
     d.Choose(1);
-    d.view.base.At("chkDebug").checked = true;
-    d.view.base.At("chkInteract").checked = true;
+    d.view.At("chkDebug").checked = true;
+    d.view.At("chkInteract").checked = true;
     presenter.OnInstall();
 
     const std::string line =
         "Quellix Service installed. Debug=True\r\n(checking purge starts automatically when "
         "Quellix service starts)";
     EXPECT_EQ(presenter.Outcome(), ServiceDialogOutcome::Installed);
-    EXPECT_EQ(d.view.base.closed, std::optional<bool>(true));
-    EXPECT_EQ(d.view.base.Text("lblService"), line);
-    ASSERT_EQ(d.view.base.asked.size(), 1u);
-    EXPECT_EQ(d.view.base.asked[0].text,
+    EXPECT_EQ(d.view.closed, std::optional<bool>(true));
+    EXPECT_EQ(d.view.Text("lblService"), line);
+    ASSERT_EQ(d.view.asked.size(), 1u);
+    EXPECT_EQ(d.view.asked[0].text,
               line + "\r\n\r\nConfiguration and start, see\r\n'systemctl --user start quellix'");
-    EXPECT_EQ(d.view.base.asked[0].title, "Quellix");
+    EXPECT_EQ(d.view.asked[0].title, "Quellix");
     EXPECT_TRUE(d.service.installed);
     EXPECT_EQ(d.service.StartType(), ServiceStartType::Manual);
     EXPECT_TRUE(d.service.InteractWithDesktop());
@@ -133,7 +133,7 @@ TEST(ServiceDialogPresenter, RefusalsBeepAndRemoveKeepsTheDialogOpen) {
     ServiceDialogPresenter presenter = d.Presenter();
     presenter.Load();
     d.Choose(2);
-    d.view.base.At("chkDebug").checked = true;
+    d.view.At("chkDebug").checked = true;
 
     struct Step {
         bool install;
@@ -150,20 +150,20 @@ TEST(ServiceDialogPresenter, RefusalsBeepAndRemoveKeepsTheDialogOpen) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.state);
         step.install ? presenter.OnInstall() : presenter.OnRemove();
-        EXPECT_EQ(d.view.base.Text("lblService"), step.state);
+        EXPECT_EQ(d.view.Text("lblService"), step.state);
         EXPECT_EQ(d.view.beeps, step.beeps);
         EXPECT_EQ(presenter.Outcome(), step.outcome);
         EXPECT_EQ(d.service.installed, step.installed);
-        EXPECT_FALSE(d.view.base.closed.has_value());
+        EXPECT_FALSE(d.view.closed.has_value());
     }
-    EXPECT_TRUE(d.view.base.asked.empty());
+    EXPECT_TRUE(d.view.asked.empty());
     EXPECT_EQ(d.service.events, (std::vector<std::pair<std::string, EventType>>{
                                     {"Quellix Service: supprimé", EventType::Information}}));
     EXPECT_EQ(d.dir.Read("Quellix.ini"), kIni);
     EXPECT_FALSE(d.settings.Debug);
 
     presenter.OnCancel();
-    EXPECT_EQ(d.view.base.closed, std::optional<bool>(false));
+    EXPECT_EQ(d.view.closed, std::optional<bool>(false));
     EXPECT_EQ(presenter.Outcome(), ServiceDialogOutcome::Removed);
 }
 

@@ -9,7 +9,7 @@ namespace quellix {
 // A window's controls as its presenter sees them: found by object name among the window's
 // children (widgets, menu commands, menus); the window's own name is its title bar. Names no
 // child holds are ignored, as a caption table may name controls a window does not have.
-class WidgetDialogView : public DialogView {
+class WidgetDialogView : public virtual DialogView {
   public:
     explicit WidgetDialogView(QWidget& window) : window_(window) {}
 

@@ -116,10 +116,10 @@ int Run(const std::string& folder, const std::string& hours, std::int64_t files,
     MessageBoxes::Script({});
     quellix::SystemdServiceHost service(std::vector<std::string>{}, false);
     quellix::DesktopProgram program(
-        {quellix::CommandLine{}, quellix::PortableProgramFiles(programFolder.path().toStdString()),
-         service, quellix::platform::SystemClock(), [](const std::string&) { return true; },
-         [] { return std::make_unique<NoTray>(); }, [](int code) { QApplication::exit(code); },
-         [](const std::string&) { return true; }});
+        {{quellix::CommandLine{}, quellix::PortableProgramFiles(programFolder.path().toStdString()),
+          service, quellix::platform::SystemClock(), [](const std::string&) { return true; },
+          [](const std::string&) { return true; }, [](int code) { QApplication::exit(code); }},
+         [] { return std::make_unique<NoTray>(); }});
     GapProbe probe;
 
     probe.Begin();

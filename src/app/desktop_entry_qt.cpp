@@ -66,11 +66,11 @@ int RunDesktop(const CommandLine& commandLine, const ProgramFiles& files, std::o
     // The service starts in "/", so the unit names the file by its full path.
     service->SetConfigPath(files.configPath);
     DesktopProgram program(
-        {commandLine, files, *service, platform::SystemClock(),
-         [](const std::string& path) { return platform::OpenWithShell(path); },
-         [] { return std::make_unique<SystemTrayIcon>(nullptr); },
-         [](int code) { QApplication::exit(code); },
-         [](const std::string& path) { return platform::OpenInTextEditor(path); }});
+        {{commandLine, files, *service, platform::SystemClock(),
+          [](const std::string& path) { return platform::OpenWithShell(path); },
+          [](const std::string& path) { return platform::OpenInTextEditor(path); },
+          [](int code) { QApplication::exit(code); }},
+         [] { return std::make_unique<SystemTrayIcon>(nullptr); }});
     return program.Run();
 }
 

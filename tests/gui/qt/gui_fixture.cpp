@@ -23,17 +23,17 @@ DesktopFixture::DesktopFixture(const std::string& ini, bool withTray) : trayAvai
     MessageBoxes::Script({});
     CommandLine commandLine;
     program = std::make_unique<DesktopProgram>(DesktopOptions{
-        commandLine, PortableProgramFiles(dir.Path()), service, platform::SystemClock(),
-        [this](const std::string& path) {
-            opened.push_back(path);
-            return true;
-        },
-        [this] { return std::make_unique<FakeTrayIcon>(this->trayAvailable); },
-        [this](int code) { endedWith = code; },
-        [this](const std::string& path) {
-            edited.push_back(path);
-            return true;
-        }});
+        {commandLine, PortableProgramFiles(dir.Path()), service, platform::SystemClock(),
+         [this](const std::string& path) {
+             opened.push_back(path);
+             return true;
+         },
+         [this](const std::string& path) {
+             edited.push_back(path);
+             return true;
+         },
+         [this](int code) { endedWith = code; }},
+        [this] { return std::make_unique<FakeTrayIcon>(this->trayAvailable); }});
 }
 
 DesktopFixture::~DesktopFixture() {

@@ -12,15 +12,9 @@ QtFrontEnd::QtFrontEnd() = default;
 QtFrontEnd::~QtFrontEnd() = default;
 
 void QtFrontEnd::DestroyWindows() {
+    ForgetMainWindow();
     window_.reset();
     loading_.reset();
-}
-
-template <typename Call>
-void QtFrontEnd::OnWindow(Call&& call) {
-    if (window_) {
-        call(window_->Presenter());
-    }
 }
 
 MessageAnswer QtFrontEnd::ShowMessage(const MessageRequest& request) {
@@ -38,61 +32,13 @@ StartupProgress& QtFrontEnd::Progress() {
     return *loading_;
 }
 
-bool QtFrontEnd::CreateMainWindow() {
-    window_ = wiring_.makeWindow();
-    return window_->Presenter().Load();
-}
-
-void QtFrontEnd::ApplyCaptions() {
-    OnWindow([](MainWindowPresenter& window) { window.ApplyCaptions(); });
-}
-
-void QtFrontEnd::SetLastPurgeText(std::string_view text) {
-    OnWindow([text](MainWindowPresenter& window) { window.SetLastPurgeText(text); });
-}
-
-void QtFrontEnd::SetStatusText(std::string_view text) {
-    OnWindow([text](MainWindowPresenter& window) { window.SetStatusText(text); });
-}
-
-void QtFrontEnd::SetBusyVisible(bool visible) {
-    OnWindow([visible](MainWindowPresenter& window) { window.SetBusyVisible(visible); });
-}
-
-void QtFrontEnd::ShowMainWindow() {
-    OnWindow([](MainWindowPresenter& window) { window.ShowAtStart(); });
+MainWindowPresenter& QtFrontEnd::BuildMainWindow() {
+    window_ = makeWindow_();
+    return window_->Presenter();
 }
 
 bool QtFrontEnd::IsMainWindowVisible() const {
     return window_ && window_->IsShownToUser();
-}
-
-void QtFrontEnd::FolderListChanged() {
-    OnWindow([](MainWindowPresenter& window) { window.FolderListChanged(); });
-}
-
-void QtFrontEnd::SetSchedulerMode(SchedulerMode mode) {
-    OnWindow([mode](MainWindowPresenter& window) { window.SetSchedulerMode(mode); });
-}
-
-void QtFrontEnd::ShowHourglassFrame(int frame) {
-    OnWindow([frame](MainWindowPresenter& window) { window.ShowHourglassFrame(frame); });
-}
-
-void QtFrontEnd::SetPurgeTimeVisible(bool visible) {
-    OnWindow([visible](MainWindowPresenter& window) { window.SetPurgeTimeVisible(visible); });
-}
-
-void QtFrontEnd::RunCountPass() {
-    if (wiring_.countPass) {
-        wiring_.countPass();
-    }
-}
-
-void QtFrontEnd::RunStartCommand() {
-    if (wiring_.startCommand) {
-        wiring_.startCommand();
-    }
 }
 
 void QtFrontEnd::ProcessPendingEvents() {
@@ -103,13 +49,6 @@ void QtFrontEnd::ProcessPendingEvents() {
     }
     QApplication::processEvents();
     sinceEvents_.start();
-}
-
-void QtFrontEnd::EndProgram(ProgramEnd end) {
-    end_ = end;
-    if (wiring_.endLoop) {
-        wiring_.endLoop(end == ProgramEnd::Failure ? 1 : 0);
-    }
 }
 
 }  // namespace quellix

@@ -28,6 +28,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
 fi
 wineserver -p
+# Windows without a display: Wine's null graphics driver, unless a caller brings its own X
+# display for screenshots.
+if [ -z "${QUELLIX_WINE_DISPLAY:-}" ]; then
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+else
+    wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+    export DISPLAY=$QUELLIX_WINE_DISPLAY
+fi
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 wine cmd /c exit >/dev/null 2>&1
 "$@"

@@ -1,7 +1,7 @@
 #include "platform/directory.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>

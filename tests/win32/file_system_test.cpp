@@ -1,7 +1,7 @@
 #include "platform/file_system.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>

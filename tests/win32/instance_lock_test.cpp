@@ -1,7 +1,7 @@
 #include "platform/instance_lock.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "platform/move_batch.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <string>

@@ -1,7 +1,7 @@
 #include "platform/program_runner.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>

@@ -1,7 +1,7 @@
 // Our INI reader and writer against the system's profile-string functions, on the same files.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>

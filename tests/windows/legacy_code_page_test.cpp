@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>

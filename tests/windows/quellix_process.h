@@ -1,7 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

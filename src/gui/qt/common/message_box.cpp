@@ -7,17 +7,6 @@ namespace quellix {
 
 namespace {
 
-struct ScriptState {
-    bool on = false;
-    std::deque<MessageAnswer> answers;
-    std::vector<MessageRequest> asked;
-};
-
-ScriptState& TheScript() {
-    static ScriptState script;
-    return script;
-}
-
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Critical:
@@ -78,15 +67,8 @@ MessageAnswer FromQtButton(int button, const MessageRequest& request) {
 }  // namespace
 
 MessageAnswer MessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
-    ScriptState& script = TheScript();
-    if (script.on) {
-        script.asked.push_back(request);
-        if (script.answers.empty()) {
-            return request.defaultAnswer;
-        }
-        const MessageAnswer answer = script.answers.front();
-        script.answers.pop_front();
-        return answer;
+    if (const auto scripted = Answer(request)) {
+        return *scripted;
     }
     // Texts come with Windows line ends; Qt breaks lines on the line feed alone.
     QString text = QString::fromStdString(request.text);
@@ -99,23 +81,6 @@ MessageAnswer MessageBoxes::Show(QWidget* parent, const MessageRequest& request)
         box.setEscapeButton(QMessageBox::No);
     }
     return FromQtButton(box.exec(), request);
-}
-
-void MessageBoxes::Script(std::deque<MessageAnswer> answers) {
-    TheScript().on = true;
-    TheScript().answers = std::move(answers);
-}
-
-void MessageBoxes::StopScripting() {
-    TheScript() = {};
-}
-
-const std::vector<MessageRequest>& MessageBoxes::Asked() {
-    return TheScript().asked;
-}
-
-void MessageBoxes::ClearAsked() {
-    TheScript().asked.clear();
 }
 
 }  // namespace quellix

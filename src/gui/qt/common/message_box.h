@@ -1,24 +1,15 @@
 #pragma once
 
 #include <QWidget>
-#include <deque>
-#include <vector>
 
-#include "core/common/front_end.h"
+#include "core/common/message_script.h"
 
 namespace quellix {
 
-// Every message box of the desktop program goes through here, so that tests can script the
-// answers: once scripting is on, no box is shown; each request is recorded and answered from the
-// queue, or with its default answer when the queue is empty.
-class MessageBoxes {
+// The program's message boxes on the desktop: a QMessageBox, unless a test scripts the answers.
+class MessageBoxes : public MessageScript {
   public:
     static MessageAnswer Show(QWidget* parent, const MessageRequest& request);
-
-    static void Script(std::deque<MessageAnswer> answers);
-    static void StopScripting();
-    static const std::vector<MessageRequest>& Asked();
-    static void ClearAsked();
 };
 
 }  // namespace quellix

@@ -1,0 +1,199 @@
+#include "gui/win32/mainwindow/folder_grid.h"
+
+#include <algorithm>
+
+#include "core/mainwindow/captions.h"
+#include "core/mainwindow/main_window_rules.h"
+#include "gui/win32/common/system_font.h"
+#include "platform/win32/wide_text.h"
+
+namespace quellix {
+
+namespace {
+
+constexpr int kRisePicture = 0;
+constexpr int kFallPicture = 1;
+
+// Paths read from the left; counts, retentions and flags are centred.
+int ColumnFormat(std::size_t column) {
+    return column == kPathColumn || column == kActionColumn ? LVCFMT_LEFT : LVCFMT_CENTER;
+}
+
+}  // namespace
+
+FolderGrid::FolderGrid(const FolderList& folders, const Settings& settings)
+    : folders_(folders), settings_(settings) {}
+
+FolderGrid::~FolderGrid() {
+    if (pictures_ != nullptr) {
+        ImageList_Destroy(pictures_);
+    }
+    DeleteObject(bold_);
+    DeleteObject(headerFont_);
+}
+
+HWND FolderGrid::Create(HWND parent, int id, HICON rise, HICON fall) {
+    list_ =
+        CreateWindowExW(0, WC_LISTVIEWW, L"",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                            LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                        0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES |
+                                                 LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP |
+                                                 LVS_EX_DOUBLEBUFFER);
+    const int size = Scaled(list_, 16);
+    pictures_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 0);
+    ImageList_AddIcon(pictures_, rise);
+    ImageList_AddIcon(pictures_, fall);
+    ListView_SetImageList(list_, pictures_, LVSIL_SMALL);
+    bold_ = CreateSystemDialogFont(list_, true);
+    HFONT normal = CreateSystemDialogFont(list_);
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(normal), FALSE);
+    headerFont_ = normal;
+    for (std::size_t column = 0; column < kFolderColumnCount; ++column) {
+        LVCOLUMNW definition{};
+        definition.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        definition.fmt = ColumnFormat(column);
+        definition.cx = 70;
+        definition.pszText = const_cast<wchar_t*>(L"");
+        definition.iSubItem = static_cast<int>(column);
+        ListView_InsertColumn(list_, static_cast<int>(column), &definition);
+    }
+    return list_;
+}
+
+void FolderGrid::Refresh() {
+    const auto headers = FolderHeaderTexts(folders_, settings_.language());
+    for (std::size_t column = 0; column < kFolderColumnCount; ++column) {
+        std::wstring text = platform::win32::Widen(headers[column]);
+        LVCOLUMNW definition{};
+        definition.mask = LVCF_TEXT;
+        definition.pszText = text.data();
+        ListView_SetColumn(list_, static_cast<int>(column), &definition);
+    }
+    // Keeps the current row and the scroll position.
+    ListView_SetItemCountEx(list_, static_cast<int>(folders_.Size()),
+                            LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    InvalidateRect(list_, nullptr, FALSE);
+}
+
+void FolderGrid::SetColumnWidth(std::size_t column, int width) {
+    ListView_SetColumnWidth(list_, static_cast<int>(column), width);
+}
+
+int FolderGrid::NeededWidth(std::size_t column) const {
+    const auto headers = FolderHeaderTexts(folders_, settings_.language());
+    const int margin = Scaled(list_, 14);
+    int width = ListView_GetStringWidth(list_, platform::win32::Widen(headers[column]).c_str());
+    for (const FolderEntry& entry : folders_.Entries()) {
+        const FolderCell cell =
+            ComposeCell(entry, static_cast<FolderColumn>(column), settings_.language());
+        width = std::max(width,
+                         ListView_GetStringWidth(list_, platform::win32::Widen(cell.text).c_str()));
+    }
+    // Room for the trend picture in the count column.
+    const int picture = column == kFileCountColumn ? Scaled(list_, 18) : 0;
+    return width + margin + picture;
+}
+
+int FolderGrid::CurrentRow() const {
+    return ListView_GetNextItem(list_, -1, LVNI_FOCUSED);
+}
+
+void FolderGrid::ShowRow(std::size_t row) {
+    const int index = static_cast<int>(row);
+    ClearSelection();
+    ListView_SetItemState(list_, index, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_EnsureVisible(list_, index, FALSE);
+}
+
+void FolderGrid::ClearSelection() {
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+}
+
+void FolderGrid::FillCell(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= folders_.Size() ||
+        item.iSubItem < 0 || static_cast<std::size_t>(item.iSubItem) >= kFolderColumnCount) {
+        return;
+    }
+    const FolderEntry& entry = folders_.Entries()[static_cast<std::size_t>(item.iItem)];
+    const FolderCell cell =
+        ComposeCell(entry, static_cast<FolderColumn>(item.iSubItem), settings_.language());
+    if ((item.mask & LVIF_TEXT) != 0 && item.cchTextMax > 0) {
+        cellText_ = platform::win32::Widen(cell.text);
+        lstrcpynW(item.pszText, cellText_.c_str(), item.cchTextMax);
+    }
+    if ((item.mask & LVIF_IMAGE) != 0) {
+        item.iImage = cell.style.trend == CountTrend::Rise   ? kRisePicture
+                      : cell.style.trend == CountTrend::Fall ? kFallPicture
+                                                             : I_IMAGENONE;
+    }
+}
+
+LRESULT FolderGrid::CustomDraw(NMLVCUSTOMDRAW& draw) {
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            return CDRF_NOTIFYSUBITEMDRAW;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+            const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
+            if (row >= folders_.Size() || draw.iSubItem < 0) {
+                return CDRF_DODEFAULT;
+            }
+            const FolderCell cell =
+                ComposeCell(folders_.Entries()[row], static_cast<FolderColumn>(draw.iSubItem),
+                            settings_.language());
+            draw.clrText = cell.style.textColour ? static_cast<COLORREF>(*cell.style.textColour)
+                                                 : GetSysColor(COLOR_WINDOWTEXT);
+            draw.clrTextBk = cell.style.background ? static_cast<COLORREF>(*cell.style.background)
+                                                   : GetSysColor(COLOR_WINDOW);
+            SelectObject(draw.nmcd.hdc, cell.style.bold ? bold_ : headerFont_);
+            return CDRF_NEWFONT;
+        }
+        default:
+            return CDRF_DODEFAULT;
+    }
+}
+
+bool FolderGrid::OnNotify(const NMHDR& header, LRESULT* result) {
+    if (header.hwndFrom != list_) {
+        return false;
+    }
+    switch (header.code) {
+        case LVN_GETDISPINFOW:
+            FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+            *result = 0;
+            return true;
+        case NM_CUSTOMDRAW:
+            *result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+            return true;
+        case LVN_GETINFOTIPW: {
+            auto& tip = *reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header));
+            // The tip names the column under the pointer: the list gives only the row.
+            LVHITTESTINFO hit{};
+            GetCursorPos(&hit.pt);
+            ScreenToClient(list_, &hit.pt);
+            ListView_SubItemHitTest(list_, &hit);
+            if (hit.iItem == tip.iItem && hit.iSubItem == static_cast<int>(kRetentionColumn) &&
+                static_cast<std::size_t>(tip.iItem) < folders_.Size()) {
+                const FolderCell cell =
+                    ComposeCell(folders_.Entries()[static_cast<std::size_t>(tip.iItem)],
+                                kRetentionColumn, settings_.language());
+                const std::wstring text =
+                    platform::win32::Widen(RetentionTooltip(cell.text, settings_.language()));
+                lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
+            } else if (tip.cchTextMax > 0) {
+                tip.pszText[0] = L'\0';
+            }
+            *result = 0;
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace quellix

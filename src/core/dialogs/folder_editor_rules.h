@@ -19,6 +19,16 @@ enum class FolderEditorMode { AddBefore, AddAfter, Modify };
 // Files of a folder, with its subfolders when asked.
 using FileCounter = std::function<std::int64_t(const std::string& folder, bool includeSubfolders)>;
 
+// What the editor works on: the list it writes into, where the list is saved, and how files are
+// counted.
+struct FolderEditorContext {
+    Settings& settings;
+    ConfigStore& store;
+    FolderList& folders;
+    FileCounter countFiles;
+    std::string homeFolder;
+};
+
 // What the editor's controls hold.
 struct EditorState {
     std::string folder;

@@ -22,16 +22,6 @@ namespace quellix {
 
 class FolderChooserView;
 
-// What the editor works on: the list it writes into, where the list is saved, and how files are
-// counted.
-struct FolderEditorContext {
-    Settings& settings;
-    ConfigStore& store;
-    FolderList& folders;
-    FileCounter countFiles;
-    std::string homeFolder;
-};
-
 // The folder entry editor frmRepertoire: adds an entry before or after the selected row, or
 // modifies it, then saves the list.
 class FolderEditorDialog final : public QDialog {

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "core/config/ini_file.h"
 #include "gui/win32/common/message_box.h"
 #include "support/temp_dir.h"
 #include "support/win32/modal_driver.h"
+#include "support/win32/window_picture.h"
 
 namespace quellix::test {
 namespace {
@@ -34,6 +37,9 @@ TEST(PurgeTimeDialogWin32, TypeRefuseOkAndCancel) {
             EXPECT_EQ(TextOf(dialog, "chkJours4"), "Wednesday");
             EXPECT_TRUE(IsChecked(dialog, "chkJours7"));
             EXPECT_EQ(TextOf(dialog, "txtHeures") + TextOf(dialog, "txtMinutes"), "0330");
+            if (const char* folder = std::getenv("QUELLIX_PICTURES")) {
+                SaveWindowPicture(dialog, std::string(folder) + "/purge_time.bmp");
+            }
             HWND error = Named(dialog, "lblErreur");
             EXPECT_FALSE(IsWindowVisible(error));
 

@@ -1,5 +1,6 @@
 #include "support/win32/window_picture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <vector>
@@ -152,6 +153,23 @@ COLORREF PaintedColour(HWND window, POINT at) {
          static_cast<std::size_t>(at.x)) *
         4;
     return RGB(picture.pixels[pixel + 2], picture.pixels[pixel + 1], picture.pixels[pixel]);
+}
+
+bool PaintedIn(HWND window, RECT area, COLORREF colour) {
+    const Picture picture = Paint(window);
+    for (LONG y = std::max(area.top, 0L); y < std::min(area.bottom, LONG{picture.height}); ++y) {
+        for (LONG x = std::max(area.left, 0L); x < std::min(area.right, LONG{picture.width}); ++x) {
+            const std::size_t pixel =
+                (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
+                 static_cast<std::size_t>(x)) *
+                4;
+            if (RGB(picture.pixels[pixel + 2], picture.pixels[pixel + 1], picture.pixels[pixel]) ==
+                colour) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace quellix::test

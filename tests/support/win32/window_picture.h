@@ -13,5 +13,7 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 
 // The colour painted at a point of a window's client area, by the same means.
 COLORREF PaintedColour(HWND window, POINT at);
+// Whether colour was painted anywhere in a rectangle of a window's client area (text in a cell).
+bool PaintedIn(HWND window, RECT area, COLORREF colour);
 
 }  // namespace quellix::test

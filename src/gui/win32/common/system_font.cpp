@@ -58,6 +58,14 @@ HFONT CreateSystemDialogFont(HWND window, bool bold) {
     return CreateFontIndirectW(&logical);
 }
 
+HCURSOR ArrowCursor() {
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+}
+
+HCURSOR WaitCursor() {
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));
+}
+
 int Scaled(HWND window, int pixelsAt96) {
     return MulDiv(pixelsAt96, static_cast<int>(DpiOf(window)), 96);
 }

@@ -18,6 +18,11 @@ DialogFont SystemDialogFont();
 // deletes it.
 HFONT CreateSystemDialogFont(HWND window, bool bold = false);
 
+// The system's arrow and hourglass pointers (the IDC_ names are narrow strings in a build without
+// UNICODE defined).
+HCURSOR ArrowCursor();
+HCURSOR WaitCursor();
+
 // Pixels for a length given at 96 DPI, at the DPI of window.
 int Scaled(HWND window, int pixelsAt96);
 

@@ -19,6 +19,26 @@ int ColumnFormat(std::size_t column) {
     return column == kPathColumn || column == kActionColumn ? LVCFMT_LEFT : LVCFMT_CENTER;
 }
 
+// The list's macros for texts pick the narrow messages in a build without UNICODE: the wide
+// messages are sent by name.
+int StringWidth(HWND list, const std::string& text) {
+    const std::wstring wide = platform::win32::Widen(text);
+    return static_cast<int>(
+        SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+// A list's header holds one line: the two lines of a header ("Total files", then the total) side
+// by side.
+std::wstring HeaderLine(const std::string& header) {
+    std::wstring line = platform::win32::Widen(header);
+    for (wchar_t& character : line) {
+        if (character == L'\n') {
+            character = L' ';
+        }
+    }
+    return line;
+}
+
 }  // namespace
 
 FolderGrid::FolderGrid(const FolderList& folders, const Settings& settings)
@@ -58,7 +78,7 @@ HWND FolderGrid::Create(HWND parent, int id, HICON rise, HICON fall) {
         definition.cx = 70;
         definition.pszText = const_cast<wchar_t*>(L"");
         definition.iSubItem = static_cast<int>(column);
-        ListView_InsertColumn(list_, static_cast<int>(column), &definition);
+        SendMessageW(list_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&definition));
     }
     return list_;
 }
@@ -66,11 +86,11 @@ HWND FolderGrid::Create(HWND parent, int id, HICON rise, HICON fall) {
 void FolderGrid::Refresh() {
     const auto headers = FolderHeaderTexts(folders_, settings_.language());
     for (std::size_t column = 0; column < kFolderColumnCount; ++column) {
-        std::wstring text = platform::win32::Widen(headers[column]);
+        std::wstring text = HeaderLine(headers[column]);
         LVCOLUMNW definition{};
         definition.mask = LVCF_TEXT;
         definition.pszText = text.data();
-        ListView_SetColumn(list_, static_cast<int>(column), &definition);
+        SendMessageW(list_, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&definition));
     }
     // Keeps the current row and the scroll position.
     ListView_SetItemCountEx(list_, static_cast<int>(folders_.Size()),
@@ -85,12 +105,13 @@ void FolderGrid::SetColumnWidth(std::size_t column, int width) {
 int FolderGrid::NeededWidth(std::size_t column) const {
     const auto headers = FolderHeaderTexts(folders_, settings_.language());
     const int margin = Scaled(list_, 14);
-    int width = ListView_GetStringWidth(list_, platform::win32::Widen(headers[column]).c_str());
+    int width = static_cast<int>(
+        SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0,
+                     reinterpret_cast<LPARAM>(HeaderLine(headers[column]).c_str())));
     for (const FolderEntry& entry : folders_.Entries()) {
         const FolderCell cell =
             ComposeCell(entry, static_cast<FolderColumn>(column), settings_.language());
-        width = std::max(width,
-                         ListView_GetStringWidth(list_, platform::win32::Widen(cell.text).c_str()));
+        width = std::max(width, StringWidth(list_, cell.text));
     }
     // Room for the trend picture in the count column.
     const int picture = column == kFileCountColumn ? Scaled(list_, 18) : 0;

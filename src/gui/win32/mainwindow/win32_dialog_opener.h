@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/config/startup.h"
+#include "core/dialogs/folder_editor_rules.h"
+#include "core/mainwindow/main_window_view.h"
+
+namespace quellix {
+
+class ServiceHost;
+
+// The main window's dialogs on Windows, each opened through its own Open over the main window.
+class Win32DialogOpener final : public DialogOpener {
+  public:
+    struct Context {
+        ProgramState& program;
+        ServiceHost& service;
+        // Files of one folder, with its subfolders when asked.
+        FileCounter countFiles;
+        // Starts the desktop's application for a document.
+        std::function<bool(const std::string&)> open;
+        // What the log viewer does with the main window: minimize it, bring it back, and ask
+        // whether it is seen.
+        std::function<void()> minimizeMain;
+        std::function<void()> restoreMain;
+        std::function<bool()> mainShown;
+    };
+
+    Win32DialogOpener(HWND owner, Context context);
+    ~Win32DialogOpener() override;
+
+    bool OpenPurgeTime() override;
+    void OpenTimeBetweenUpdates() override;
+    void OpenAutomaticStart() override;
+    void OpenAllObsolete() override;
+    void OpenLogFolder() override;
+    void OpenLogRetention() override;
+    ServiceChange OpenService() override;
+    std::optional<std::size_t> OpenFolderEditor(FolderEdit edit, int selectedRow) override;
+    void OpenAbout() override;
+    void ShowLogViewer() override;
+
+  private:
+    HWND owner_;
+    Context context_;
+};
+
+}  // namespace quellix

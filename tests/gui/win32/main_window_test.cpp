@@ -1,0 +1,238 @@
+#include "gui/win32/mainwindow/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "core/mainwindow/menu_table.h"
+#include "gui/win32/app/desktop_program.h"
+#include "gui/win32/common/message_box.h"
+#include "gui/win32/mainwindow/loading_window.h"
+#include "platform/clock.h"
+#include "platform/win32/wide_text.h"
+#include "support/fake_service_host.h"
+#include "support/file_tree.h"
+#include "support/temp_dir.h"
+#include "support/win32/modal_driver.h"
+#include "support/win32/window_picture.h"
+
+namespace quellix::test {
+namespace {
+
+constexpr std::int64_t kLongAgo = 1'000'000'000;  // 2001: older than any retention
+
+// The notification area as tests see it: Wine without a display has none.
+class FakeTrayIcon final : public TrayIcon {
+  public:
+    bool Available() const override { return true; }
+    void Show(HWND, HICON, std::string_view newTip) override {
+        shown = true;
+        tip = std::string(newTip);
+    }
+    void Remove() override { shown = false; }
+
+    bool shown = false;
+    std::string tip;
+};
+
+std::string Entry(int number, const std::string& folder, const std::string& retention,
+                  const std::string& subfolders, const std::string& actionKey) {
+    const std::string n = std::to_string(number);
+    return "Path" + n + "=@/" + folder + "/\r\nRetentionPath" + n + "=" + retention +
+           "\r\nSousDossiers" + n + "=" + subfolders + "\r\nDate" + n + "=M\r\n" + actionKey + n +
+           "=oui\r\n";
+}
+
+// A desktop program on its own configuration file, its folders in a tree of files, its message
+// boxes scripted.
+struct Desktop {
+    explicit Desktop(std::string ini) {
+        for (std::size_t at = ini.find('@'); at != std::string::npos; at = ini.find('@')) {
+            ini.replace(at, 1, tree.Root());
+        }
+        dir.Write("Quellix.ini", ini);
+        MessageBoxes::Script({});
+        program = std::make_unique<DesktopProgram>(DesktopOptions{
+            {CommandLine{}, PortableProgramFiles(dir.Path()), service, platform::SystemClock(),
+             [this](const std::string& path) {
+                 opened.push_back(path);
+                 return true;
+             },
+             [](const std::string&) { return true; }, [this](int code) { endedWith = code; }},
+            [] { return std::make_unique<FakeTrayIcon>(); }});
+    }
+    ~Desktop() {
+        program.reset();
+        MessageBoxes::StopScripting();
+    }
+    HWND Window() const { return program->Window()->Handle(); }
+    FakeTrayIcon& Tray() const { return static_cast<FakeTrayIcon&>(program->Tray()); }
+    // A menu item chosen, as the menu sends it.
+    void Choose(std::string_view item) const {
+        SendMessageW(Window(), WM_COMMAND, program->Window()->Menus().CommandOf(item), 0);
+    }
+
+    TempDir dir;
+    FileTree tree;
+    FakeServiceHost service;
+    std::vector<std::string> opened;
+    std::optional<int> endedWith;
+    std::unique_ptr<DesktopProgram> program;
+};
+
+std::string Cell(HWND list, int row, int column) {
+    wchar_t text[256] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return platform::win32::Narrow(text);
+}
+
+std::string Header(HWND list, int column) {
+    wchar_t text[256] = {};
+    LVCOLUMNW definition{};
+    definition.mask = LVCF_TEXT;
+    definition.pszText = text;
+    definition.cchTextMax = 256;
+    SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&definition));
+    return platform::win32::Narrow(text);
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
+    return platform::win32::Narrow(text);
+}
+
+bool Enabled(HWND window, std::string_view control) {
+    return IsWindowEnabled(Named(window, control)) != FALSE;
+}
+
+// Start-up, the grid, the menus from the table, the language, Start and Stop, the purge time
+// label, the tray toggle and menu, Delete on a row and Exit: one path through the real window.
+TEST(MainWindowWin32, OnePathThroughTheWindow) {
+    Desktop desktop("[Purge]\r\nHeure=12:00\r\n[Paths]\r\nNbPaths=2\r\n" +
+                    Entry(1, "a", "48", "oui [D]", "Effacer") +
+                    Entry(2, "b", "25", "non", "Corbeille"));
+    desktop.tree.File("a/old", kLongAgo);
+    desktop.tree.File("a/sub/older", kLongAgo);
+    desktop.tree.Folder("b");
+    ASSERT_EQ(desktop.program->Start(), StartupOutcome::Running);
+    HWND window = desktop.Window();
+    LoadingWindow& loading = *desktop.program->Front().Loading();
+    EXPECT_EQ(quellix::TextOf(loading.Message()), "Loading folders");
+    EXPECT_EQ(quellix::TextOf(loading.Counter()), "2/2");
+    EXPECT_FALSE(IsWindowVisible(loading.Handle()));
+    EXPECT_EQ(quellix::TextOf(window).rfind("Quellix 1.0.0 - ", 0), 0U) << quellix::TextOf(window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(IsZoomed(window));
+    EXPECT_TRUE(desktop.Tray().shown);
+    EXPECT_EQ(desktop.Tray().tip, "Quellix 1.0.0");
+
+    HWND list = Named(window, "flexList");
+    ASSERT_EQ(ListView_GetItemCount(list), 2);
+    EXPECT_EQ(Cell(list, 0, 0), "2");
+    EXPECT_EQ(Cell(list, 0, 3), "yes [D]");
+    EXPECT_EQ(Cell(list, 1, 5), "Recycle Bin");
+    EXPECT_EQ(Header(list, 1), "Folders to purge (2)");
+    if (const char* folder = std::getenv("QUELLIX_PICTURES")) {
+        SaveWindowPicture(window, std::string(folder) + "/main_window.bmp");
+    }
+    // Delete in red, Recycle Bin in blue, as painted.
+    RECT action{};
+    ListView_GetSubItemRect(list, 0, 5, LVIR_BOUNDS, &action);
+    EXPECT_TRUE(PaintedIn(list, action, RGB(255, 0, 0)));
+    ListView_GetSubItemRect(list, 1, 5, LVIR_BOUNDS, &action);
+    EXPECT_TRUE(PaintedIn(list, action, RGB(0, 0, 255)));
+
+    // The menu bar is the menu table, in order, captions and ticks included.
+    HMENU bar = GetMenu(window);
+    ASSERT_EQ(static_cast<std::size_t>(GetMenuItemCount(bar)), MenuBarMenus().size());
+    for (std::size_t i = 0; i < MenuBarMenus().size(); ++i) {
+        const MenuDefinition& definition = MenuBarMenus()[i];
+        EXPECT_EQ(MenuText(bar, static_cast<UINT>(i)), MenuCaption(definition.name).english);
+        HMENU menu = GetSubMenu(bar, static_cast<int>(i));
+        ASSERT_EQ(static_cast<std::size_t>(GetMenuItemCount(menu)), definition.items.size());
+        for (std::size_t j = 0; j < definition.items.size(); ++j) {
+            const MenuItem& item = definition.items[j];
+            const UINT state = GetMenuState(menu, static_cast<UINT>(j), MF_BYPOSITION);
+            EXPECT_EQ((state & MF_SEPARATOR) != 0, item.IsSeparator()) << item.name;
+            if (!item.IsSeparator()) {
+                EXPECT_EQ(MenuText(menu, static_cast<UINT>(j)), MenuCaption(item.name).english);
+            }
+        }
+    }
+    const auto ticked = [&](std::string_view item) {
+        const UINT command = desktop.program->Window()->Menus().CommandOf(item);
+        return (GetMenuState(bar, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_TRUE(ticked("mnuAnglais"));
+
+    // French, then English again: captions, menus, ticks, cells and the file follow.
+    desktop.Choose("mnuFrancais");
+    EXPECT_EQ(TextOf(window, "cmdDemarrer"), "Démarrer");
+    EXPECT_EQ(MenuText(bar, 0), "&Fichier");
+    EXPECT_TRUE(ticked("mnuFrancais"));
+    EXPECT_FALSE(ticked("mnuAnglais"));
+    EXPECT_EQ(Cell(list, 1, 5), "Corbeille");
+    EXPECT_NE(desktop.dir.Read("Quellix.ini").find("Langue=1"), std::string::npos);
+    desktop.Choose("mnuAnglais");
+    EXPECT_EQ(TextOf(window, "cmdDemarrer"), "Start");
+
+    // Start and Stop swap the buttons and the settings menus.
+    Click(window, "cmdDemarrer");
+    EXPECT_FALSE(Enabled(window, "cmdDemarrer"));
+    EXPECT_TRUE(Enabled(window, "cmdArreter"));
+    const UINT purgeTime = desktop.program->Window()->Menus().CommandOf("mnuModifierHeure");
+    EXPECT_NE(GetMenuState(bar, purgeTime, MF_BYCOMMAND) & MF_GRAYED, 0U);
+    Click(window, "cmdArreter");
+    EXPECT_TRUE(Enabled(window, "cmdDemarrer"));
+    EXPECT_EQ(GetMenuState(bar, purgeTime, MF_BYCOMMAND) & MF_GRAYED, 0U);
+
+    // The purge time label opens its dialog; Escape leaves the time as it was.
+    ModalDriver()
+        .Then([](HWND dialog) {
+            EXPECT_EQ(TextOf(dialog, ""), "Purge at...");
+            PressKey(dialog, VK_ESCAPE);
+        })
+        .Run([&] {
+            HWND label = Named(window, "lblHeurePurge");
+            SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        });
+    EXPECT_EQ(TextOf(window, "lblHeurePurge").rfind("Purge at 12:00", 0), 0U);
+
+    // The tray icon's left click hides the window and brings it back; its menu restores too.
+    SendMessageW(window, kTrayMessage, 1, WM_LBUTTONUP);
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, kTrayMessage, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(IsZoomed(window));
+
+    // Delete on a row asks first; No keeps it.
+    MessageBoxes::Script({MessageAnswer::No});
+    ListView_SetItemState(list, 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_EQ(MessageBoxes::Asked().size(), 1U);
+    EXPECT_EQ(ListView_GetItemCount(list), 2);
+    MessageBoxes::ClearAsked();
+
+    // The close box asks; No keeps the program; Exit and Yes end it.
+    MessageBoxes::Script({MessageAnswer::No});
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(MessageBoxes::Asked().size(), 1U);
+    EXPECT_EQ(MessageBoxes::Asked()[0].text, "Exit program");
+    EXPECT_TRUE(IsWindowVisible(window));
+    MessageBoxes::Script({MessageAnswer::Yes});
+    desktop.Choose("mnuQuitter");
+    EXPECT_FALSE(desktop.Tray().shown);
+    EXPECT_TRUE(desktop.program->QuitRequested());
+    EXPECT_EQ(desktop.endedWith, std::optional<int>(0));
+}
+
+}  // namespace
+}  // namespace quellix::test

@@ -12,6 +12,15 @@
 
 namespace quellix {
 
+namespace {
+
+constexpr const char* kServiceTypedByHand =
+    "quellix: --service is started by the Windows service manager, not typed in a console.\n"
+    "Install the service with \"quellix --install-service\" (as an administrator), then start "
+    "it from Services or with \"sc start Quellix\"; use -C for a one-shot run.\n";
+
+}  // namespace
+
 int RunProgram(const std::vector<std::string>& arguments, const std::string& executableFolder,
                std::ostream& out, std::ostream& err) {
     const CommandLine commandLine = ParseCommandLine(arguments);
@@ -53,10 +62,15 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& exe
     }
     const auto service = MakeSystemServiceHost(commandLine.service);
     if (commandLine.service) {
-        return platform::RunServiceProcess([&] {
+        const std::optional<int> code = platform::RunServiceProcess([&] {
             HeadlessProgram program(commandLine, files, err, *service);
             return program.Run();
         });
+        if (!code) {
+            err << kServiceTypedByHand;
+            return kExitUsage;
+        }
+        return *code;
     }
     HeadlessProgram program(commandLine, files, err, *service);
     return program.Run();

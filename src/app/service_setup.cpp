@@ -22,6 +22,22 @@ std::optional<ServiceStartType> StartTypeNamed(const std::string& name) {
 
 }  // namespace
 
+std::string WindowsStartHint(ServiceStartType startType) {
+    const std::string notRunning = "It is not running yet: ";
+    switch (startType) {
+        case ServiceStartType::Automatic:
+            return notRunning +
+                   "it starts with Windows, or now from Services or with \"sc start Quellix\".\n";
+        case ServiceStartType::Manual:
+            return notRunning + "start it from Services or with \"sc start Quellix\".\n";
+        case ServiceStartType::Disabled:
+            break;
+    }
+    return notRunning +
+           "it is disabled; install it again with --install-service=automatic or =manual to "
+           "start it.\n";
+}
+
 int RunServiceSetup(const CommandLine& commandLine, const ProgramFiles& files,
                     SystemServiceHost& service, std::ostream& out, std::ostream& err) {
     if (commandLine.uninstallService) {
@@ -52,6 +68,10 @@ int RunServiceSetup(const CommandLine& commandLine, const ProgramFiles& files,
         return kExitServiceSetup;
     }
     out << "Quellix Service installed (" << *commandLine.installService << ")\n";
+    if (kHostSystem == HostSystem::Windows) {
+        out << (service.IsRunning() ? std::string("It is running.\n")
+                                    : WindowsStartHint(*startType));
+    }
     return kExitSuccess;
 }
 

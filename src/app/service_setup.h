@@ -9,6 +9,9 @@
 
 namespace quellix {
 
+// What --install-service adds on Windows when the service does not run: how it gets started.
+std::string WindowsStartHint(ServiceStartType startType);
+
 // --install-service and --uninstall-service: registers or removes the service unit from the
 // command line, for machines without the desktop window. Returns the exit code.
 int RunServiceSetup(const CommandLine& commandLine, const ProgramFiles& files,

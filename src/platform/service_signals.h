@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace quellix::platform {
@@ -27,8 +28,10 @@ void WaitForNextSecondOrSignal();
 
 // Runs body as the process the system's service manager started, and returns its exit code. On
 // Linux systemd started the process itself and body just runs; on Windows it runs inside the
-// service control dispatcher, which reports the service running, paused and stopped.
-int RunServiceProcess(const std::function<int()>& body);
+// service control dispatcher, which reports the service running, paused and stopped. Nothing,
+// without running body, on Windows when the service manager did not start this process (typed
+// in a console), where it would wait for a manager that never calls.
+std::optional<int> RunServiceProcess(const std::function<int()>& body);
 
 // Milliseconds from a wall-clock time (ms since the epoch) to just past its next whole second.
 std::int64_t MillisecondsToNextSecond(std::int64_t nowMilliseconds);

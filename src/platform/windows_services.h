@@ -24,6 +24,8 @@ struct InstalledService {
     ServiceStart start = ServiceStart::Automatic;
     bool interactWithDesktop = false;
     std::string commandLine;
+    // Running, or on its way there (start pending, paused).
+    bool running = false;
 };
 
 // nullopt when no service of that name is registered (or the manager cannot be asked).

@@ -80,13 +80,19 @@ TEST(WindowsOneShotRun, IniThatCannotBeAConfigurationFileEndsTheRun) {
         {dir.File("conf/huge.ini"), 1},
         {dir.File("conf/new.ini"), 0},
     };
+    const std::string newIni = dir.File("conf/new.ini");
     for (const auto& c : cases) {
         EXPECT_EQ(test::RunQuellix(exe, {"-C", "--ini=" + test::Backslashed(c.ini)}), c.code)
             << c.ini;
     }
     EXPECT_FALSE(dir.Exists("missing"));
     EXPECT_EQ(std::filesystem::file_size(dir.File("conf/huge.ini")), IniFile::kMaxFileBytes + 1);
-    EXPECT_EQ(dir.Read("conf/new.ini"), "[Purge]\nHeure=12:00\nJours=1234567\nTemporisation=30\n");
+    // A file the program creates on Windows has Windows line ends.
+    EXPECT_EQ(dir.Read("conf/new.ini"),
+              "[Purge]\r\nHeure=12:00\r\nJours=1234567\r\nTemporisation=30\r\n");
+    // The service typed by hand says how to start it, at once, instead of waiting for a service
+    // manager that never calls.
+    EXPECT_EQ(test::RunQuellix(exe, {"--service", "--ini=" + test::Backslashed(newIni)}), 64);
 }
 
 }  // namespace

@@ -44,6 +44,8 @@ class SystemServiceHost : public ServiceHost {
     virtual void SetConfigPath(std::string path) = 0;
     // Why the last Install or Uninstall failed; empty after a success.
     virtual const std::string& LastError() const = 0;
+    // Whether the installed service runs now.
+    virtual bool IsRunning() const = 0;
 };
 
 // The system's service host for this process (isServiceProcess: started as the service).

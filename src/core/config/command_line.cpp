@@ -20,7 +20,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (!argument.starts_with("--")) {
+        if (argument == "/?" || argument == "-h" || argument == "-?") {
+            // What Windows users type for help, and the short form.
+            line.help = true;
+        } else if (!argument.starts_with("--")) {
             rest.push_back(argument);
         } else if (argument == "--help") {
             line.help = true;
@@ -57,26 +60,48 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     return line;
 }
 
-std::string UsageText() {
-    return "Usage: quellix [-C | --service | --install-service[=TYPE] | --uninstall-service]\n"
-           "               [--ini=FILE] [--help] [--version]\n"
-           "Purges obsolete files from the folders of its configuration file.\n"
-           "\n"
-           "  -C            one-shot run without a window: load, count, start the purge\n"
-           "                (at once with immediate purge and automatic start), then end\n"
-           "  --service     run as the system service: purge on schedule until stopped\n"
-           "                (SIGTERM stops, SIGUSR1 pauses, SIGUSR2 continues)\n"
-           "  --install-service[=TYPE]\n"
-           "                register the systemd unit \"Quellix Service\" running --service on\n"
-           "                this configuration file (system-wide as root, else a user unit);\n"
-           "                TYPE: automatic (default, enabled), manual or disabled\n"
-           "  --uninstall-service\n"
-           "                stop, disable and remove that unit\n"
-           "  --ini=FILE    use FILE as the configuration file instead of this copy's own:\n"
-           "                Quellix.ini beside the executable for a portable copy, else\n"
-           "                $XDG_CONFIG_HOME/quellix/Quellix.ini (~/.config/quellix)\n"
-           "  --help        show this help and end\n"
-           "  --version     show the version and end\n";
+std::string UsageText(HostSystem system) {
+    std::string text =
+        "Usage: quellix [-C | --service | --install-service[=TYPE] | --uninstall-service]\n"
+        "               [--ini=FILE] [--help] [--version]\n"
+        "Purges obsolete files from the folders of its configuration file.\n"
+        "\n"
+        "  -C            one-shot run without a window: load, count, start the purge\n"
+        "                (at once with immediate purge and automatic start), then end\n";
+    if (system == HostSystem::Windows) {
+        text +=
+            "  --service     run as the Windows service: started by the service manager, it\n"
+            "                purges on schedule until stopped (Services stops, pauses and\n"
+            "                continues it); it is not typed in a console\n"
+            "  --install-service[=TYPE]\n"
+            "                register the service \"Quellix Service\" running --service on this\n"
+            "                configuration file (as an administrator), with its entries in the\n"
+            "                Application event log; TYPE: automatic (default), manual or\n"
+            "                disabled\n"
+            "  --uninstall-service\n"
+            "                stop and remove that service\n"
+            "  --ini=FILE    use FILE as the configuration file instead of this copy's own:\n"
+            "                Quellix.ini beside quellix.exe for a portable copy, else\n"
+            "                %APPDATA%\\quellix\\Quellix.ini\n"
+            "  --help, -h, /?\n"
+            "                show this help and end\n";
+    } else {
+        text +=
+            "  --service     run as the system service: purge on schedule until stopped\n"
+            "                (SIGTERM stops, SIGUSR1 pauses, SIGUSR2 continues)\n"
+            "  --install-service[=TYPE]\n"
+            "                register the systemd unit \"Quellix Service\" running --service on\n"
+            "                this configuration file (system-wide as root, else a user unit);\n"
+            "                TYPE: automatic (default, enabled), manual or disabled\n"
+            "  --uninstall-service\n"
+            "                stop, disable and remove that unit\n"
+            "  --ini=FILE    use FILE as the configuration file instead of this copy's own:\n"
+            "                Quellix.ini beside the executable for a portable copy, else\n"
+            "                $XDG_CONFIG_HOME/quellix/Quellix.ini (~/.config/quellix)\n"
+            "  --help        show this help and end\n";
+    }
+    text += "  --version     show the version and end\n";
+    return text;
 }
 
 }  // namespace quellix

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/common/host_system.h"
+
 namespace quellix {
 
 // The command line, with the program's own "--" options taken out before the rest is searched
@@ -29,6 +31,7 @@ struct CommandLine {
 // arguments excludes the program name.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-std::string UsageText();
+// The help text, in the words of the system's service manager and folders.
+std::string UsageText(HostSystem system = kHostSystem);
 
 }  // namespace quellix

@@ -123,8 +123,8 @@ IniDocument::IniDocument(std::string_view text) {
     }
     const auto first = std::find_if(lines_.begin(), lines_.end(),
                                     [](const Line& line) { return !line.ending.empty(); });
-    if (first != lines_.end() && first->ending == "\r\n") {
-        newline_ = "\r\n";
+    if (first != lines_.end()) {
+        newline_ = first->ending == "\r\n" ? "\r\n" : "\n";
     }
 }
 

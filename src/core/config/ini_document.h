@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/common/host_system.h"
+
 namespace quellix {
 
 // An INI text held in memory. Every line that is not touched by a write (comments, blank lines,
@@ -54,7 +56,8 @@ class IniDocument {
     void BuildIndex() const;
 
     std::vector<Line> lines_;
-    std::string newline_ = "\n";
+    // A file without a line end yet gets the system's own.
+    std::string newline_ = kHostSystem == HostSystem::Windows ? "\r\n" : "\n";
     bool byteOrderMark_ = false;
 
     // Lower-case section name -> its first header line; lower-case section name, "]", lower-case

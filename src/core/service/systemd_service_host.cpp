@@ -226,4 +226,8 @@ bool SystemdServiceHost::Fail(std::string why) {
     return false;
 }
 
+bool SystemdServiceHost::IsRunning() const {
+    return Systemctl({"is-active", "--quiet", kUnitFileName}) == 0;
+}
+
 }  // namespace quellix

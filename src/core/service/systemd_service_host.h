@@ -58,6 +58,7 @@ class SystemdServiceHost final : public SystemServiceHost {
     // nothing changed, when a unit would remain that is not ours to remove.
     bool Uninstall() override;
 
+    bool IsRunning() const override;
     const std::string& LastError() const override { return lastError_; }
 
   private:

@@ -102,4 +102,9 @@ bool WindowsServiceHost::Uninstall() {
     return true;
 }
 
+bool WindowsServiceHost::IsRunning() const {
+    const auto installed = platform::QueryInstalledService(kServiceName);
+    return installed && installed->running;
+}
+
 }  // namespace quellix

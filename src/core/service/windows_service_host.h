@@ -28,6 +28,7 @@ class WindowsServiceHost final : public SystemServiceHost {
     bool Install(bool unused) override;
     // Stops the service when it runs, removes it and the event-log source.
     bool Uninstall() override;
+    bool IsRunning() const override;
     const std::string& LastError() const override { return lastError_; }
 
     // The command line the service manager starts.

@@ -76,7 +76,7 @@ std::vector<ServiceSignal> TakeServiceSignals() {
     return taken;
 }
 
-int RunServiceProcess(const std::function<int()>& body) {
+std::optional<int> RunServiceProcess(const std::function<int()>& body) {
     return body();
 }
 

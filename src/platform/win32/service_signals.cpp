@@ -91,12 +91,16 @@ std::int64_t WallClockMilliseconds() {
 
 }  // namespace
 
-int RunServiceProcess(const std::function<int()>& body) {
+std::optional<int> RunServiceProcess(const std::function<int()>& body) {
     serviceBody = &body;
     SERVICE_TABLE_ENTRYW table[] = {{const_cast<wchar_t*>(kServiceName), ServiceMain},
                                     {nullptr, nullptr}};
-    // Returns once the service has stopped; fails when the service manager did not start us.
+    // Returns once the service has stopped; fails at once when the service manager did not
+    // start us.
     if (!::StartServiceCtrlDispatcherW(table)) {
+        if (::GetLastError() == ERROR_FAILED_SERVICE_CONTROLLER_CONNECT) {
+            return std::nullopt;
+        }
         return body();
     }
     return bodyExitCode;

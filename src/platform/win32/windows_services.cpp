@@ -54,8 +54,8 @@ std::optional<InstalledService> QueryInstalledService(const std::string& name) {
     if (!manager) {
         return std::nullopt;
     }
-    const ServiceHandle service(
-        ::OpenServiceW(manager.get(), Widen(name).c_str(), SERVICE_QUERY_CONFIG));
+    const ServiceHandle service(::OpenServiceW(manager.get(), Widen(name).c_str(),
+                                               SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
     if (!service) {
         return std::nullopt;
     }
@@ -74,6 +74,10 @@ std::optional<InstalledService> QueryInstalledService(const std::string& name) {
     if (config->lpBinaryPathName != nullptr) {
         installed.commandLine = Narrow(config->lpBinaryPathName);
     }
+    SERVICE_STATUS status{};
+    installed.running = ::QueryServiceStatus(service.get(), &status) != FALSE &&
+                        status.dwCurrentState != SERVICE_STOPPED &&
+                        status.dwCurrentState != SERVICE_STOP_PENDING;
     return installed;
 }
 

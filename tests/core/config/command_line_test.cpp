@@ -44,6 +44,36 @@ TEST(CommandLine, OwnOptions) {
     EXPECT_FALSE(line.runOnce);
 }
 
+// Windows users ask with "/?"; the help then speaks of their service manager and folders.
+TEST(CommandLine, HelpInEachSpellingAndEachSystemsWords) {
+    for (const char* asking : {"--help", "-h", "/?", "-?"}) {
+        const CommandLine line = ParseCommandLine({asking});
+        EXPECT_TRUE(line.help) << asking;
+        EXPECT_FALSE(line.runOnce) << asking;
+        EXPECT_TRUE(line.error.empty()) << asking;
+    }
+    struct Words {
+        HostSystem system;
+        std::vector<const char*> present;
+        std::vector<const char*> absent;
+    };
+    const Words words[] = {
+        {HostSystem::Windows,
+         {"%APPDATA%\\quellix\\Quellix.ini", "service manager", "event log", "/?"},
+         {"systemd", "SIGTERM", "XDG"}},
+        {HostSystem::Linux, {"systemd", "SIGTERM", "$XDG_CONFIG_HOME"}, {"%APPDATA%", "/?"}},
+    };
+    for (const Words& w : words) {
+        const std::string text = UsageText(w.system);
+        for (const char* word : w.present) {
+            EXPECT_NE(text.find(word), std::string::npos) << word;
+        }
+        for (const char* word : w.absent) {
+            EXPECT_EQ(text.find(word), std::string::npos) << word;
+        }
+    }
+}
+
 TEST(CommandLine, UnusableOptionsAreErrors) {
     EXPECT_EQ(ParseCommandLine({"--ini"}).error, "option --ini needs a file path");
     EXPECT_EQ(ParseCommandLine({"--ini="}).error, "option --ini needs a file path");

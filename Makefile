@@ -89,10 +89,13 @@ test-package: deb deb-nox
 WIN_CONFIGURE = cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	-DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
+# The Windows program as users get it: a Release build, stripped, in a portable zip with its
+# help pages, README and licence (dist/).
 windows:
 	scripts/install-deps.sh build windows
-	$(WIN_CONFIGURE) -S . -B $(WIN_BUILD) -DQUELLIX_TESTS=OFF
+	$(WIN_CONFIGURE) -S . -B $(WIN_BUILD) -DQUELLIX_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(WIN_BUILD) -j$(JOBS) --target quellix
+	scripts/windows-zip.sh $(WIN_BUILD)
 
 test-windows:
 	scripts/install-deps.sh build windows wine

@@ -102,10 +102,7 @@ void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
     }
 }
 
-}  // namespace
-
-bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
-    const Picture picture = Paint(window);
+bool WriteBmp(const Picture& picture, const std::string& bmpPath) {
     if (picture.pixels.empty()) {
         return false;
     }
@@ -141,6 +138,43 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
         }
     }
     return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
+    return WriteBmp(Paint(window), bmpPath);
+}
+
+bool SaveScreenPicture(RECT area, const std::string& bmpPath) {
+    Picture picture;
+    picture.width = area.right - area.left;
+    picture.height = area.bottom - area.top;
+    if (picture.width <= 0 || picture.height <= 0) {
+        return false;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    ReleaseDC(nullptr, screen);
+    const auto* start = static_cast<const std::uint8_t*>(bits);
+    picture.pixels.assign(start, start + static_cast<std::size_t>(picture.width) *
+                                             static_cast<std::size_t>(picture.height) * 4);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return WriteBmp(picture, bmpPath);
 }
 
 COLORREF PaintedColour(HWND window, POINT at) {

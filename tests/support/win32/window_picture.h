@@ -11,6 +11,10 @@ namespace quellix::test {
 // when it failed.
 bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 
+// What the screen shows in area (a window with its frame, the whole desktop), as a 24-bit BMP;
+// needs a display (Wine's X11 driver).
+bool SaveScreenPicture(RECT area, const std::string& bmpPath);
+
 // The colour painted at a point of a window's client area, by the same means.
 COLORREF PaintedColour(HWND window, POINT at);
 // Whether colour was painted anywhere in a rectangle of a window's client area (text in a cell).

@@ -26,11 +26,14 @@ cmake --build "$BUILD" -j2 --target quellix windows_screenshot_tour
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/shots"
+status=0
 SHOTS_WINE=$work SHOTS_OUT=$work/shots BUILD=$BUILD \
-    xvfb-run -a -s '-screen 0 1024x768x24' "$0" --on-display
+    xvfb-run -a -s '-screen 0 1024x768x24' "$0" --on-display || status=$?
 
 mkdir -p docs/screenshots
 for bmp in "$work"/shots/*.bmp; do
+    [ -f "$bmp" ] || continue
     python3 scripts/bmp-to-png.py "$bmp" "docs/screenshots/$(basename "${bmp%.bmp}").png"
 done
 ls -l docs/screenshots/windows-*.png
+exit "$status"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/mainwindow/menu_table.h"
+#include "gui/win32/mainwindow/menu_set.h"
 #include "platform/win32/wide_text.h"
 #include "support/file_tree.h"
 #include "support/temp_dir.h"
@@ -67,21 +67,6 @@ HWND ShownWindow(DWORD thread, const wchar_t* className) {
     return search.window;
 }
 
-// The command of a menu bar item, found where the menu table puts it.
-UINT CommandOf(HWND window, std::string_view item) {
-    HMENU bar = GetMenu(window);
-    int menuIndex = 0;
-    for (const MenuDefinition& menu : MenuBarMenus()) {
-        for (std::size_t position = 0; position < menu.items.size(); ++position) {
-            if (menu.items[position].name == item) {
-                return GetMenuItemID(GetSubMenu(bar, menuIndex), static_cast<int>(position));
-            }
-        }
-        ++menuIndex;
-    }
-    return 0;
-}
-
 RECT Frame(HWND window) {
     RECT area{};
     GetWindowRect(window, &area);
@@ -102,7 +87,7 @@ class Tour {
 
     // Opens a dialog through its menu item, photographs it and cancels it.
     void Dialog(std::string_view item, const std::string& name) {
-        PostMessageW(main_, WM_COMMAND, CommandOf(main_, item), 0);
+        PostMessageW(main_, WM_COMMAND, MenuSet::CommandFor(item), 0);
         HWND dialog = nullptr;
         if (!WaitFor([&] { return (dialog = ShownWindow(thread_, L"#32770")) != nullptr; })) {
             Fail("no dialog for " + std::string(item));
@@ -116,7 +101,7 @@ class Tour {
     }
 
     void Choose(std::string_view item) {
-        SendMessageW(main_, WM_COMMAND, CommandOf(main_, item), 0);
+        SendMessageW(main_, WM_COMMAND, MenuSet::CommandFor(item), 0);
     }
 
     void Fail(const std::string& why) {

@@ -163,6 +163,8 @@ TEST(MainWindowWin32, OnePathThroughTheWindow) {
             EXPECT_EQ((state & MF_SEPARATOR) != 0, item.IsSeparator()) << item.name;
             if (!item.IsSeparator()) {
                 EXPECT_EQ(MenuText(menu, static_cast<UINT>(j)), MenuCaption(item.name).english);
+                // What another process sends to choose the item.
+                EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(j)), MenuSet::CommandFor(item.name));
             }
         }
     }

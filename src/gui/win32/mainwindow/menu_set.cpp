@@ -1,5 +1,8 @@
 #include "gui/win32/mainwindow/menu_set.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/win32/wide_text.h"
 
 namespace quellix {
@@ -9,29 +12,53 @@ namespace {
 // Menu commands start here, clear of the controls' identifiers.
 constexpr UINT kFirstCommand = 40000;
 
+// Every menu of the window, in the order their items are numbered.
+std::vector<const MenuDefinition*> AllMenus() {
+    std::vector<const MenuDefinition*> menus;
+    for (const MenuDefinition& definition : MenuBarMenus()) {
+        menus.push_back(&definition);
+    }
+    menus.push_back(&ContextMenu());
+    menus.push_back(&TrayMenu());
+    return menus;
+}
+
 }  // namespace
 
+UINT MenuSet::CommandFor(std::string_view item) {
+    std::vector<std::string_view> numbered;
+    for (const MenuDefinition* menu : AllMenus()) {
+        for (const MenuItem& entry : menu->items) {
+            if (entry.IsSeparator() ||
+                std::find(numbered.begin(), numbered.end(), entry.name) != numbered.end()) {
+                continue;
+            }
+            if (entry.name == item) {
+                return kFirstCommand + static_cast<UINT>(numbered.size());
+            }
+            numbered.push_back(entry.name);
+        }
+    }
+    return 0;
+}
+
 MenuSet::MenuSet() : bar_(CreateMenu()), context_(CreatePopupMenu()), tray_(CreatePopupMenu()) {
-    UINT next = kFirstCommand;
-    auto addItems = [this, &next](const MenuDefinition& definition) {
-        for (const MenuItem& item : definition.items) {
+    for (const MenuDefinition* menu : AllMenus()) {
+        for (const MenuItem& item : menu->items) {
             if (!item.IsSeparator() && items_.find(item.name) == items_.end()) {
                 State state;
-                state.command = next++;
+                state.command = CommandFor(item.name);
                 items_.emplace(std::string(item.name), state);
             }
         }
-    };
+    }
     int position = 0;
     for (const MenuDefinition& definition : MenuBarMenus()) {
-        addItems(definition);
         HMENU menu = CreatePopupMenu();
         handles_[std::string(definition.name)] = {menu, &definition, position++};
         menus_[std::string(definition.name)] = {};
         AppendMenuW(bar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu), L"");
     }
-    addItems(ContextMenu());
-    addItems(TrayMenu());
     handles_[std::string(ContextMenu().name)] = {context_, &ContextMenu(), -1};
     handles_[std::string(TrayMenu().name)] = {tray_, &TrayMenu(), -1};
     for (const auto& [name, menu] : handles_) {

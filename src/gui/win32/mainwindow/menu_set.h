@@ -26,6 +26,10 @@ class MenuSet {
     HMENU Context() const { return context_; }
     HMENU Tray() const { return tray_; }
 
+    // The command identifier of an item in every main window: numbered in the menu tables' order,
+    // so that another process can send it (menus are not shared between processes in Wine).
+    static UINT CommandFor(std::string_view item);
+
     // Whether name is a menu or an item of these menus.
     bool Has(std::string_view name) const;
     // The item a command identifier stands for, or empty.

@@ -14,14 +14,8 @@ rm -rf "$stage" "$root/dist/$name.zip"
 mkdir -p "$stage"
 
 x86_64-w64-mingw32-strip -o "$stage/quellix.exe" "$build/src/quellix.exe"
-for page in QuellixEN.htm QuellixFR.htm; do
-    # The pages written for Windows by the build, else the shared sources.
-    if [ -f "$build/src/$page" ]; then
-        cp "$build/src/$page" "$stage/"
-    else
-        cp "$root/resources/help/$page" "$stage/"
-    fi
-done
+# The pages the build wrote for Windows; the sources also hold the Linux passages.
+cp "$build/src/QuellixEN.htm" "$build/src/QuellixFR.htm" "$stage/"
 # Windows line ends, so that Notepad of every version shows lines.
 sed 's/$/\r/' "$root/README.md" >"$stage/README.txt"
 sed 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"

@@ -121,7 +121,7 @@ int Run(const std::string& exe, const std::string& output) {
     TempDir dir;
     FileTree tree;
     std::string ini =
-        "[Purge]\r\nHeure=03:30\r\nJours=23456\r\nNbDernierePurge=1284\r\n"
+        "[Purge]\r\nLangue=0\r\nHeure=03:30\r\nJours=23456\r\nNbDernierePurge=1284\r\n"
         "NbDernierePurgeDossiers=17\r\nNbLocked=2\r\n"
         "DateDernierePurge=07 December 2026 - 03:30:12\r\n[Paths]\r\nNbPaths=4\r\n" +
         Entry(1, "Downloads", "720", "oui [D]", "Corbeille") +
@@ -174,7 +174,10 @@ int Run(const std::string& exe, const std::string& output) {
         RECT desktop{};
         GetWindowRect(GetDesktopWindow(), &desktop);
         for (const char* language : {"en", "fr"}) {
-            tour.Choose(language == std::string("en") ? "mnuAnglais" : "mnuFrancais");
+            // Either item switches the language: English first, as the file says.
+            if (language != std::string("en")) {
+                tour.Choose("mnuFrancais");
+            }
             // The normal size of the README's pictures, not the whole screen.
             ShowWindow(main, SW_RESTORE);
             SetWindowPos(main, nullptr, 20, 20, 980, 320, SWP_NOZORDER);

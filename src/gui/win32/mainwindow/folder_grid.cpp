@@ -27,6 +27,39 @@ int StringWidth(HWND list, const std::string& text) {
         SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
+int TextWidth(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+}
+
+// A path narrowed to width by cutting its middle: its start and its last folder stay
+// ("C:\Users\…\Downloads\"). The system's path ellipsis keeps only what follows the last "\",
+// which for a folder ending in "\" is nothing.
+std::wstring ElidedPath(HDC dc, const std::wstring& path, int width) {
+    constexpr wchar_t kEllipsis[] = L"\u2026";
+    if (TextWidth(dc, path) <= width || path.size() < 2) {
+        return path;
+    }
+    const std::size_t lastName = path.find_last_of(L"\\/", path.size() - 2);
+    if (lastName == std::wstring::npos) {
+        return path;
+    }
+    const std::wstring tail = path.substr(lastName);
+    for (std::size_t keep = lastName; keep > 0; --keep) {
+        const std::wstring candidate = path.substr(0, keep) + kEllipsis + tail;
+        if (TextWidth(dc, candidate) <= width) {
+            return candidate;
+        }
+    }
+    return kEllipsis + tail;
+}
+
+// Columns that hold paths: the folder, and the destination of a move.
+bool IsPathColumn(std::size_t column) {
+    return column == kPathColumn || column == kActionColumn;
+}
+
 // A list's header holds one line: the two lines of a header ("Total files", then the total) side
 // by side.
 std::wstring HeaderLine(const std::string& header) {
@@ -153,6 +186,33 @@ void FolderGrid::FillCell(NMLVDISPINFOW& info) {
     }
 }
 
+// A path too long for its cell loses its middle, not its end: the folder's own name stays.
+void FolderGrid::DrawPathCell(const NMLVCUSTOMDRAW& draw, const FolderCell& cell) const {
+    const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+    RECT area{};
+    ListView_GetSubItemRect(list_, row, draw.iSubItem, LVIR_LABEL, &area);
+    COLORREF text = draw.clrText;
+    COLORREF background = draw.clrTextBk;
+    if (ListView_GetItemState(list_, row, LVIS_SELECTED) != 0) {
+        const bool focused = GetFocus() == list_;
+        text = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+        background = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    }
+    HDC dc = draw.nmcd.hdc;
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+    SetTextColor(dc, text);
+    SetBkMode(dc, TRANSPARENT);
+    const int margin = Scaled(list_, 6);
+    area.left += margin;
+    area.right -= margin;
+    const std::wstring shown =
+        ElidedPath(dc, platform::win32::Widen(cell.text), static_cast<int>(area.right - area.left));
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &area,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
 LRESULT FolderGrid::CustomDraw(NMLVCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
@@ -172,6 +232,10 @@ LRESULT FolderGrid::CustomDraw(NMLVCUSTOMDRAW& draw) {
             draw.clrTextBk = cell.style.background ? static_cast<COLORREF>(*cell.style.background)
                                                    : GetSysColor(COLOR_WINDOW);
             SelectObject(draw.nmcd.hdc, cell.style.bold ? bold_ : headerFont_);
+            if (IsPathColumn(static_cast<std::size_t>(draw.iSubItem))) {
+                DrawPathCell(draw, cell);
+                return CDRF_SKIPDEFAULT;
+            }
             return CDRF_NEWFONT;
         }
         default:
@@ -198,16 +262,22 @@ bool FolderGrid::OnNotify(const NMHDR& header, LRESULT* result) {
             GetCursorPos(&hit.pt);
             ScreenToClient(list_, &hit.pt);
             ListView_SubItemHitTest(list_, &hit);
-            if (hit.iItem == tip.iItem && hit.iSubItem == static_cast<int>(kRetentionColumn) &&
+            std::string text;
+            if (hit.iItem == tip.iItem && hit.iSubItem >= 0 &&
                 static_cast<std::size_t>(tip.iItem) < folders_.Size()) {
+                const auto column = static_cast<FolderColumn>(hit.iSubItem);
                 const FolderCell cell =
-                    ComposeCell(folders_.Entries()[static_cast<std::size_t>(tip.iItem)],
-                                kRetentionColumn, settings_.language());
-                const std::wstring text =
-                    platform::win32::Widen(RetentionTooltip(cell.text, settings_.language()));
-                lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
-            } else if (tip.cchTextMax > 0) {
-                tip.pszText[0] = L'\0';
+                    ComposeCell(folders_.Entries()[static_cast<std::size_t>(tip.iItem)], column,
+                                settings_.language());
+                // The retention in days and hours; a path in full.
+                if (column == kRetentionColumn) {
+                    text = RetentionTooltip(cell.text, settings_.language());
+                } else if (IsPathColumn(column)) {
+                    text = cell.text;
+                }
+            }
+            if (tip.cchTextMax > 0) {
+                lstrcpynW(tip.pszText, platform::win32::Widen(text).c_str(), tip.cchTextMax);
             }
             *result = 0;
             return true;

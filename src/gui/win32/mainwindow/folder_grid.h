@@ -40,6 +40,7 @@ class FolderGrid {
 
   private:
     LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
+    void DrawPathCell(const NMLVCUSTOMDRAW& draw, const FolderCell& cell) const;
     void FillCell(NMLVDISPINFOW& info);
 
     const FolderList& folders_;

@@ -159,64 +159,93 @@ HWND MainWindow::AddControl(const char* name, const wchar_t* windowClass, DWORD 
     HWND control = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
                                    Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     Add(name, control);
     return control;
 }
 
 void MainWindow::BuildControls() {
     HWND window = Handle();
-    font_ = CreateSystemDialogFont(window);
-    bold_ = CreateSystemDialogFont(window, true);
-    const auto at = [window](int pixels) { return Scaled(window, pixels); };
-    const auto place = [](HWND control, int x, int y, int width, int height) {
-        SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-
     // Creation order is the Tab order: Start, Stop, the immediate box, the grid.
-    place(AddControl("cmdDemarrer", WC_BUTTONW, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kStart),
-          at(kMargin), at(kMargin), at(kButtonWidth), at(kButtonHeight));
-    place(AddControl("cmdArreter", WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kStop),
-          at(kMargin * 2 + kButtonWidth), at(kMargin), at(kButtonWidth), at(kButtonHeight));
-    place(AddControl("chkPurgeImmediate", WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
-                     kImmediate),
-          at(kMargin), at(kMargin * 2 + kButtonHeight), at(kButtonWidth * 2 + kMargin),
-          at(kButtonHeight - 4));
-
-    refresh_ = Icon(QUELLIX_ICON_REFRESH, at(kPictureSize));
-    for (int frame = 0; frame < 10; ++frame) {
-        hourglass_[static_cast<std::size_t>(frame)] =
-            Icon(QUELLIX_ICON_HOURGLASS + frame, at(kPictureSize));
-    }
-    HWND busy = AddControl("imgRefresh", WC_STATICW, SS_ICON | SS_REALSIZEIMAGE, kBusy);
-    SendMessageW(busy, STM_SETICON, reinterpret_cast<WPARAM>(refresh_), 0);
-    place(busy, at(kStatusLeft), at(kMargin + 3), at(kPictureSize), at(kPictureSize));
-    place(AddControl("lblMaj", WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, kStatus),
-          at(kStatusLeft + kPictureSize + 6), at(kMargin + 3), at(260), at(kPictureSize));
-    HWND mode = AddControl("lblMode", WC_STATICW, SS_LEFT | SS_CENTERIMAGE, kMode);
-    SendMessageW(mode, WM_SETFONT, reinterpret_cast<WPARAM>(bold_), FALSE);
-    place(mode, at(kStatusLeft), at(kMargin * 2 + kButtonHeight), at(120), at(kButtonHeight - 4));
-
+    AddControl("cmdDemarrer", WC_BUTTONW, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kStart);
+    AddControl("cmdArreter", WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kStop);
+    AddControl("chkPurgeImmediate", WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
+               kImmediate);
+    AddControl("imgRefresh", WC_STATICW, SS_ICON | SS_REALSIZEIMAGE, kBusy);
+    AddControl("lblMaj", WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, kStatus);
+    AddControl("lblMode", WC_STATICW, SS_LEFT | SS_CENTERIMAGE, kMode);
     // The purge time opens its dialog when clicked.
-    place(AddControl("lblHeurePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kPurgeTime), 0,
-          at(kMargin + 4), 10, 10);
-    place(AddControl("lblDernierePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX, kLastPurge), 0,
-          at(kMargin * 2 + kButtonHeight + 2), 10, 10);
-    HWND hint = AddControl("lblBulle", WC_STATICW, SS_LEFT | SS_NOPREFIX, kHint);
-    SendMessageW(hint, WM_SETFONT, reinterpret_cast<WPARAM>(bold_), FALSE);
-    place(hint, 0, at(kMargin * 2 + 6), 10, 10);
-    ShowWindow(hint, SW_HIDE);
-
-    rise_ = Icon(QUELLIX_ICON_RISE, at(16));
-    fall_ = Icon(QUELLIX_ICON_FALL, at(16));
-    HWND grid = grid_.Create(window, kGrid, rise_, fall_);
-    Add("flexList", grid);
-    place(grid, 0, at(kGridTop), 100, 100);
-
+    AddControl("lblHeurePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kPurgeTime);
+    AddControl("lblDernierePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX, kLastPurge);
+    ShowWindow(AddControl("lblBulle", WC_STATICW, SS_LEFT | SS_NOPREFIX, kHint), SW_HIDE);
+    rise_ = Icon(QUELLIX_ICON_RISE, Scaled(window, 16));
+    fall_ = Icon(QUELLIX_ICON_FALL, Scaled(window, 16));
+    Add("flexList", grid_.Create(window, kGrid, rise_, fall_));
     tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
+    ApplyScale();
+}
+
+// Fonts, pictures and the places of the controls above the grid, at the window's DPI: at
+// creation, and again when the window moves to a screen of another scale.
+void MainWindow::ApplyScale() {
+    HWND window = Handle();
+    const auto at = [window](int pixels) { return Scaled(window, pixels); };
+    HFONT oldFont = font_;
+    HFONT oldBold = bold_;
+    font_ = CreateSystemDialogFont(window);
+    bold_ = CreateSystemDialogFont(window, true);
+    for (const char* name : {"cmdDemarrer", "cmdArreter", "chkPurgeImmediate", "lblMaj",
+                             "lblHeurePurge", "lblDernierePurge"}) {
+        SendMessageW(Find(name), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+    for (const char* name : {"lblMode", "lblBulle"}) {
+        SendMessageW(Find(name), WM_SETFONT, reinterpret_cast<WPARAM>(bold_), TRUE);
+    }
+    DeleteObject(oldFont);
+    DeleteObject(oldBold);
+
+    const int pictureSize = at(kPictureSize);
+    HWND busy = Find("imgRefresh");
+    const auto shown = reinterpret_cast<HICON>(SendMessageW(busy, STM_GETICON, 0, 0));
+    int frame = -1;
+    for (std::size_t i = 0; i < hourglass_.size(); ++i) {
+        frame = hourglass_[i] == shown ? static_cast<int>(i) : frame;
+    }
+    HICON oldRefresh = refresh_;
+    std::array<HICON, 10> oldFrames = hourglass_;
+    refresh_ = Icon(QUELLIX_ICON_REFRESH, pictureSize);
+    for (int i = 0; i < 10; ++i) {
+        hourglass_[static_cast<std::size_t>(i)] = Icon(QUELLIX_ICON_HOURGLASS + i, pictureSize);
+    }
+    SendMessageW(busy, STM_SETICON,
+                 reinterpret_cast<WPARAM>(frame < 0 ? refresh_
+                                                    : hourglass_[static_cast<std::size_t>(frame)]),
+                 0);
+    DestroyIcon(oldRefresh);
+    for (HICON icon : oldFrames) {
+        DestroyIcon(icon);
+    }
+
+    const auto place = [this](const char* name, int x, int y, int width, int height) {
+        SetWindowPos(Find(name), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place("cmdDemarrer", at(kMargin), at(kMargin), at(kButtonWidth), at(kButtonHeight));
+    place("cmdArreter", at(kMargin * 2 + kButtonWidth), at(kMargin), at(kButtonWidth),
+          at(kButtonHeight));
+    place("chkPurgeImmediate", at(kMargin), at(kMargin * 2 + kButtonHeight),
+          at(kButtonWidth * 2 + kMargin), at(kButtonHeight - 4));
+    place("imgRefresh", at(kStatusLeft), at(kMargin + 3), pictureSize, pictureSize);
+    place("lblMaj", at(kStatusLeft + kPictureSize + 6), at(kMargin + 3), at(260), pictureSize);
+    place("lblMode", at(kStatusLeft), at(kMargin * 2 + kButtonHeight), at(120),
+          at(kButtonHeight - 4));
+    // The labels on the right get their width and left edge from Relayout.
+    place("lblHeurePurge", 0, at(kMargin + 4), 10, 10);
+    place("lblDernierePurge", 0, at(kMargin * 2 + kButtonHeight + 2), 10, 10);
+    place("lblBulle", 0, at(kMargin * 2 + 6), 10, 10);
+    place("flexList", 0, at(kGridTop), 100, 100);
+    Relayout();
 }
 
 void MainWindow::SetText(std::string_view control, std::string_view text) {
@@ -588,7 +617,7 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowPos(window, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
-            Relayout();
+            ApplyScale();
             return 0;
         }
         case kTrayMessage:

@@ -70,6 +70,7 @@ class MainWindow final : public ControlView, public MainWindowView {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void BuildControls();
+    void ApplyScale();
     HWND AddControl(const char* name, const wchar_t* windowClass, DWORD style, int id);
     void OnControlCommand(int id, WORD notification);
     bool OnNotify(const NMHDR& header, LRESULT* result);

@@ -1,6 +1,8 @@
 #include "support/win32/window_picture.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <vector>
 
@@ -152,6 +154,33 @@ COLORREF PaintedColour(HWND window, POINT at) {
          static_cast<std::size_t>(at.x)) *
         4;
     return RGB(picture.pixels[pixel + 2], picture.pixels[pixel + 1], picture.pixels[pixel]);
+}
+
+bool ShowsColour(HWND control, COLORREF colour) {
+    HWND window = GetAncestor(control, GA_ROOT);
+    const Picture picture = Paint(window);
+    RECT area{};
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(picture.height, area.bottom); ++y) {
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(picture.width, area.right); ++x) {
+            const std::size_t pixel =
+                (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
+                 static_cast<std::size_t>(x)) *
+                4;
+            if (RGB(picture.pixels[pixel + 2], picture.pixels[pixel + 1], picture.pixels[pixel]) ==
+                colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void SavePictureWhenAsked(HWND window, const std::string& name) {
+    if (const char* folder = std::getenv("QUELLIX_PICTURES")) {
+        SaveWindowPicture(window, std::string(folder) + "/" + name + ".bmp");
+    }
 }
 
 }  // namespace quellix::test

@@ -14,4 +14,11 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 // The colour painted at a point of a window's client area, by the same means.
 COLORREF PaintedColour(HWND window, POINT at);
 
+// Whether some pixel of a control, painted with its window, has that colour (a label's text
+// colour, say).
+bool ShowsColour(HWND control, COLORREF colour);
+
+// Saves the picture as name.bmp into the folder that QUELLIX_PICTURES names, when it names one.
+void SavePictureWhenAsked(HWND window, const std::string& name);
+
 }  // namespace quellix::test

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,37 +16,26 @@
 namespace quellix::test {
 namespace {
 
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kPurple = RGB(128, 0, 128);
-
 std::string LogName(int day) {
     return "Log Quellix 2009-05-0" + std::to_string(day) + ".htm";
 }
 
 BOOL CALLBACK CollectLabel(HWND child, LPARAM labels) {
-    wchar_t className[16] = {};
-    GetClassNameW(child, className, 16);
-    if (lstrcmpiW(className, L"Static") == 0) {
-        reinterpret_cast<std::vector<HWND>*>(labels)->push_back(child);
-    }
+    reinterpret_cast<std::vector<HWND>*>(labels)->push_back(child);
     return TRUE;
 }
 
-// Every label of the window, the dates and the hidden column markers.
+// Every label of the window, dates and hidden column markers, the scroll bar left out.
 std::vector<HWND> Labels(HWND window) {
     std::vector<HWND> labels;
     EnumChildWindows(window, CollectLabel, reinterpret_cast<LPARAM>(&labels));
+    std::erase(labels, FindNamedControl(window, "VScroll1"));
     return labels;
 }
 
-// The labels that show a date, in the order of the window's children.
 std::vector<HWND> Dates(HWND window) {
-    std::vector<HWND> dates;
-    for (HWND label : Labels(window)) {
-        if (quellix::TextOf(label).starts_with("2009-")) {
-            dates.push_back(label);
-        }
-    }
+    std::vector<HWND> dates = Labels(window);
+    std::erase_if(dates, [](HWND label) { return quellix::TextOf(label).empty(); });
     return dates;
 }
 
@@ -63,7 +51,7 @@ void ClickWith(HWND control, UINT down, UINT up) {
     SendMessageW(control, up, 0, MAKELPARAM(2, 2));
 }
 
-// The title's text in the caption font and the three caption buttons: less room would cut it.
+// The title in the caption font beside the three caption buttons: less would cut it.
 int TitleRoom(HWND window) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -80,60 +68,38 @@ int TitleRoom(HWND window) {
     return size.cx + 3 * metrics.iCaptionWidth;
 }
 
-// A viewer on a folder of logs, its openings and what it did to the main window recorded.
-struct Viewer {
-    explicit Viewer(std::initializer_list<int> days) {
-        settings.PathLogs = dir.Path();
-        settings.ProgramTitle = "Quellix 2.4.19";
-        for (const int day : days) {
-            dir.Write(LogName(day), "<html>");
-        }
-        window = std::make_unique<LogViewerWindow>(
-            settings,
-            [this](const std::string& path) {
-                opened.push_back(path);
-                return true;
-            },
-            LogViewerMainWindow{[this] { ++minimized; }, [this] { ++restored; },
-                                [] { return true; }});
-    }
-
-    // As the viewer names it to the browser.
-    std::string File(const std::string& name) const { return platform::JoinPath(dir.Path(), name); }
-
+// One path through the real window: shown at the top right without taking the focus, the newest
+// log opened; a click opens another; a right click removes one through the pop-up; the scroll
+// bar moves every label; Check Logs brings it back from minimized; closing brings the main
+// window back and the next showing lists the folder afresh.
+TEST(LogViewerWindowWin32, ShowClickRemoveScrollAndClose) {
     TempDir dir;
+    for (const int day : {3, 5, 1, 4, 2}) {
+        dir.Write(LogName(day), "<html>");
+    }
+    const auto file = [&dir](int day) { return platform::JoinPath(dir.Path(), LogName(day)); };
     Settings settings;
+    settings.PathLogs = dir.Path();
     std::vector<std::string> opened;
     int minimized = 0;
     int restored = 0;
-    std::unique_ptr<LogViewerWindow> window;
-};
-
-// The window the user works in while the viewer comes up.
-struct WorkWindow {
-    WorkWindow()
-        : handle(CreateWindowExW(0, L"Static", L"work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
-        SetForegroundWindow(handle);
-        SetActiveWindow(handle);
-    }
-    ~WorkWindow() { DestroyWindow(handle); }
-    HWND handle;
-};
-
-// One path through the real window: shown at the top right without the focus, the newest log
-// opened; a click opens another; a right click removes one through the pop-up; the scroll bar
-// moves every label; closing brings the main window back and the next showing lists afresh.
-TEST(LogViewerWindowWin32, ShowClickRemoveScrollAndClose) {
+    LogViewerWindow window(
+        settings,
+        [&opened](const std::string& path) {
+            opened.push_back(path);
+            return true;
+        },
+        {[&minimized] { ++minimized; }, [&restored] { ++restored; }, [] { return true; }});
     MessageBoxes::Script({MessageAnswer::Yes});
-    Viewer v({3, 5, 1, 4, 2});
-    WorkWindow work;
-    ASSERT_EQ(GetActiveWindow(), work.handle);
+    HWND work = CreateWindowExW(0, L"Static", L"work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(work);
 
-    v.window->ShowFromMenu();
-    HWND viewer = v.window->Handle();
+    window.ShowFromMenu();
+    HWND viewer = window.Handle();
     ASSERT_TRUE(IsWindowVisible(viewer));
-    EXPECT_EQ(GetActiveWindow(), work.handle);
+    EXPECT_EQ(GetActiveWindow(), work);
+    DestroyWindow(work);
     EXPECT_EQ(TextOf(viewer, ""), "Check Logs - [Back to Quellix: close] ->");
     EXPECT_TRUE(GetWindowLongPtrW(viewer, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT area{};
@@ -143,80 +109,72 @@ TEST(LogViewerWindowWin32, ShowClickRemoveScrollAndClose) {
     EXPECT_EQ(place.right, area.right);
     EXPECT_EQ(place.top, area.top);
     EXPECT_GE(place.right - place.left, TitleRoom(viewer));
-    EXPECT_EQ(v.opened, std::vector<std::string>{v.File(LogName(5))});
     SavePictureWhenAsked(viewer, "log-viewer");
 
-    std::vector<HWND> dates = Dates(viewer);
+    const std::vector<HWND> dates = Dates(viewer);
     ASSERT_EQ(dates.size(), 5U);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(quellix::TextOf(dates[i]), "2009-05-0" + std::to_string(i + 1));
-    }
-    for (int i = 1; i < 4; ++i) {
-        EXPECT_EQ(PlaceOf(dates[i]).y, PlaceOf(dates[0]).y);
-        EXPECT_GT(PlaceOf(dates[i]).x, PlaceOf(dates[i - 1]).x);
-    }
+    EXPECT_EQ(quellix::TextOf(dates[4]), "2009-05-05");
+    EXPECT_EQ(PlaceOf(dates[3]).y, PlaceOf(dates[0]).y);
+    EXPECT_GT(PlaceOf(dates[3]).x, PlaceOf(dates[2]).x);
     EXPECT_EQ(PlaceOf(dates[4]).x, PlaceOf(dates[0]).x);
     EXPECT_EQ(PlaceOf(dates[4]).y, PlaceOf(dates[0]).y + Scaled(viewer, 24));
-    EXPECT_TRUE(ShowsColour(dates[4], kPurple));
-    EXPECT_TRUE(ShowsColour(dates[0], kBlue));
-    EXPECT_FALSE(ShowsColour(dates[0], kPurple));
+    EXPECT_EQ(opened, std::vector<std::string>{file(5)});
+    EXPECT_TRUE(ShowsColour(dates[4], RGB(128, 0, 128)));
+    EXPECT_TRUE(ShowsColour(dates[0], RGB(0, 0, 255)));
+    EXPECT_FALSE(ShowsColour(dates[0], RGB(128, 0, 128)));
 
     ClickWith(dates[1], WM_LBUTTONDOWN, WM_LBUTTONUP);
-    EXPECT_EQ(v.opened.back(), v.File(LogName(2)));
-    EXPECT_TRUE(ShowsColour(dates[1], kPurple));
-    EXPECT_EQ(v.minimized, 1);
+    EXPECT_EQ(opened.back(), file(2));
+    EXPECT_TRUE(ShowsColour(dates[1], RGB(128, 0, 128)));
+    EXPECT_EQ(minimized, 1);
 
-    std::vector<POINT> places;
-    for (HWND date : dates) {
-        places.push_back(PlaceOf(date));
-    }
+    const POINT fourth = PlaceOf(dates[3]);
     ModalDriver()
         .Then([](HWND popup) {
             auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
             wchar_t item[64] = {};
             GetMenuStringW(menu, 0, item, 64, MF_BYPOSITION);
             EXPECT_EQ(platform::win32::Narrow(item), "Remove Log '2009-05-03'");
-            GetMenuStringW(menu, 1, item, 64, MF_BYPOSITION);
-            EXPECT_EQ(platform::win32::Narrow(item), "Cancel");
             PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
             PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
         })
         .Run([&] { ClickWith(dates[2], WM_RBUTTONDOWN, WM_RBUTTONUP); });
-    ASSERT_EQ(MessageBoxes::Asked().size(), 1U);
-    EXPECT_EQ(MessageBoxes::Asked().back().text, "Remove Log '2009-05-03'");
-    EXPECT_FALSE(v.dir.Exists(LogName(3)));
+    EXPECT_EQ(MessageBoxes::Asked().size(), 1U);
+    EXPECT_FALSE(dir.Exists(LogName(3)));
+    EXPECT_TRUE(dir.Exists(LogName(4)));
     EXPECT_FALSE(IsWindowVisible(dates[2]));
-    for (int i : {0, 1, 3, 4}) {
-        EXPECT_TRUE(IsWindowVisible(dates[i]));
-        EXPECT_EQ(PlaceOf(dates[i]).y, places[i].y);
-        EXPECT_TRUE(v.dir.Exists(LogName(i + 1)));
-    }
+    EXPECT_TRUE(IsWindowVisible(dates[3]));
+    EXPECT_EQ(PlaceOf(dates[3]).x, fourth.x);
 
-    // One step down the scroll bar: every label up by 10 pixels, the hidden ones still hidden.
+    // One step down: every label up by 10 pixels, the hidden ones still hidden.
     const std::vector<HWND> labels = Labels(viewer);
     ASSERT_EQ(labels.size(), 5U + 3U);
     std::vector<POINT> before;
-    std::vector<bool> shown;
     for (HWND label : labels) {
         before.push_back(PlaceOf(label));
-        shown.push_back(IsWindowVisible(label) != FALSE);
     }
     HWND scroll = Named(viewer, "VScroll1");
     SendMessageW(viewer, WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(scroll));
     EXPECT_EQ(GetScrollPos(scroll, SB_CTL), 10);
     for (std::size_t i = 0; i < labels.size(); ++i) {
         EXPECT_EQ(PlaceOf(labels[i]).y, before[i].y - Scaled(viewer, 10));
-        EXPECT_EQ(IsWindowVisible(labels[i]) != FALSE, shown[i]);
     }
+    EXPECT_EQ(std::count_if(labels.begin(), labels.end(), IsWindowVisible), 4);
+
+    ShowWindow(viewer, SW_SHOWMINNOACTIVE);
+    window.ShowFromMenu();
+    EXPECT_FALSE(IsIconic(viewer));
+    EXPECT_EQ(minimized, 2);
+    EXPECT_EQ(Labels(viewer), labels);
 
     SendMessageW(viewer, WM_CLOSE, 0, 0);
-    EXPECT_EQ(v.restored, 1);
-    EXPECT_FALSE(IsWindowVisible(v.window->Handle()));
-    v.dir.Write(LogName(6), "<html>");
-    v.window->ShowFromMenu();
-    EXPECT_EQ(Dates(v.window->Handle()).size(), 5U);
-    EXPECT_EQ(v.opened.back(), v.File(LogName(6)));
-    EXPECT_EQ(GetScrollPos(Named(v.window->Handle(), "VScroll1"), SB_CTL), 0);
+    EXPECT_EQ(restored, 1);
+    EXPECT_FALSE(IsWindowVisible(window.Handle()));
+    dir.Write(LogName(6), "<html>");
+    window.ShowFromMenu();
+    EXPECT_EQ(Dates(window.Handle()).size(), 5U);
+    EXPECT_EQ(opened.back(), file(6));
+    EXPECT_EQ(GetScrollPos(Named(window.Handle(), "VScroll1"), SB_CTL), 0);
     MessageBoxes::StopScripting();
 }
 

@@ -9,11 +9,11 @@ namespace {
 DialogTemplate Layout() {
     DialogTemplate layout(240, 103);
     layout.Label("lblTempo", 7, 7, 226);
-    layout.Label("lblChaque", 7, 23, 34);
-    layout.Add("Text1", WC_EDITW, ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 43, 20, 34,
+    layout.Label("lblChaque", 7, 23, 30);
+    layout.Add("Text1", WC_EDITW, ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 38, 20, 34,
                14, 0, WS_EX_CLIENTEDGE);
     layout.UpDown("UpDown1");
-    layout.Label("lblSecondes", 81, 23, 60);
+    layout.Label("lblSecondes", 76, 23, 60);
     layout.Label("Label2", 7, 41, 226, 16);
     layout.Label("Label1", 7, 59, 226, 16);
     layout.Button("cmdOK", 129, 82, 50, 14, IDOK, true);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/file_counter.h"
 #include "core/common/folder_list.h"
 #include "core/common/front_end.h"
 #include "core/common/settings.h"
@@ -15,9 +16,6 @@
 namespace quellix {
 
 enum class FolderEditorMode { AddBefore, AddAfter, Modify };
-
-// Files of a folder, with its subfolders when asked.
-using FileCounter = std::function<std::int64_t(const std::string& folder, bool includeSubfolders)>;
 
 // What the editor works on: the list it writes into, where the list is saved, and how files are
 // counted.

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "core/common/file_counter.h"
 #include "core/config/command_line.h"
 #include "core/config/program_files.h"
 #include "core/config/startup.h"
-#include "core/dialogs/folder_editor_rules.h"
 #include "core/mainwindow/desktop_front_end.h"
 #include "core/mainwindow/exclusive_work.h"
 #include "core/mainwindow/main_window_presenter.h"

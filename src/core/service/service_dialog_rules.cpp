@@ -19,11 +19,17 @@ std::string Joined(std::string_view start, std::string_view middle, std::string_
 
 ServiceConsole ServiceConsoleFor(bool userUnit) {
     const std::string systemctl = userUnit ? "systemctl --user " : "systemctl ";
-    return {systemctl + "start quellix", systemctl + "stop quellix"};
+    return {systemctl + "start quellix", systemctl + "stop quellix", {}};
 }
 
 ServiceConsole ServiceConsoleOfThisUser() {
     return ServiceConsoleFor(platform::EffectiveUserId() != 0);
+}
+
+ServiceConsole WindowsServiceConsole(Language language) {
+    return {std::string(texts::kWindowsConsoleStart.In(language)),
+            std::string(texts::kWindowsConsoleStop.In(language)),
+            std::string(texts::kWindowsConsoleAfterInstall.In(language))};
 }
 
 ServiceDialogLoad LoadServiceDialog(const Settings& settings, const ServiceHost& service,
@@ -78,7 +84,9 @@ ServiceInstallResult RunServiceInstall(const ServiceChoice& choice, Settings& se
     service.WriteEventLog(result.stateLine, EventType::Information);
     result.installed = true;
     result.message = MessageRequest{
-        result.stateLine + Joined(texts::kInstalledMessageMiddle.In(language), console.startCommand,
+        result.stateLine + Joined(texts::kInstalledMessageMiddle.In(language),
+                                  console.startAfterInstall.empty() ? console.startCommand
+                                                                    : console.startAfterInstall,
                                   texts::kInstalledMessageEnd.In(language)),
         texts::kServiceInstalledTitle, MessageIcon::Information, MessageButtons::Ok,
         MessageAnswer::Ok};

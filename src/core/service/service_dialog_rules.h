@@ -16,12 +16,16 @@ namespace quellix {
 struct ServiceConsole {
     std::string startCommand;
     std::string stopCommand;
+    // Where the message after Install sends the user; the start command when empty.
+    std::string startAfterInstall;
 };
 
 // A user unit is driven with "systemctl --user", the system-wide one (as root) without.
 ServiceConsole ServiceConsoleFor(bool userUnit);
 // The console of the unit Install writes for this process's user.
 ServiceConsole ServiceConsoleOfThisUser();
+// Windows' service console, named as the user's system names it.
+ServiceConsole WindowsServiceConsole(Language language);
 
 // What the dialog shows when it opens.
 struct ServiceDialogLoad {

@@ -51,6 +51,15 @@ inline constexpr TextPair kRemoveHintEnd{
     "'\r\n- run again Quellix (the program, not the service)",
     "'\r\n- lancer à nouveau Quellix (le programme, pas le service)"};
 
+// Windows' service console, as the hints and the message after Install name it (the hints spell
+// it their own way).
+inline constexpr TextPair kWindowsConsoleStart{"Control pannel/Services",
+                                               "Panneau de configuration/Services"};
+inline constexpr TextPair kWindowsConsoleStop{"Control pannel/Services",
+                                              "Panneau de Configuration/Services"};
+inline constexpr TextPair kWindowsConsoleAfterInstall{"Control panel/Services",
+                                                      "Panneau de configuration/Services"};
+
 // The message after Install, titled with the bare product name: the state line, this, the
 // console's start command, then the end.
 inline constexpr const char* kServiceInstalledTitle = "Quellix";

@@ -30,6 +30,30 @@ TEST(ServiceConsole, UserUnitsAreDrivenWithUser) {
     EXPECT_EQ(ServiceConsoleFor(false).stopCommand, "systemctl stop quellix");
 }
 
+// The hints and the message after Install each spell Windows' console their own way.
+TEST(ServiceConsole, WindowsNamesItsServicesPanelInEachPlace) {
+    test::TempDir temp;
+    IniFile ini(temp.Write("Quellix.ini", kIni));
+    test::FakeServiceHost service;
+    Settings settings = SettingsIn(0);
+    const ServiceConsole english = WindowsServiceConsole(Language::English);
+    const ServiceDialogLoad load = LoadServiceDialog(settings, service, english);
+    EXPECT_EQ(load.installHint,
+              "- Install Quellix Service and exit\r\n- Configure and run Quellix Service using "
+              "'Control pannel/Services'");
+    const ServiceInstallResult result = RunServiceInstall({ServiceStartType::Manual, false, false},
+                                                          settings, ini, service, english);
+    ASSERT_TRUE(result.message.has_value());
+    EXPECT_EQ(result.message->text, result.stateLine +
+                                        "\r\n\r\nConfiguration and start, see\r\n'Control "
+                                        "panel/Services'");
+    EXPECT_EQ(LoadServiceDialog(SettingsIn(1), service, WindowsServiceConsole(Language::French))
+                  .removeHint,
+              "Pour supprimer Quellix Service, vous pouvez aussi:\r\n- arrêter le service avec "
+              "'Panneau de Configuration/Services'\r\n- lancer à nouveau Quellix (le programme, "
+              "pas le service)");
+}
+
 TEST(LoadServiceDialog, StateLineHintsAndBoxesFollowTheHostAndSettings) {
     const std::string installedEn =
         "Quellix Service installed\r\n(checking purge starts automatically when Quellix service "

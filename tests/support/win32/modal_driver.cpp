@@ -138,4 +138,13 @@ void PressKey(HWND dialog, WPARAM key) {
     }
 }
 
+void PressAccessKey(HWND dialog, wchar_t letter) {
+    HWND focus = GetFocus();
+    // Bit 29: Alt is down.
+    MSG character{focus != nullptr ? focus : dialog, WM_SYSCHAR, letter, 1 | (1 << 29), 0, {}};
+    if (IsDialogMessageW(dialog, &character) == FALSE) {
+        DispatchMessageW(&character);
+    }
+}
+
 }  // namespace quellix::test

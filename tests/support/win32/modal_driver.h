@@ -45,5 +45,7 @@ bool IsChecked(HWND window, std::string_view control);
 void Step(HWND window, std::string_view upDown, bool up);
 // A key pressed in a dialog as the dialog manager sees it (VK_RETURN, VK_ESCAPE, VK_TAB).
 void PressKey(HWND dialog, WPARAM key);
+// Alt and a letter in a dialog: the control whose caption underlines it.
+void PressAccessKey(HWND dialog, wchar_t letter);
 
 }  // namespace quellix::test

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <vector>
 
@@ -204,6 +205,20 @@ bool PaintedIn(HWND window, RECT area, COLORREF colour) {
         }
     }
     return false;
+}
+
+bool ShowsColour(HWND control, COLORREF colour) {
+    HWND window = GetAncestor(control, GA_ROOT);
+    RECT area{};
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+    return PaintedIn(window, area, colour);
+}
+
+void SavePictureWhenAsked(HWND window, const std::string& name) {
+    if (const char* folder = std::getenv("QUELLIX_PICTURES")) {
+        SaveWindowPicture(window, std::string(folder) + "/" + name + ".bmp");
+    }
 }
 
 }  // namespace quellix::test

@@ -20,4 +20,11 @@ COLORREF PaintedColour(HWND window, POINT at);
 // Whether colour was painted anywhere in a rectangle of a window's client area (text in a cell).
 bool PaintedIn(HWND window, RECT area, COLORREF colour);
 
+// Whether some pixel of a control, painted with its window, has that colour (a label's text
+// colour, say).
+bool ShowsColour(HWND control, COLORREF colour);
+
+// Saves the picture as name.bmp into the folder that QUELLIX_PICTURES names, when it names one.
+void SavePictureWhenAsked(HWND window, const std::string& name);
+
 }  // namespace quellix::test

@@ -1,6 +1,13 @@
 #include "gui/win32/mainwindow/win32_dialog_opener.h"
 
+#include "gui/win32/dialogs/about_dialog.h"
+#include "gui/win32/dialogs/all_obsolete_dialog.h"
+#include "gui/win32/dialogs/automatic_start_dialog.h"
 #include "gui/win32/dialogs/purge_time_dialog.h"
+#include "gui/win32/dialogs/tempo_dialog.h"
+#include "gui/win32/logview/log_retention_dialog.h"
+#include "gui/win32/logview/log_viewer_window.h"
+#include "gui/win32/service/service_dialog.h"
 
 namespace quellix {
 
@@ -13,17 +20,35 @@ bool Win32DialogOpener::OpenPurgeTime() {
     return PurgeTimeDialog::Open(owner_, context_.program.settings, *context_.program.config);
 }
 
-void Win32DialogOpener::OpenTimeBetweenUpdates() {}
+void Win32DialogOpener::OpenTimeBetweenUpdates() {
+    TempoDialog::Open(owner_, context_.program.settings, *context_.program.config,
+                      context_.program.scheduler);
+}
 
-void Win32DialogOpener::OpenAutomaticStart() {}
+void Win32DialogOpener::OpenAutomaticStart() {
+    AutomaticStartDialog::Open(owner_, context_.program.settings, *context_.program.config);
+}
 
-void Win32DialogOpener::OpenAllObsolete() {}
+void Win32DialogOpener::OpenAllObsolete() {
+    AllObsoleteDialog::Open(owner_, context_.program.settings, *context_.program.config);
+}
 
 void Win32DialogOpener::OpenLogFolder() {}
 
-void Win32DialogOpener::OpenLogRetention() {}
+void Win32DialogOpener::OpenLogRetention() {
+    LogRetentionDialog::Open(owner_, context_.program.settings, *context_.program.config);
+}
 
 ServiceChange Win32DialogOpener::OpenService() {
+    switch (ServiceDialog::Open(owner_, context_.program.settings, *context_.program.config,
+                                context_.service)) {
+        case ServiceDialogOutcome::Installed:
+            return ServiceChange::Installed;
+        case ServiceDialogOutcome::Removed:
+            return ServiceChange::Removed;
+        case ServiceDialogOutcome::Closed:
+            break;
+    }
     return ServiceChange::None;
 }
 
@@ -31,8 +56,17 @@ std::optional<std::size_t> Win32DialogOpener::OpenFolderEditor(FolderEdit, int) 
     return std::nullopt;
 }
 
-void Win32DialogOpener::OpenAbout() {}
+void Win32DialogOpener::OpenAbout() {
+    AboutDialog::Open(owner_, context_.program.settings);
+}
 
-void Win32DialogOpener::ShowLogViewer() {}
+void Win32DialogOpener::ShowLogViewer() {
+    if (!logViewer_) {
+        logViewer_ = std::make_unique<LogViewerWindow>(
+            context_.program.settings, context_.open,
+            LogViewerMainWindow{context_.minimizeMain, context_.restoreMain, context_.mainShown});
+    }
+    logViewer_->ShowFromMenu();
+}
 
 }  // namespace quellix

@@ -12,6 +12,7 @@
 
 namespace quellix {
 
+class LogViewerWindow;
 class ServiceHost;
 
 // The main window's dialogs on Windows, each opened through its own Open over the main window.
@@ -48,6 +49,7 @@ class Win32DialogOpener final : public DialogOpener {
   private:
     HWND owner_;
     Context context_;
+    std::unique_ptr<LogViewerWindow> logViewer_;
 };
 
 }  // namespace quellix

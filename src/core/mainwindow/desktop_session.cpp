@@ -46,7 +46,7 @@ MainWindowContext DesktopSession::WindowContext() {
         }};
 }
 
-FileCounter DesktopSession::FileCounting() {
+std::function<std::int64_t(const std::string&, bool)> DesktopSession::FileCounting() {
     return [this](const std::string& folder, bool includeSubfolders) {
         return engine_.CountFiles(folder, includeSubfolders);
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,7 +9,6 @@
 #include "core/config/command_line.h"
 #include "core/config/program_files.h"
 #include "core/config/startup.h"
-#include "core/dialogs/folder_editor_rules.h"
 #include "core/mainwindow/desktop_front_end.h"
 #include "core/mainwindow/exclusive_work.h"
 #include "core/mainwindow/main_window_presenter.h"
@@ -49,8 +49,9 @@ class DesktopSession {
 
     // What the main window's presenter works with.
     MainWindowContext WindowContext();
-    // Files of one folder, with its subfolders when asked (the folder editor counts).
-    FileCounter FileCounting();
+    // Files of one folder, with its subfolders when asked (the folder editor counts). Spelled out
+    // rather than named after the editor's FileCounter: the dialogs' rules include this folder.
+    std::function<std::int64_t(const std::string& folder, bool includeSubfolders)> FileCounting();
 
     ProgramState& State() { return state_; }
     Scheduler& Schedule() { return scheduler_; }

@@ -14,4 +14,8 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 // The colour painted at a point of a window's client area, by the same means.
 COLORREF PaintedColour(HWND window, POINT at);
 
+// Whether some pixel of a child control's place is painted in colour, give or take what smoothing
+// does to a letter's edges: a caption drawn in it.
+bool PaintsColour(HWND window, HWND child, COLORREF colour);
+
 }  // namespace quellix::test

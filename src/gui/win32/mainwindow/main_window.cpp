@@ -107,10 +107,9 @@ MainWindow::MainWindow(MainWindowParts parts)
       trayIcon_(parts.tray) {
     EnsureCommonControls();
     // WS_EX_CONTROLPARENT: Tab walks the controls, as in a dialog.
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, ClassName(), L"",
-                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 900, 520, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), this);
+    HWND window = CreateWindowExW(
+        WS_EX_CONTROLPARENT, ClassName(), L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+        CW_USEDEFAULT, 900, 520, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     SetWindow(window);
     SetCloser([this](bool) { ShowWindow(Handle(), SW_HIDE); });
     programIcon_ = Icon(QUELLIX_ICON_PROGRAM, GetSystemMetrics(SM_CXICON));
@@ -125,10 +124,10 @@ MainWindow::MainWindow(MainWindowParts parts)
     tray_ = std::make_unique<WindowTray>(trayIcon_, window,
                                          Icon(QUELLIX_ICON_TRAY, GetSystemMetrics(SM_CXSMICON)));
     dialogs_ = std::make_unique<Win32DialogOpener>(
-        window, Win32DialogOpener::Context{parts.context.program, parts.context.service,
-                                           parts.countFiles, parts.context.open,
-                                           [this] { ShowMinimized(); }, [this] { Restore(); },
-                                           [this] { return IsShownToUser(); }});
+        window,
+        Win32DialogOpener::Context{parts.context.program, parts.context.service, parts.countFiles,
+                                   parts.context.open, [this] { ShowMinimized(); },
+                                   [this] { Restore(); }, [this] { return IsShownToUser(); }});
     presenter_ =
         std::make_unique<MainWindowPresenter>(*this, *tray_, *dialogs_, std::move(parts.context));
 }
@@ -157,8 +156,8 @@ HICON MainWindow::Icon(int id, int size) const {
 }
 
 HWND MainWindow::AddControl(const char* name, const wchar_t* windowClass, DWORD style, int id) {
-    HWND control = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
-                                   10, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    HWND control = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                                   Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     Add(name, control);
@@ -199,8 +198,8 @@ void MainWindow::BuildControls() {
     place(mode, at(kStatusLeft), at(kMargin * 2 + kButtonHeight), at(120), at(kButtonHeight - 4));
 
     // The purge time opens its dialog when clicked.
-    place(AddControl("lblHeurePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kPurgeTime),
-          0, at(kMargin + 4), 10, 10);
+    place(AddControl("lblHeurePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kPurgeTime), 0,
+          at(kMargin + 4), 10, 10);
     place(AddControl("lblDernierePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX, kLastPurge), 0,
           at(kMargin * 2 + kButtonHeight + 2), 10, 10);
     HWND hint = AddControl("lblBulle", WC_STATICW, SS_LEFT | SS_NOPREFIX, kHint);
@@ -321,8 +320,8 @@ void MainWindow::PopUpContextMenu() {
 void MainWindow::PopUp(HMENU menu, POINT at) {
     // In front first, or the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(Handle());
-    const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                                        Handle(), nullptr);
+    const UINT command =
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
     PostMessageW(Handle(), WM_NULL, 0, 0);
     if (command != 0) {
         presenter_->OnCommand(menus_.ItemOf(command));
@@ -393,11 +392,11 @@ void MainWindow::Relayout() {
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
         return area;
     };
-    const ResizeLayout layout = ComputeResizeLayout(
-        {static_cast<int>(inner.right), static_cast<int>(inner.bottom),
-         static_cast<int>(outer.right - outer.left), placeOf(grid_.Handle()).top,
-         placeOf(start).left, widthOf(purgeTime), widthOf(lastPurge), widthOf(hint),
-         NarrowColumnWidth()});
+    const ResizeLayout layout =
+        ComputeResizeLayout({static_cast<int>(inner.right), static_cast<int>(inner.bottom),
+                             static_cast<int>(outer.right - outer.left),
+                             placeOf(grid_.Handle()).top, placeOf(start).left, widthOf(purgeTime),
+                             widthOf(lastPurge), widthOf(hint), NarrowColumnWidth()});
     if (layout.gridWidth && layout.gridHeight) {
         SetWindowPos(grid_.Handle(), nullptr, 0, placeOf(grid_.Handle()).top, *layout.gridWidth,
                      *layout.gridHeight, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -89,7 +89,8 @@ bool IsValidRetention(std::string_view text);
 // day.
 RetentionFeedback RetentionFeedbackFor(std::string_view text, Language language);
 
-// "/" itself, the folders of the operating system and the home folder itself (home may be empty).
+// "/" itself, the folders of the operating system and the home folder itself (home may be empty);
+// on Windows a whole drive, and Windows, Program Files and ProgramData on any drive.
 bool IsSystemFolder(std::string_view folder, std::string_view home);
 
 // The entry the editor writes, not counted yet.

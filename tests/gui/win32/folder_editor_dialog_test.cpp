@@ -19,8 +19,9 @@ std::vector<std::string> AskedTexts() {
 }
 
 // An add after the selected row through the real controls: typed and picked keep times, the
-// shell's folder picker, the destination picker; refused until it is right, then written where it
-// belongs and saved. Then a modify in French, changed and cancelled, writes nothing.
+// destination picker, the shell's folder picker; refused until it is right (a whole drive asked
+// about), then written where it belongs and saved. Then a modify in French, changed and
+// cancelled, writes nothing.
 TEST(FolderEditorDialogWin32, AddRefusedUntilRightThenWrittenAndCancelWritesNothing) {
     CurrentTempDir dir;
     dir.Write("a/one.txt", "1");
@@ -64,14 +65,20 @@ TEST(FolderEditorDialogWin32, AddRefusedUntilRightThenWrittenAndCancelWritesNoth
                       "72(3 days)");
             Click(dialog, "cmdOK");
 
-            Click(dialog, "cmdParcourir");
-            EXPECT_EQ(TextOf(dialog, "lblRepertoire"), folder("b"));
-            EXPECT_EQ(SelectedPath(Named(dialog, "dirList")) + "\\", folder("b"));
             Click(dialog, "optDestination2");
             Click(dialog, "cmdOK");
-
             Click(dialog, "cmdAutreDossier");
             EXPECT_EQ(TextOf(dialog, "lblAutreDossier"), folder("dest"));
+
+            // A whole drive is asked about; No, the default, keeps the dialog open.
+            HWND tree = Named(dialog, "dirList");
+            TreeView_SelectItem(tree, TreeView_GetRoot(tree));
+            EXPECT_EQ(TextOf(dialog, "lblRepertoire"), folder("a").substr(0, 3));
+            Click(dialog, "cmdOK");
+
+            Click(dialog, "cmdParcourir");
+            EXPECT_EQ(TextOf(dialog, "lblRepertoire"), folder("b"));
+            EXPECT_EQ(SelectedPath(tree) + "\\", folder("b"));
             for (const char* box :
                  {"chkShortCut", "chkSousDossiers", "chkEffacerSousDossiersVides", "optDate1"}) {
                 Click(dialog, box);
@@ -80,24 +87,28 @@ TEST(FolderEditorDialogWin32, AddRefusedUntilRightThenWrittenAndCancelWritesNoth
             SetFocus(Named(dialog, "dirList"));
             PressKey(dialog, VK_RETURN);
         })
+        .Then([&](HWND picker) {
+            EXPECT_EQ(quellix::TextOf(picker), "Move old files toward...");
+            EXPECT_TRUE(OpenSubfolder(Named(picker, "dirList"), "dest"));
+            PressKey(picker, VK_RETURN);
+        })
         .Then([&](HWND browser) {
             // The shell's own folder picker: a path typed into its name box.
             EXPECT_EQ(quellix::TextOf(browser), "Select a folder");
             Type(GetDlgItem(browser, 1152), folder("b"));
             SendMessageW(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
         })
-        .Then([&](HWND picker) {
-            EXPECT_EQ(quellix::TextOf(picker), "Move old files toward...");
-            EXPECT_TRUE(OpenSubfolder(Named(picker, "dirList"), "dest"));
-            PressKey(picker, VK_RETURN);
-        })
         .Run([&] {
             row = FolderEditorDialog::Open(nullptr, FolderEditorMode::AddAfter, 0, context);
         });
 
-    EXPECT_EQ(AskedTexts(),
+    const std::vector<std::string> asked = AskedTexts();
+    ASSERT_EQ(asked.size(), 4U);
+    EXPECT_EQ(std::vector(asked.begin(), asked.begin() + 3),
               (std::vector<std::string>{"Please modify keep time", "Folder already in the list",
                                         "Invalid destination folder"}));
+    EXPECT_TRUE(asked[3].starts_with("Automatic purge can be hazardous for this folder!"));
+    EXPECT_EQ(MessageBoxes::Asked()[3].buttons, MessageButtons::YesNo);
     EXPECT_EQ(row, std::optional<std::size_t>(1));
     EXPECT_TRUE(okDisabledWhileCounting);
     ASSERT_EQ(folders.Size(), 2U);
@@ -125,7 +136,7 @@ TEST(FolderEditorDialogWin32, AddRefusedUntilRightThenWrittenAndCancelWritesNoth
     EXPECT_EQ(row, std::nullopt);
     EXPECT_EQ(dir.Read("Quellix.ini"), saved);
     EXPECT_EQ(folders.Entries()[1].path, folder("b"));
-    EXPECT_EQ(MessageBoxes::Asked().size(), 3U);
+    EXPECT_EQ(MessageBoxes::Asked().size(), 4U);
     MessageBoxes::StopScripting();
 }
 

@@ -49,30 +49,59 @@ EditorState StateFromEntry(const FolderEntry& entry) {
     return state;
 }
 
-// Names of an absolute path after "." and ".." are resolved by the text alone; nullopt for a
-// relative path.
-std::optional<std::vector<std::string_view>> PathNames(std::string_view path) {
-    if (!path.starts_with('/')) {
+// An absolute path cut into its root (the file system's, a drive's or a network share's) and the
+// names below it, "." and ".." resolved by the text alone; nullopt for a relative path.
+struct AbsolutePath {
+    std::string_view root;
+    std::vector<std::string_view> names;
+};
+
+std::optional<AbsolutePath> SplitAbsolute(std::string_view path) {
+    const std::size_t rootLength = platform::RootLength(path);
+    if (rootLength == 0) {
         return std::nullopt;
     }
-    std::vector<std::string_view> names;
-    std::size_t start = 0;
+    AbsolutePath parts{path.substr(0, rootLength), {}};
+    std::size_t start = rootLength;
     while (start < path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos) {
-            end = path.size();
+        std::size_t end = start;
+        while (end < path.size() && !platform::IsPathSeparator(path[end])) {
+            ++end;
         }
         const std::string_view name = path.substr(start, end - start);
         if (name == "..") {
-            if (!names.empty()) {
-                names.pop_back();
+            if (!parts.names.empty()) {
+                parts.names.pop_back();
             }
         } else if (!name.empty() && name != ".") {
-            names.push_back(name);
+            parts.names.push_back(name);
         }
         start = end + 1;
     }
-    return names;
+    return parts;
+}
+
+// Drive letters and names on a Windows drive compare without regard to case, and "/" is "\".
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&upper](char x, char y) {
+               return upper(x) == upper(y) ||
+                      (platform::IsPathSeparator(x) && platform::IsPathSeparator(y));
+           });
+}
+
+// A drive or a network share rather than the one root: the system's folders are Windows's.
+bool IsWindowsRoot(std::string_view root) {
+    return root.size() > 1;
+}
+
+// The system, the programs and their shared data, on whatever drive Windows is.
+bool IsWindowsSystemTree(std::string_view top) {
+    static constexpr std::string_view kTrees[] = {"Windows", "WINNT", "Program Files",
+                                                  "Program Files (x86)", "ProgramData"};
+    return std::any_of(std::begin(kTrees), std::end(kTrees),
+                       [top](std::string_view tree) { return SameIgnoringCase(top, tree); });
 }
 
 bool IsSystemTree(std::string_view top) {
@@ -224,19 +253,30 @@ RetentionFeedback RetentionFeedbackFor(std::string_view text, Language language)
 }
 
 bool IsSystemFolder(std::string_view folder, std::string_view home) {
-    const auto names = PathNames(folder);
-    if (!names) {
+    const auto path = SplitAbsolute(folder);
+    if (!path) {
         return false;
     }
-    if (names->empty()) {
+    const std::vector<std::string_view>& names = path->names;
+    // A whole disk: "/", or a drive.
+    if (names.empty()) {
         return true;
     }
-    const bool inTemporary = names->size() >= 2 && (*names)[0] == "var" && (*names)[1] == "tmp";
-    if (IsSystemTree(names->front()) && !inTemporary) {
+    const bool onWindows = IsWindowsRoot(path->root);
+    const bool inTemporary = names.size() >= 2 && names[0] == "var" && names[1] == "tmp";
+    if (onWindows ? IsWindowsSystemTree(names.front())
+                  : IsSystemTree(names.front()) && !inTemporary) {
         return true;
     }
-    const auto homeNames = PathNames(home);
-    return homeNames && !homeNames->empty() && *homeNames == *names;
+    const auto homePath = SplitAbsolute(home);
+    if (!homePath || homePath->names.empty() || homePath->names.size() != names.size()) {
+        return false;
+    }
+    const auto same = [onWindows](std::string_view a, std::string_view b) {
+        return onWindows ? SameIgnoringCase(a, b) : a == b;
+    };
+    return same(homePath->root, path->root) &&
+           std::equal(names.begin(), names.end(), homePath->names.begin(), same);
 }
 
 FolderEntry ComposeEntry(const EditorState& state) {

@@ -8,14 +8,13 @@
 #include <string_view>
 
 #include "core/common/file_counter.h"
+#include "core/common/folder_editor_mode.h"
 #include "core/common/folder_list.h"
 #include "core/common/front_end.h"
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
 
 namespace quellix {
-
-enum class FolderEditorMode { AddBefore, AddAfter, Modify };
 
 // What the editor works on: the list it writes into, where the list is saved, and how files are
 // counted.
@@ -87,7 +86,8 @@ bool IsValidRetention(std::string_view text);
 // day.
 RetentionFeedback RetentionFeedbackFor(std::string_view text, Language language);
 
-// "/" itself, the folders of the operating system and the home folder itself (home may be empty).
+// "/" itself, the folders of the operating system and the home folder itself (home may be empty);
+// on Windows a whole drive, and Windows, Program Files and ProgramData on any drive.
 bool IsSystemFolder(std::string_view folder, std::string_view home);
 
 // The entry the editor writes, not counted yet.

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/common/dialog_view.h"
+#include "core/common/folder_editor_mode.h"
 
 namespace quellix {
 
@@ -52,7 +53,7 @@ class TrayView {
     virtual void Remove() = 0;
 };
 
-enum class FolderEdit { AddBefore, AddAfter, Modify };
+using FolderEdit = FolderEditorMode;
 enum class ServiceChange { None, Installed, Removed };
 
 // The windows the main window opens. Each front end opens its own dialogs; the modal ones return

@@ -221,4 +221,31 @@ void SavePictureWhenAsked(HWND window, const std::string& name) {
     }
 }
 
+bool PaintsColour(HWND window, HWND child, COLORREF colour) {
+    // Themed captions are drawn smoothed: near the colour counts.
+    const Picture picture = Paint(window);
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    const auto alike = [](int painted, int wanted) {
+        return painted - wanted < 48 && wanted - painted < 48;
+    };
+    for (int y = std::max(0, static_cast<int>(place.top));
+         y < std::min(picture.height, static_cast<int>(place.bottom)); ++y) {
+        for (int x = std::max(0, static_cast<int>(place.left));
+             x < std::min(picture.width, static_cast<int>(place.right)); ++x) {
+            const std::size_t pixel =
+                (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
+                 static_cast<std::size_t>(x)) *
+                4;
+            if (alike(picture.pixels[pixel + 2], GetRValue(colour)) &&
+                alike(picture.pixels[pixel + 1], GetGValue(colour)) &&
+                alike(picture.pixels[pixel], GetBValue(colour))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace quellix::test

@@ -27,4 +27,8 @@ bool ShowsColour(HWND control, COLORREF colour);
 // Saves the picture as name.bmp into the folder that QUELLIX_PICTURES names, when it names one.
 void SavePictureWhenAsked(HWND window, const std::string& name);
 
+// Whether some pixel of a child control's place is painted in colour, give or take what smoothing
+// does to a letter's edges: a caption drawn in it.
+bool PaintsColour(HWND window, HWND child, COLORREF colour);
+
 }  // namespace quellix::test

@@ -14,22 +14,6 @@
 
 namespace quellix {
 
-namespace {
-
-FolderEditorMode ModeOf(FolderEdit edit) {
-    switch (edit) {
-        case FolderEdit::AddBefore:
-            return FolderEditorMode::AddBefore;
-        case FolderEdit::AddAfter:
-            return FolderEditorMode::AddAfter;
-        case FolderEdit::Modify:
-            break;
-    }
-    return FolderEditorMode::Modify;
-}
-
-}  // namespace
-
 QtDialogOpener::QtDialogOpener(QWidget& parent, Context context)
     : parent_(parent), context_(std::move(context)) {}
 
@@ -75,7 +59,7 @@ ServiceChange QtDialogOpener::OpenService() {
 
 std::optional<std::size_t> QtDialogOpener::OpenFolderEditor(FolderEdit edit, int selectedRow) {
     return FolderEditorDialog::Open(
-        &parent_, ModeOf(edit), selectedRow,
+        &parent_, edit, selectedRow,
         {context_.program.settings, *context_.program.config, context_.program.folders,
          context_.countFiles, platform::HomeDirectory()});
 }

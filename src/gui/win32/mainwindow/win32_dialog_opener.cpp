@@ -3,11 +3,14 @@
 #include "gui/win32/dialogs/about_dialog.h"
 #include "gui/win32/dialogs/all_obsolete_dialog.h"
 #include "gui/win32/dialogs/automatic_start_dialog.h"
+#include "gui/win32/dialogs/folder_editor_dialog.h"
 #include "gui/win32/dialogs/purge_time_dialog.h"
 #include "gui/win32/dialogs/tempo_dialog.h"
+#include "gui/win32/logview/log_folder_dialog.h"
 #include "gui/win32/logview/log_retention_dialog.h"
 #include "gui/win32/logview/log_viewer_window.h"
 #include "gui/win32/service/service_dialog.h"
+#include "platform/process_info.h"
 
 namespace quellix {
 
@@ -33,7 +36,9 @@ void Win32DialogOpener::OpenAllObsolete() {
     AllObsoleteDialog::Open(owner_, context_.program.settings, *context_.program.config);
 }
 
-void Win32DialogOpener::OpenLogFolder() {}
+void Win32DialogOpener::OpenLogFolder() {
+    LogFolderDialog::Open(owner_, context_.program.settings, *context_.program.config);
+}
 
 void Win32DialogOpener::OpenLogRetention() {
     LogRetentionDialog::Open(owner_, context_.program.settings, *context_.program.config);
@@ -52,8 +57,11 @@ ServiceChange Win32DialogOpener::OpenService() {
     return ServiceChange::None;
 }
 
-std::optional<std::size_t> Win32DialogOpener::OpenFolderEditor(FolderEdit, int) {
-    return std::nullopt;
+std::optional<std::size_t> Win32DialogOpener::OpenFolderEditor(FolderEdit edit, int selectedRow) {
+    return FolderEditorDialog::Open(
+        owner_, edit, selectedRow,
+        {context_.program.settings, *context_.program.config, context_.program.folders,
+         context_.countFiles, platform::HomeDirectory()});
 }
 
 void Win32DialogOpener::OpenAbout() {

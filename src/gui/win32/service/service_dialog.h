@@ -4,7 +4,7 @@
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
 #include "core/service/service_dialog_presenter.h"
-#include "gui/win32/common/forwarding_view.h"
+#include "gui/win32/common/control_view_of.h"
 #include "gui/win32/common/modal_dialog.h"
 
 namespace quellix {
@@ -23,9 +23,9 @@ class ServiceDialog final : public ModalDialog {
     ServiceDialogOutcome Outcome() const { return presenter_.Outcome(); }
 
   private:
-    class BeepingView final : public ForwardingView<ServiceDialogView> {
+    class BeepingView final : public ControlViewOf<ServiceDialogView> {
       public:
-        using ForwardingView::ForwardingView;
+        using ControlViewOf::ControlViewOf;
         void Beep() override;
     };
 

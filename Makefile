@@ -103,6 +103,9 @@ test-windows:
 	cmake --build $(WIN_TEST_BUILD) -j$(JOBS)
 	scripts/wine-run.sh $(WIN_TEST_BUILD) scripts/wine-service-trace.sh \
 		ctest --test-dir $(WIN_TEST_BUILD) --output-on-failure -j$(JOBS)
+	# The real program on a (virtual) display: its windows must appear; the pictures go to a
+	# scratch folder (scripts/windows-screenshots.sh alone refreshes docs/screenshots).
+	BUILD=$(WIN_TEST_BUILD) SCREENSHOT_DIR=$(WIN_TEST_BUILD)/screenshots scripts/windows-screenshots.sh
 
 fuzz:
 	scripts/install-deps.sh fuzz

@@ -14,7 +14,7 @@ for need in "$@"; do
         package) packages+=(dpkg-dev fakeroot file) ;;
         windows) packages+=(g++-mingw-w64-x86-64-posix googletest) ;;
         wine) packages+=(wine wine64) ;;
-        display) packages+=(xvfb xauth fonts-wine) ;;
+        display) packages+=(xvfb xauth fonts-wine python3) ;;
         lint) packages+=(clang-format python3) ;;
         package-test) packages+=(lintian desktop-file-utils appstream debootstrap binutils) ;;
         *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the Windows program in a Wine virtual desktop on a virtual X display (the tray's
 # notification area shows there): the desktop, the main window and three dialogs, in English and
-# French, into docs/screenshots/windows-*.png. Ends with an error when a window did not appear.
+# French, into docs/screenshots/windows-*.png (or SCREENSHOT_DIR). Ends with an error when a
+# window did not appear: `make test-windows` runs it as the program's smoke test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build-windows-test}
@@ -30,10 +31,11 @@ status=0
 SHOTS_WINE=$work SHOTS_OUT=$work/shots BUILD=$BUILD \
     xvfb-run -a -s '-screen 0 1024x768x24' "$0" --on-display || status=$?
 
-mkdir -p docs/screenshots
+out=${SCREENSHOT_DIR:-docs/screenshots}
+mkdir -p "$out"
 for bmp in "$work"/shots/*.bmp; do
     [ -f "$bmp" ] || continue
-    python3 scripts/bmp-to-png.py "$bmp" "docs/screenshots/$(basename "${bmp%.bmp}").png"
+    python3 scripts/bmp-to-png.py "$bmp" "$out/$(basename "${bmp%.bmp}").png"
 done
-ls -l docs/screenshots/windows-*.png
+ls -l "$out"/windows-*.png
 exit "$status"

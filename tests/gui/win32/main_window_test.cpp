@@ -195,6 +195,15 @@ TEST(MainWindowWin32, OnePathThroughTheWindow) {
     EXPECT_TRUE(Enabled(window, "cmdDemarrer"));
     EXPECT_EQ(GetMenuState(bar, purgeTime, MF_BYCOMMAND) & MF_GRAYED, 0U);
 
+    // Tab walks the controls that take the keyboard, the grid included, and leaves it again;
+    // Stop is skipped while it is disabled.
+    SetFocus(Named(window, "cmdDemarrer"));
+    const char* tabOrder[] = {"chkPurgeImmediate", "flexList", "cmdDemarrer"};
+    for (const char* next : tabOrder) {
+        PressKey(window, VK_TAB);
+        EXPECT_EQ(GetFocus(), Named(window, next)) << next;
+    }
+
     // The purge time label opens its dialog; Escape leaves the time as it was.
     ModalDriver()
         .Then([](HWND dialog) {

@@ -232,7 +232,10 @@ TEST(MainWindowWin32, OnePathThroughTheWindow) {
     EXPECT_EQ(ListView_GetItemCount(list), 2);
     MessageBoxes::ClearAsked();
 
-    // The close box asks; No keeps the program; Exit and Yes end it.
+    // No Close in the system menu, so no close box nor Alt+F4; a close that comes all the same
+    // (the task bar's) asks, No keeps the program; Exit and Yes end it.
+    EXPECT_EQ(GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND),
+              static_cast<UINT>(-1));
     MessageBoxes::Script({MessageAnswer::No});
     SendMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(MessageBoxes::Asked().size(), 1U);

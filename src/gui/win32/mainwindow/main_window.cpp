@@ -84,6 +84,20 @@ SIZE TextExtent(HWND control) {
     return size;
 }
 
+// The program is left through File > Exit or the tray menu, where it asks first: the system menu
+// loses Close and the separator before it, which greys the title bar's close box and leaves
+// Alt+F4 without effect.
+void RemoveCloseCommand(HWND window) {
+    HMENU system = GetSystemMenu(window, FALSE);
+    RemoveMenu(system, SC_CLOSE, MF_BYCOMMAND);
+    const int last = GetMenuItemCount(system) - 1;
+    if (last >= 0 &&
+        (GetMenuState(system, static_cast<UINT>(last), MF_BYPOSITION) & MF_SEPARATOR) != 0) {
+        RemoveMenu(system, static_cast<UINT>(last), MF_BYPOSITION);
+    }
+    DrawMenuBar(window);
+}
+
 }  // namespace
 
 const wchar_t* MainWindow::ClassName() {
@@ -117,6 +131,7 @@ MainWindow::MainWindow(MainWindowParts parts)
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     menus_.AttachTo(window);
+    RemoveCloseCommand(window);
     BuildControls();
     for (const CaptionEntry& entry : kFixedCaptions) {
         SetText(entry.control, entry.text.english);

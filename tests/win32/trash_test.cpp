@@ -7,11 +7,16 @@
 #include <cerrno>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 
+#include "platform/directory.h"
 #include "platform/process_info.h"
+#include "platform/win32/recycle_rule.h"
 #include "platform/win32/trash.h"
 #include "platform/win32/wide_text.h"
 #include "support/temp_dir.h"
+#include "win32/file_helpers.h"
+#include "win32/test_child.h"
 
 namespace quellix::platform {
 namespace {
@@ -109,6 +114,196 @@ TEST_F(WindowsRecycleBin, NoBinMeansFailureAndTheFileStays) {
     EXPECT_NE(outcome.error, 0);
     EXPECT_EQ(dir_.Read("precious.txt"), "must survive");
     EXPECT_EQ(test::NamesIn(dir_.Path()), std::vector<std::string>{"precious.txt"});
+}
+
+// Runs test_child's recycle of path and returns its exit code; -1 when it had not ended after
+// 20 s, as it would not if a question of the shell waited for an answer.
+int RecycleInAChild(const std::string& path) {
+    std::wstring command =
+        L"\"" + win32::Widen(test::TestChildPath()) + L"\" recycle \"" + win32::Widen(path) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        return -2;
+    }
+    DWORD code = 0;
+    if (::WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.hProcess, 1);
+        code = static_cast<DWORD>(-1);
+    } else {
+        ::GetExitCodeProcess(process.hProcess, &code);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+// With the trash out of reach the shell would delete for good: asked to warn first, it asks, and
+// its question is answered "no" without a window (under Wine's null display a question left
+// open would wait for ever). A fresh process, as a shell that has met its bin already no longer
+// looks for it.
+TEST_F(WindowsRecycleBin, TheShellsQuestionIsAnsweredNo) {
+    const std::string file = dir_.Write("precious.txt", "must survive");
+    const std::wstring trash = win32::SystemPath(trash_);
+    const std::wstring away = win32::SystemPath(trash_ + ".away");
+    ASSERT_TRUE(::MoveFileW(trash.c_str(), away.c_str()));
+    HANDLE blocker = ::CreateFileW(trash.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool blocked = blocker != INVALID_HANDLE_VALUE;
+    ::CloseHandle(blocker);
+    const int exit = RecycleInAChild(file);
+    ::DeleteFileW(trash.c_str());
+    ASSERT_TRUE(::MoveFileW(away.c_str(), trash.c_str()));
+    ASSERT_TRUE(blocked);
+    EXPECT_EQ(exit, 256 + ECANCELED);  // aborted, the shell's result 0
+    EXPECT_EQ(test::NamesIn(dir_.Path()), std::vector<std::string>{"precious.txt"});
+    EXPECT_EQ(dir_.Read("precious.txt"), "must survive");
+}
+
+// The volume's own settings of the bin, where the shell keeps them for the user.
+class RecycleBinSettings : public WindowsRecycleBin {
+  protected:
+    void SetUp() override {
+        WindowsRecycleBin::SetUp();
+        const std::wstring root = win32::Widen(dir_.Path().substr(0, 2)) + L"\\";
+        wchar_t volume[64] = {};
+        ASSERT_TRUE(::GetVolumeNameForVolumeMountPointW(root.c_str(), volume, 64));
+        const std::wstring name(volume);
+        key_ = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" +
+               name.substr(name.find(L'{'), name.find(L'}') - name.find(L'{') + 1);
+    }
+    void TearDown() override { ::RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
+    void Set(const wchar_t* value, DWORD data) const {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), value, REG_DWORD, &data,
+                                    sizeof data),
+                  ERROR_SUCCESS);
+    }
+    std::size_t ItemsInBin() const { return test::NamesIn(trash_ + "/files").size(); }
+
+    std::wstring key_;
+};
+
+TEST_F(RecycleBinSettings, WhatTheBinWouldNotKeepIsRefusedBeforeTheShellIsAsked) {
+    dir_.Write("big.bin", std::string(2 << 20, 'b'));
+    dir_.Write("small.txt", "fits");
+    const std::size_t before = ItemsInBin();
+
+    Set(L"NukeOnDelete", 1);
+    win32::RecycleOutcome outcome = Recycle("small.txt");
+    EXPECT_EQ(outcome.error, EPERM);
+    EXPECT_EQ(outcome.shellResult, 0);
+
+    Set(L"NukeOnDelete", 0);
+    Set(L"MaxCapacity", 1);  // megabytes
+    outcome = Recycle("big.bin");
+    EXPECT_EQ(outcome.error, EFBIG);
+    EXPECT_EQ(test::NamesIn(dir_.Path()), (std::vector<std::string>{"big.bin", "small.txt"}));
+    EXPECT_EQ(ItemsInBin(), before);
+
+    // What fits goes: the settings were read for this volume, not taken for a refusal of all.
+    EXPECT_EQ(Recycle("small.txt").error, 0);
+    EXPECT_EQ(ItemsInBin(), before + 1);
+    const std::vector<std::string> added =
+        Difference(test::NamesIn(trash_ + "/files"), std::vector<std::string>{});
+    for (const std::string& name : added) {
+        if (name.starts_with("small")) {
+            ::DeleteFileW(win32::SystemPath(trash_ + "/files/" + name).c_str());
+            ::DeleteFileW(win32::SystemPath(trash_ + "/info/" + name + ".trashinfo").c_str());
+        }
+    }
+}
+
+// The shell takes paths shorter than MAX_PATH: a longer one is refused, not cut short.
+TEST_F(WindowsRecycleBin, APathPastMaxPathIsRefusedAndTheFileStays) {
+    std::string folder = dir_.Path();
+    while (folder.size() < 300) {
+        folder += "/a folder nested deep below the others";
+    }
+    ASSERT_TRUE(win32::test::MakeFoldersAt(folder));
+    ASSERT_TRUE(win32::test::WriteFileAt(folder + "/old.txt", "kept"));
+    const std::vector<std::string> before = test::NamesIn(trash_ + "/files");
+    const std::optional<Directory> opened = Directory::Open(folder);
+    ASSERT_TRUE(opened);
+    TrashFailure failure;
+    EXPECT_EQ(MoveToTrash(*opened, "old.txt", folder + "/old.txt", 0, &failure), ENAMETOOLONG);
+    EXPECT_EQ(failure.result, ENAMETOOLONG);
+    EXPECT_EQ(failure.aborted, 0);
+    EXPECT_EQ(win32::test::ReadFileAt(folder + "/old.txt"), "kept");
+    EXPECT_EQ(test::NamesIn(trash_ + "/files"), before);
+    win32::test::RemoveTreeAt(
+        win32::SystemPath(dir_.Path() + "/a folder nested deep below the others"));
+}
+
+TEST(RecycleRule, RefusesWhatTheShellWouldDeleteForGood) {
+    using win32::RecycleRefusal;
+    constexpr std::uint64_t kMegabyte = 1 << 20;
+    const struct {
+        const char* what;
+        unsigned drive;
+        std::size_t length;
+        std::uint64_t size;
+        std::optional<bool> nuke;
+        std::optional<std::uint64_t> capacity;
+        RecycleRefusal refusal;
+        int error;
+    } cases[] = {
+        {"a file on a fixed drive", DRIVE_FIXED, 40, 10, {}, {}, RecycleRefusal::None, 0},
+        {"the settings as the shell writes them", DRIVE_FIXED, 40, 10, false, 4000,
+         RecycleRefusal::None, 0},
+        {"a network drive", DRIVE_REMOTE, 40, 10, {}, {}, RecycleRefusal::NoBinOnDrive, ENOTSUP},
+        {"a memory stick", DRIVE_REMOVABLE, 40, 10, {}, {}, RecycleRefusal::NoBinOnDrive, ENOTSUP},
+        {"a disc", DRIVE_CDROM, 40, 10, {}, {}, RecycleRefusal::NoBinOnDrive, ENOTSUP},
+        {"a drive of no known kind",
+         DRIVE_UNKNOWN,
+         40,
+         10,
+         {},
+         {},
+         RecycleRefusal::NoBinOnDrive,
+         ENOTSUP},
+        {"a network drive, long",
+         DRIVE_REMOTE,
+         400,
+         10,
+         {},
+         {},
+         RecycleRefusal::NoBinOnDrive,
+         ENOTSUP},
+        {"the longest path the shell takes",
+         DRIVE_FIXED,
+         MAX_PATH - 1,
+         10,
+         {},
+         {},
+         RecycleRefusal::None,
+         0},
+        {"one unit more",
+         DRIVE_FIXED,
+         MAX_PATH,
+         10,
+         {},
+         {},
+         RecycleRefusal::PathTooLong,
+         ENAMETOOLONG},
+        {"the bin switched off", DRIVE_FIXED, 40, 10, true, 4000, RecycleRefusal::BinSwitchedOff,
+         EPERM},
+        {"as large as the bin", DRIVE_FIXED, 40, 3 * kMegabyte, false, 3, RecycleRefusal::None, 0},
+        {"a byte larger than the bin", DRIVE_FIXED, 40, 3 * kMegabyte + 1, false, 3,
+         RecycleRefusal::LargerThanBin, EFBIG},
+        {"a bin of no size", DRIVE_FIXED, 40, 0, false, 0, RecycleRefusal::LargerThanBin, EFBIG},
+    };
+    for (const auto& c : cases) {
+        win32::RecycleFacts facts;
+        facts.driveType = c.drive;
+        facts.shellPathLength = c.length;
+        facts.size = c.size;
+        facts.nukeOnDelete = c.nuke;
+        facts.maxCapacityMegabytes = c.capacity;
+        EXPECT_EQ(win32::RefusalFor(facts), c.refusal) << c.what;
+        EXPECT_EQ(win32::ErrnoOf(win32::RefusalFor(facts)), c.error) << c.what;
+    }
 }
 
 TEST_F(WindowsRecycleBin, RefusesWhatIsNotOneExistingEntry) {

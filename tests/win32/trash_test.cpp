@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <optional>
@@ -196,6 +197,16 @@ TEST_F(RecycleBinSettings, WhatTheBinWouldNotKeepIsRefusedBeforeTheShellIsAsked)
     EXPECT_EQ(outcome.shellResult, 0);
 
     Set(L"NukeOnDelete", 0);
+    const std::wstring policies =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    const DWORD forbidden = 1;
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, policies.c_str(), L"NoRecycleFiles", REG_DWORD,
+                                &forbidden, sizeof forbidden),
+              ERROR_SUCCESS);
+    outcome = Recycle("small.txt");
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, policies.c_str(), L"NoRecycleFiles");
+    EXPECT_EQ(outcome.error, EPERM);
+
     Set(L"MaxCapacity", 1);  // megabytes
     outcome = Recycle("big.bin");
     EXPECT_EQ(outcome.error, EFBIG);
@@ -205,14 +216,107 @@ TEST_F(RecycleBinSettings, WhatTheBinWouldNotKeepIsRefusedBeforeTheShellIsAsked)
     // What fits goes: the settings were read for this volume, not taken for a refusal of all.
     EXPECT_EQ(Recycle("small.txt").error, 0);
     EXPECT_EQ(ItemsInBin(), before + 1);
-    const std::vector<std::string> added =
-        Difference(test::NamesIn(trash_ + "/files"), std::vector<std::string>{});
-    for (const std::string& name : added) {
+    for (const std::string& name : test::NamesIn(trash_ + "/files")) {
         if (name.starts_with("small")) {
             ::DeleteFileW(win32::SystemPath(trash_ + "/files/" + name).c_str());
             ::DeleteFileW(win32::SystemPath(trash_ + "/info/" + name + ".trashinfo").c_str());
         }
     }
+}
+
+// A drive letter for a folder of this machine that Wine's mount manager calls a network drive,
+// as winecfg defines one; removed again at the end. Only under Wine.
+class WineNetworkDrive {
+  public:
+    explicit WineNetworkDrive(const std::string& folder) {
+        using UnixName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+        const DWORD used = ::GetLogicalDrives();
+        for (wchar_t letter = L'Q'; letter <= L'Y' && letter_ == 0; ++letter) {
+            if ((used & (1u << (letter - L'A'))) == 0) {
+                letter_ = letter;
+            }
+        }
+        char* unixPath = unixName != nullptr && letter_ != 0
+                             ? unixName(win32::SystemPath(folder).c_str())
+                             : nullptr;
+        if (unixPath != nullptr) {
+            defined_ = Define(DRIVE_REMOTE, unixPath);
+            ::HeapFree(::GetProcessHeap(), 0, unixPath);
+        }
+    }
+    ~WineNetworkDrive() {
+        if (defined_) {
+            Define(DRIVE_NO_ROOT_DIR, nullptr);
+        }
+    }
+    WineNetworkDrive(const WineNetworkDrive&) = delete;
+    WineNetworkDrive& operator=(const WineNetworkDrive&) = delete;
+    bool Defined() const { return defined_; }
+    std::string Root() const { return win32::Narrow(std::wstring{letter_, L':', L'\\'}); }
+
+  private:
+    struct Request {  // Wine's struct mountmgr_unix_drive
+        ULONG size;
+        ULONG type;
+        ULONG fsType;
+        DWORD serial;
+        ULONGLONG unixDevice;
+        WCHAR letter;
+        USHORT mountPointOffset;
+        USHORT deviceOffset;
+        USHORT labelOffset;
+    };
+    bool Define(ULONG type, const char* unixPath) const {
+        const std::size_t pathBytes = unixPath != nullptr ? std::strlen(unixPath) + 1 : 0;
+        std::vector<unsigned char> buffer(sizeof(Request) + pathBytes);
+        Request request{};
+        request.size = static_cast<ULONG>(buffer.size());
+        request.type = type;
+        request.letter = static_cast<WCHAR>(letter_ - L'A' + L'a');
+        request.mountPointOffset = unixPath != nullptr ? sizeof(Request) : 0;
+        std::memcpy(buffer.data(), &request, sizeof request);
+        if (unixPath != nullptr) {
+            std::memcpy(buffer.data() + sizeof(Request), unixPath, pathBytes);
+        }
+        const HANDLE manager =
+            ::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (manager == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        constexpr DWORD kDefineUnixDrive =
+            CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+        DWORD returned = 0;
+        const bool done =
+            ::DeviceIoControl(manager, kDefineUnixDrive, buffer.data(),
+                              static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
+        ::CloseHandle(manager);
+        return done;
+    }
+
+    wchar_t letter_ = 0;
+    bool defined_ = false;
+};
+
+// On a network drive the shell deletes for good: the file is refused before it is asked.
+TEST_F(WindowsRecycleBin, ANetworkDriveIsRefusedAndTheFileStays) {
+    dir_.Write("shared/old.txt", "on the server");
+    const WineNetworkDrive drive(dir_.File("shared"));
+    if (!drive.Defined()) {
+        GTEST_SKIP() << "needs Wine's mount manager";
+    }
+    ASSERT_EQ(::GetDriveTypeW(win32::Widen(drive.Root()).c_str()), DRIVE_REMOTE);
+    const std::vector<std::string> before = test::NamesIn(trash_ + "/files");
+    const std::optional<Directory> folder = Directory::Open(drive.Root());
+    ASSERT_TRUE(folder);
+    TrashFailure failure;
+    EXPECT_EQ(MoveToTrash(*folder, "old.txt", drive.Root() + "old.txt", 0, &failure), ENOTSUP);
+    EXPECT_EQ(failure.result, ENOTSUP);
+    EXPECT_EQ(failure.aborted, 0);
+    EXPECT_EQ(dir_.Read("shared/old.txt"), "on the server");
+    EXPECT_EQ(test::NamesIn(trash_ + "/files"), before);
 }
 
 // The shell takes paths shorter than MAX_PATH: a longer one is refused, not cut short.

@@ -29,6 +29,8 @@ namespace win32 {
 
 namespace {
 
+constexpr std::wstring_view kPoliciesKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr std::wstring_view kBinSettingsKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume";
 
@@ -83,7 +85,7 @@ std::optional<DWORD> BinSetting(const std::wstring& volumeRoot, const wchar_t* v
         !::GetVolumeNameForVolumeMountPointW(volumeRoot.c_str(), volumeName, 64)) {
         return std::nullopt;
     }
-    const std::wstring_view name(volumeName);  // \\?\Volume{GUID}\ .
+    const std::wstring_view name(volumeName);  // "\\?\Volume{GUID}\"
     const std::size_t open = name.find(L'{');
     const std::size_t close = name.find(L'}');
     if (open == std::wstring_view::npos || close == std::wstring_view::npos || close < open) {
@@ -100,6 +102,20 @@ std::optional<DWORD> BinSetting(const std::wstring& volumeRoot, const wchar_t* v
     return data;
 }
 
+// The policy "Do not move deleted files to the Recycle Bin", for the user or the machine.
+bool RecyclingForbiddenByPolicy() {
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        DWORD data = 0;
+        DWORD size = sizeof data;
+        if (::RegGetValueW(root, kPoliciesKey.data(), L"NoRecycleFiles", RRF_RT_REG_DWORD, nullptr,
+                           &data, &size) == ERROR_SUCCESS &&
+            data != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 RecycleFacts FactsOf(const std::wstring& systemPath, const std::wstring& shellPath,
                      const WIN32_FILE_ATTRIBUTE_DATA& data) {
     RecycleFacts facts;
@@ -111,6 +127,9 @@ RecycleFacts FactsOf(const std::wstring& systemPath, const std::wstring& shellPa
     }
     if (const auto nuke = BinSetting(root, L"NukeOnDelete")) {
         facts.nukeOnDelete = *nuke != 0;
+    }
+    if (RecyclingForbiddenByPolicy()) {
+        facts.nukeOnDelete = true;
     }
     if (const auto capacity = BinSetting(root, L"MaxCapacity")) {
         facts.maxCapacityMegabytes = *capacity;

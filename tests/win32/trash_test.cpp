@@ -300,7 +300,9 @@ class WineNetworkDrive {
     bool defined_ = false;
 };
 
-// On a network drive the shell deletes for good: the file is refused before it is asked.
+// On a network drive the shell deletes for good: the file is refused before it is asked. (The
+// folder is named by its drive letter: Wine names an open folder by the drive that held it first,
+// where Windows gives a mapped drive's files their server path.)
 TEST_F(WindowsRecycleBin, ANetworkDriveIsRefusedAndTheFileStays) {
     dir_.Write("shared/old.txt", "on the server");
     const WineNetworkDrive drive(dir_.File("shared"));
@@ -309,12 +311,10 @@ TEST_F(WindowsRecycleBin, ANetworkDriveIsRefusedAndTheFileStays) {
     }
     ASSERT_EQ(::GetDriveTypeW(win32::Widen(drive.Root()).c_str()), DRIVE_REMOTE);
     const std::vector<std::string> before = test::NamesIn(trash_ + "/files");
-    const std::optional<Directory> folder = Directory::Open(drive.Root());
-    ASSERT_TRUE(folder);
-    TrashFailure failure;
-    EXPECT_EQ(MoveToTrash(*folder, "old.txt", drive.Root() + "old.txt", 0, &failure), ENOTSUP);
-    EXPECT_EQ(failure.result, ENOTSUP);
-    EXPECT_EQ(failure.aborted, 0);
+    const win32::RecycleOutcome outcome =
+        win32::RecycleEntry(win32::Widen(drive.Root()), L"old.txt");
+    EXPECT_EQ(outcome.error, ENOTSUP);
+    EXPECT_EQ(outcome.shellResult, 0);
     EXPECT_EQ(dir_.Read("shared/old.txt"), "on the server");
     EXPECT_EQ(test::NamesIn(trash_ + "/files"), before);
 }

@@ -10,13 +10,11 @@
 #include <iterator>
 #include <optional>
 
-#include "platform/directory.h"
 #include "platform/process_info.h"
 #include "platform/win32/recycle_rule.h"
 #include "platform/win32/trash.h"
 #include "platform/win32/wide_text.h"
 #include "support/temp_dir.h"
-#include "win32/file_helpers.h"
 #include "win32/test_child.h"
 
 namespace quellix::platform {
@@ -317,27 +315,6 @@ TEST_F(WindowsRecycleBin, ANetworkDriveIsRefusedAndTheFileStays) {
     EXPECT_EQ(outcome.shellResult, 0);
     EXPECT_EQ(dir_.Read("shared/old.txt"), "on the server");
     EXPECT_EQ(test::NamesIn(trash_ + "/files"), before);
-}
-
-// The shell takes paths shorter than MAX_PATH: a longer one is refused, not cut short.
-TEST_F(WindowsRecycleBin, APathPastMaxPathIsRefusedAndTheFileStays) {
-    std::string folder = dir_.Path();
-    while (folder.size() < 300) {
-        folder += "/a folder nested deep below the others";
-    }
-    ASSERT_TRUE(win32::test::MakeFoldersAt(folder));
-    ASSERT_TRUE(win32::test::WriteFileAt(folder + "/old.txt", "kept"));
-    const std::vector<std::string> before = test::NamesIn(trash_ + "/files");
-    const std::optional<Directory> opened = Directory::Open(folder);
-    ASSERT_TRUE(opened);
-    TrashFailure failure;
-    EXPECT_EQ(MoveToTrash(*opened, "old.txt", folder + "/old.txt", 0, &failure), ENAMETOOLONG);
-    EXPECT_EQ(failure.result, ENAMETOOLONG);
-    EXPECT_EQ(failure.aborted, 0);
-    EXPECT_EQ(win32::test::ReadFileAt(folder + "/old.txt"), "kept");
-    EXPECT_EQ(test::NamesIn(trash_ + "/files"), before);
-    win32::test::RemoveTreeAt(
-        win32::SystemPath(dir_.Path() + "/a folder nested deep below the others"));
 }
 
 TEST(RecycleRule, RefusesWhatTheShellWouldDeleteForGood) {

@@ -32,6 +32,9 @@ struct EntryInfo {
     std::uint64_t links = 1;  // names of the file (hard links)
     std::int64_t size = 0;    // bytes
     bool mountRoot = false;   // a folder on which a file system is mounted
+    // A cloud file whose content is elsewhere (Windows "online only" files): opening it would
+    // download it, so nothing but its listing is read.
+    bool cloudPlaceholder = false;
 
     bool SameEntryAs(const EntryInfo& other) const {
         return device == other.device && inode == other.inode;
@@ -77,6 +80,11 @@ class Directory {
     bool ForEachEntry(
         const std::function<void(std::string_view name, EntryType type)>& visit) const;
 
+    // As ForEachEntry, with listed: what the listing itself told of an entry that must not be
+    // opened to be examined (a cloud placeholder), else nullptr and Stat tells.
+    bool ForEachEntryWithInfo(const std::function<void(std::string_view name, EntryType type,
+                                                       const EntryInfo* listed)>& visit) const;
+
     std::optional<EntryInfo> Stat(std::string_view name) const;
     // The folder itself.
     std::optional<EntryInfo> StatSelf() const;
@@ -91,6 +99,10 @@ class Directory {
     int MakeDirectory(std::string_view name, unsigned mode = 0777) const;
     // Creates a symbolic link name pointing to target; never replaces anything.
     int MakeSymlink(std::string_view name, const std::string& target) const;
+    // 0 when MakeSymlink(name, target) can be expected to succeed, else the error it would give
+    // for the name or the target alone (EEXIST for a name taken; on Windows ENAMETOOLONG for a
+    // target the shell cannot record), so that a file is not moved away before its link is sure.
+    int CanMakeSymlink(std::string_view name, const std::string& target) const;
 
     // True when no entry but the ones whose names start with "." is in the subfolder name.
     // nullopt when it cannot be listed.

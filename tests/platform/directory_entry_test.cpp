@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <string>
 
 #include "platform/directory.h"
@@ -216,6 +217,22 @@ TEST(DirectoryChanges, MakeDirectoryAndSymlinkNeverReplace) {
     EXPECT_EQ(folder->MakeSymlink("existing", "elsewhere"), EEXIST);
     EXPECT_EQ(dir.Read("existing"), "kept");
     EXPECT_EQ(folder->MakeSymlink("empty-target", ""), EINVAL);
+
+    // Asked before a file is moved away: what MakeSymlink would say of the name and the target.
+    const struct {
+        const char* name;
+        std::string target;
+        int error;
+    } cases[] = {
+        {"free", target, 0},          {"link", target, EEXIST},
+        {"existing", target, EEXIST}, {"made", target, EEXIST},
+        {"a/b", target, EINVAL},      {"..", target, EINVAL},
+        {"free", "", EINVAL},         {"free", std::string(PATH_MAX, 'x'), ENAMETOOLONG},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(folder->CanMakeSymlink(c.name, c.target), c.error) << c.name;
+    }
+    EXPECT_FALSE(dir.Exists("free"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "file_helpers.h"
+#include "platform/win32/entry_info.h"
 #include "platform/win32/wide_text.h"
 #include "support/temp_dir.h"
 
@@ -221,6 +222,74 @@ TEST(Win32Directory, SeesAFileOpenElsewhereAsLocked) {
     }
     // The probe itself leaves the file free.
     EXPECT_TRUE(HeldOpen(temp.File("closed.txt"), 0).Valid());
+}
+
+// Cloud files kept elsewhere carry attributes Wine never gives: the decision is fed them here.
+TEST(Win32CloudPlaceholder, IsToldByTheRecallAttributes) {
+    const struct {
+        DWORD attributes;
+        bool placeholder;
+    } cases[] = {
+        {0, false},
+        {FILE_ATTRIBUTE_NORMAL, false},
+        {FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY, false},
+        {FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_SPARSE_FILE, false},
+        {FILE_ATTRIBUTE_REPARSE_POINT, false},
+        {win32::kRecallOnOpen, true},
+        {win32::kRecallOnDataAccess, true},
+        {win32::kRecallOnDataAccess | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SPARSE_FILE, true},
+        {win32::kRecallOnOpen | FILE_ATTRIBUTE_DIRECTORY, true},
+        {win32::kRecallOnOpen | win32::kRecallOnDataAccess | FILE_ATTRIBUTE_REPARSE_POINT, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(win32::IsCloudPlaceholder(c.attributes), c.placeholder)
+            << std::hex << c.attributes;
+    }
+}
+
+// What the purge knows of a placeholder is its listing's record: dates, size, identity.
+TEST(Win32CloudPlaceholder, IsDescribedFromItsListingRecord) {
+    FILE_ID_BOTH_DIR_INFO record{};
+    record.FileAttributes = win32::kRecallOnDataAccess | FILE_ATTRIBUTE_READONLY;
+    constexpr std::int64_t kEpochTicks = 116'444'736'000'000'000;
+    record.LastWriteTime.QuadPart = kEpochTicks + 1'700'000'000LL * 10'000'000;
+    record.LastAccessTime.QuadPart = kEpochTicks + 1'700'000'100LL * 10'000'000;
+    record.CreationTime.QuadPart = kEpochTicks + 1'600'000'000LL * 10'000'000;
+    record.ChangeTime.QuadPart = kEpochTicks + 1'700'000'050LL * 10'000'000;
+    record.EndOfFile.QuadPart = 5'000'000'000;
+    record.FileId.QuadPart = 0x1234'5678'9ABCLL;
+    const EntryInfo info = win32::ListedEntryInfo(record, 0xCAFE);
+    EXPECT_TRUE(info.cloudPlaceholder);
+    EXPECT_EQ(info.type, EntryType::File);
+    EXPECT_FALSE(info.ownerWritable);
+    EXPECT_EQ(info.modified, 1'700'000'000);
+    EXPECT_EQ(info.accessed, 1'700'000'100);
+    EXPECT_EQ(info.changed, 1'700'000'050);
+    EXPECT_EQ(info.born, std::optional<std::int64_t>(1'600'000'000));
+    EXPECT_EQ(info.size, 5'000'000'000);
+    EXPECT_EQ(info.device, 0xCAFEu);
+    EXPECT_EQ(info.inode, 0x1234'5678'9ABCu);
+
+    record.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    EXPECT_FALSE(win32::ListedEntryInfo(record, 0xCAFE).cloudPlaceholder);
+}
+
+// Files whose content is here are examined as before: the listing hands over no info of its own.
+TEST(Win32CloudPlaceholder, OrdinaryEntriesAreLeftToStat) {
+    TempDir temp;
+    temp.Write("file.txt", "x");
+    temp.Write("folder/inner.txt", "y");
+    const std::optional<Directory> folder = Directory::Open(temp.Path());
+    ASSERT_TRUE(folder);
+    std::vector<std::pair<std::string, EntryType>> seen;
+    EXPECT_TRUE(folder->ForEachEntryWithInfo(
+        [&](std::string_view name, EntryType type, const EntryInfo* listed) {
+            EXPECT_EQ(listed, nullptr) << name;
+            seen.emplace_back(name, type);
+        }));
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, Listing(*folder));
+    EXPECT_FALSE(folder->Stat("file.txt")->cloudPlaceholder);
 }
 
 TEST(Win32Directory, CountsHiddenAndSystemEntriesAsHidden) {

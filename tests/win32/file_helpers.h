@@ -9,6 +9,7 @@
 #include <winioctl.h>
 // clang-format on
 
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -63,6 +64,66 @@ inline std::optional<std::string> ReadFileAt(const std::string& path) {
     }
     content.resize(read);
     return content;
+}
+
+// Sets a file's last write and last access times (seconds since the epoch), by its system path.
+inline bool SetTimesAt(const std::string& path, std::int64_t modified, std::int64_t accessed) {
+    const auto fileTime = [](std::int64_t seconds) {
+        const auto ticks = static_cast<std::uint64_t>((seconds + 11644473600LL) * 10000000LL);
+        return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    };
+    const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const FILETIME written = fileTime(modified);
+    const FILETIME accessedTime = fileTime(accessed);
+    const bool set = ::SetFileTime(file, &written, &accessedTime, &written) != 0;
+    ::CloseHandle(file);
+    return set;
+}
+
+// Makes every missing folder of path, however long it is.
+inline bool MakeFoldersAt(const std::string& path) {
+    for (std::size_t separator = path.find('/', 3);; separator = path.find('/', separator + 1)) {
+        const std::string folder = path.substr(0, separator);
+        if (!::CreateDirectoryW(SystemPath(folder).c_str(), nullptr) &&
+            ::GetLastError() != ERROR_ALREADY_EXISTS) {
+            return false;
+        }
+        if (separator == std::string::npos) {
+            return true;
+        }
+    }
+}
+
+// Removes the folder at path and all it holds, however deep (std::filesystem stops at MAX_PATH
+// on Windows).
+inline void RemoveTreeAt(const std::wstring& systemPath) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((systemPath + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            const std::wstring inside = systemPath + L"\\" + name;
+            ::SetFileAttributesW(inside.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+                RemoveTreeAt(inside);
+            } else if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                ::RemoveDirectoryW(inside.c_str());
+            } else {
+                ::DeleteFileW(inside.c_str());
+            }
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryW(systemPath.c_str());
 }
 
 // A junction at link leading to the folder target (an absolute "C:/..." path), as mklink /J

@@ -128,6 +128,104 @@ TEST_F(WindowsPurgeTest, EachActionWorksTheTreeWithWindowsPathsAndNames) {
     }
 }
 
+// Folders nested below the tree's entries far enough to take their files past MAX_PATH.
+std::string DeepFolders() {
+    std::string path;
+    for (int level = 0; level < 8; ++level) {
+        path += "/a folder nested deep below the others " + std::to_string(level);
+    }
+    return path;
+}
+
+std::string Backslashed(std::string path) {
+    for (char& c : path) {
+        c = c == '/' ? '\\' : c;
+    }
+    return path;
+}
+
+// Every action reaches a file past MAX_PATH, or says in the log why it cannot (the shell takes
+// no such path, nor records such a shortcut target): none is passed over in silence. The count
+// sees the deep files too.
+TEST_F(WindowsPurgeTest, ATreePastMaxPathIsWorkedOrLoggedByEveryAction) {
+    const std::string deep = DeepFolders();
+    const struct {
+        FolderAction action;
+        bool shortcut;
+        const char* line;  // what follows the deep file's path in the log
+        bool handled;
+    } cases[] = {
+        {FolderAction::Delete, false, " <i>deleted</i> [Date M.: ", true},
+        {FolderAction::Move, false, " <i>moved to</i> ", true},
+        {FolderAction::Move, true, " <i>not deleted</i>, error:38</font> [Date M.: ", false},
+        {FolderAction::RecycleBin, false,
+         " <i>not deleted</i>, error 1:38, error 2:0</font> [Date M.: ", false},
+    };
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string in = "deep-in" + std::to_string(++n);
+        const std::string dest = "deep-dest" + std::to_string(n);
+        SCOPED_TRACE(in);
+        const std::string folder = tree.Path(in) + deep;
+        ASSERT_GT(win::SystemPath(folder + "/old.txt").size(), 300u);
+        ASSERT_TRUE(win::test::MakeFoldersAt(folder));
+        ASSERT_TRUE(win::test::WriteFileAt(folder + "/old.txt", "deep old"));
+        ASSERT_TRUE(win::test::SetTimesAt(folder + "/old.txt", Old(), Old()));
+        ASSERT_TRUE(win::test::WriteFileAt(folder + "/recent.txt", "deep recent"));
+        ASSERT_TRUE(win::test::SetTimesAt(folder + "/recent.txt", Recent(), Recent()));
+        tree.Folder(dest);
+        FolderEntry entry = EntryFor(in, c.action);
+        entry.destination = W(dest) + "\\";
+        entry.createShortcut = c.shortcut;
+        PurgeEngine engine(settings, clock, frontEnd);
+        EXPECT_EQ(engine.CountFiles(entry.path, true), 2);
+        const std::size_t binBefore = ItemsInBin();
+
+        const PurgeRunState run = Purge(entry);
+
+        EXPECT_EQ(run.filesHandled, c.handled ? 1 : 0);
+        EXPECT_TRUE(Logged(W(in) + Backslashed(deep) + "\\old.txt" + c.line)) << LogText();
+        EXPECT_EQ(win::test::ExistsAt(folder + "/old.txt"), !c.handled);
+        EXPECT_EQ(win::test::ReadFileAt(folder + "/recent.txt"), "deep recent");
+        EXPECT_FALSE(win::test::ExistsAt(folder + "/old.lnk"));
+        EXPECT_EQ(ItemsInBin(), binBefore);
+        if (c.action == FolderAction::Move && c.handled) {
+            EXPECT_EQ(win::test::ReadFileAt(tree.Path(dest) + deep + "/old.txt"), "deep old");
+            EXPECT_TRUE(Logged(W(in) + Backslashed(deep) + "\\old.txt <i>moved to</i> " + W(dest) +
+                               Backslashed(deep) + "\\ [Date M.: "));
+        }
+        EXPECT_EQ(engine.CountFiles(entry.path, true), c.handled ? 1 : 2);
+        win::test::RemoveTreeAt(win::SystemPath(tree.Path(in)));
+        win::test::RemoveTreeAt(win::SystemPath(tree.Path(dest)));
+    }
+}
+
+// A folder past MAX_PATH takes the shortcut of a file moved to a short destination: the link is
+// written beside the file through its folder's handle, and only its target must fit the shell.
+TEST_F(WindowsPurgeTest, AShortcutIsLeftInAFolderPastMaxPath) {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const std::string folder = tree.Path("in") + DeepFolders();
+    ASSERT_TRUE(win::test::MakeFoldersAt(folder));
+    ASSERT_TRUE(win::test::WriteFileAt(folder + "/old.txt", "deep old"));
+    ASSERT_TRUE(win::test::SetTimesAt(folder + "/old.txt", Old(), Old()));
+    tree.Folder("dest");
+    FolderEntry entry = MoveEntry(true);
+    entry.path = Backslashed(folder) + "\\";
+    entry.destination = W("dest") + "\\";
+
+    const PurgeRunState run = Purge(entry);
+
+    EXPECT_EQ(run.filesHandled, 1);
+    EXPECT_EQ(tree.Read("dest/old.txt"), "deep old");
+    EXPECT_EQ(win::test::ShellLinkTarget(win::SystemPath(folder + "/old.lnk")),
+              win::Widen(W("dest") + "\\old.txt"));
+    EXPECT_TRUE(Logged(Backslashed(folder) + "\\old.txt <i>moved to</i> " + W("dest") + "\\ [Date"))
+        << LogText();
+    win::test::RemoveTreeAt(
+        win::SystemPath(tree.Path("in") + "/a folder nested deep below the others 0"));
+}
+
 // What stays where it is, and says why: read-only, locked, a move that would replace a file, a
 // date kind that sees a recent date, the program's own file, a folder not wholly obsolete.
 TEST_F(WindowsPurgeTest, FilesThatStayAndTheirLines) {

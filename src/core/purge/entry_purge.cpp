@@ -5,6 +5,7 @@
 #include "core/common/front_end.h"
 #include "core/purge/age_rule.h"
 #include "core/purge/event_pacer.h"
+#include "core/purge/lock_test.h"
 #include "core/purge/operation_log.h"
 #include "platform/path_text.h"
 #include "platform/trash.h"
@@ -61,21 +62,22 @@ void EntryPurge::VisitFolder(WalkLevel& level) {
         own_.RoleOf(level.self), true, {}};
 
     EventPacer pacer(frontEnd_, clock_);
-    visit.folder.ForEachEntry([&](std::string_view name, EntryType type) {
-        pacer.NextEntry();
-        if (type == EntryType::Unknown) {
-            const auto info = visit.folder.Stat(name);
-            if (!info) {
-                return;
+    visit.folder.ForEachEntryWithInfo(
+        [&](std::string_view name, EntryType type, const platform::EntryInfo* listed) {
+            pacer.NextEntry();
+            if (type == EntryType::Unknown && listed == nullptr) {
+                const auto info = visit.folder.Stat(name);
+                if (!info) {
+                    return;
+                }
+                type = info->type;
             }
-            type = info->type;
-        }
-        if (type != EntryType::Directory) {
-            FileSteps(visit, name);
-        } else if (entry_.includeSubfolders) {
-            level.subfolders.emplace_back(name);
-        }
-    });
+            if (type != EntryType::Directory) {
+                FileSteps(visit, name, listed);
+            } else if (entry_.includeSubfolders) {
+                level.subfolders.emplace_back(name);
+            }
+        });
 
     // A folder whose walk was cut short is not known to be all obsolete.
     if (engine_.StopRequested()) {
@@ -127,12 +129,15 @@ void EntryPurge::Left(WalkLevel& parent, const WalkLevel& child) {
     }
 }
 
-void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
+void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName,
+                           const platform::EntryInfo* listed) {
     if (engine_.StopRequested()) {
         return;
     }
     const std::string name(foundName);
-    const auto info = visit.folder.Stat(name);
+    // A cloud placeholder is known from its listing only: even an open for its dates may
+    // download it.
+    const auto info = listed != nullptr ? std::optional(*listed) : visit.folder.Stat(name);
     if (!info || own_.IsOwnFile(visit.role, name, *info)) {
         return;
     }
@@ -151,22 +156,34 @@ void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName) {
         visit.folder.SetOwnerWritable(name);
     }
     // Names arrive exact here, so the name repair has nothing to rename; its lock test stays.
-    if (NeedsNameRepair(name) && LeftAsLocked(visit, name, *date, info->type)) {
+    FileNote note = FileNote::None;
+    if (NeedsNameRepair(name) &&
+        LeftAsLocked(visit, name, *date, info->type, info->cloudPlaceholder, &note)) {
         return;
     }
     if (settings_.TousFichiersObsoletes) {
-        visit.pending.push_back({name, *date, readOnly && !entry_.deleteReadOnly, info->type});
+        visit.pending.push_back(
+            {name, *date, readOnly && !entry_.deleteReadOnly, info->type, info->cloudPlaceholder});
         return;
     }
-    if (LeftAsLocked(visit, name, *date, info->type)) {
+    if (LeftAsLocked(visit, name, *date, info->type, info->cloudPlaceholder, &note)) {
         return;
     }
-    Act(visit, name, *date, readOnly && !entry_.deleteReadOnly);
+    Act(visit, name, *date, readOnly && !entry_.deleteReadOnly, note);
 }
 
 bool EntryPurge::LeftAsLocked(FolderVisit& visit, const std::string& name,
-                              const platform::CivilTime& date, platform::EntryType type) {
-    if (!visit.folder.IsLocked(name, type)) {
+                              const platform::CivilTime& date, platform::EntryType type,
+                              bool cloudPlaceholder, FileNote* note) {
+    platform::EntryInfo seen;
+    seen.type = type;
+    seen.cloudPlaceholder = cloudPlaceholder;
+    const InUse inUse =
+        FileInUse(seen, [&visit, &name, type] { return visit.folder.IsLocked(name, type); });
+    if (inUse == InUse::NotAsked) {
+        *note = FileNote::OnlineOnlyNotOpened;
+    }
+    if (inUse != InUse::Yes) {
         return false;
     }
     ++run_.locked;
@@ -177,21 +194,21 @@ bool EntryPurge::LeftAsLocked(FolderVisit& visit, const std::string& name,
 }
 
 void EntryPurge::Act(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-                     bool keepReadOnly) {
+                     bool keepReadOnly, FileNote note) {
     if (entry_.action == FolderAction::Move) {
-        Move(visit, name, date, false);
+        Move(visit, name, date, false, note);
         return;
     }
     if (keepReadOnly) {
         if (Logging()) {
-            Log(lines_.ReadOnlyKept(visit.P, name, kind_, LogDateText(date)));
+            Log(lines_.ReadOnlyKept(visit.P, name, kind_, LogDateText(date), note));
         }
         return;
     }
     if (entry_.action == FolderAction::RecycleBin) {
-        Recycle(visit, name, date);
+        Recycle(visit, name, date, note);
     } else {
-        Delete(visit, name, date);
+        Delete(visit, name, date, note);
     }
 }
 
@@ -203,26 +220,28 @@ void EntryPurge::AllObsoletePass(FolderVisit& visit) {
             return;
         }
         // Asked now, just before the file is handled: an open or locked file stays.
-        if (LeftAsLocked(visit, file.name, file.date, file.type)) {
+        FileNote note = FileNote::None;
+        if (LeftAsLocked(visit, file.name, file.date, file.type, file.cloudPlaceholder, &note)) {
             continue;
         }
         if (entry_.action == FolderAction::Move) {
-            Move(visit, file.name, file.date, true);
+            Move(visit, file.name, file.date, true, note);
         } else if (entry_.action == FolderAction::RecycleBin) {
-            Recycle(visit, file.name, file.date);
+            Recycle(visit, file.name, file.date, note);
         } else if (file.readOnly) {
             // Deleting a read-only file is refused, as it is by systems that honour the flag.
             if (Logging()) {
-                Log(lines_.NotDeleted(visit.P, file.name, EACCES, kind_, LogDateText(file.date)));
+                Log(lines_.NotDeleted(visit.P, file.name, EACCES, kind_, LogDateText(file.date),
+                                      note));
             }
         } else {
-            Delete(visit, file.name, file.date);
+            Delete(visit, file.name, file.date, note);
         }
     }
 }
 
 void EntryPurge::Recycle(FolderVisit& visit, const std::string& name,
-                         const platform::CivilTime& date) {
+                         const platform::CivilTime& date, FileNote note) {
     platform::TrashFailure failure;
     const int error =
         platform::MoveToTrash(visit.folder, name, visit.P + name, clock_.Now(), &failure);
@@ -230,26 +249,26 @@ void EntryPurge::Recycle(FolderVisit& visit, const std::string& name,
         ++run_.filesHandled;
     }
     if (Logging()) {
-        Log(error == 0 ? lines_.Recycled(visit.P, name, kind_, LogDateText(date))
+        Log(error == 0 ? lines_.Recycled(visit.P, name, kind_, LogDateText(date), note)
                        : lines_.NotRecycled(visit.P, name, failure.result, failure.aborted, kind_,
-                                            LogDateText(date)));
+                                            LogDateText(date), note));
     }
 }
 
 void EntryPurge::Delete(FolderVisit& visit, const std::string& name,
-                        const platform::CivilTime& date) {
+                        const platform::CivilTime& date, FileNote note) {
     const int error = visit.folder.RemoveFile(name);
     if (error == 0) {
         ++run_.filesHandled;
     }
     if (Logging()) {
-        Log(error == 0 ? lines_.Deleted(visit.P, name, kind_, LogDateText(date))
-                       : lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date)));
+        Log(error == 0 ? lines_.Deleted(visit.P, name, kind_, LogDateText(date), note)
+                       : lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date), note));
     }
 }
 
 void EntryPurge::Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-                      bool allObsoletePass) {
+                      bool allObsoletePass, FileNote note) {
     const platform::Directory* destination =
         destination_ ? walk_->Mirror(walk_->Depth(), *destination_) : nullptr;
     // Shortcuts left by earlier runs are never moved.
@@ -264,24 +283,40 @@ void EntryPurge::Move(FolderVisit& visit, const std::string& name, const platfor
         }
         return;
     }
+    const std::string target = destinationRoot_ + std::string(visit.R) + name;
+    // A file whose shortcut cannot be left (its name taken, a target the system cannot record)
+    // stays where the user will look for it.
+    if (entry_.createShortcut) {
+        if (const int error = visit.folder.CanMakeSymlink(ShortcutName(name), target); error != 0) {
+            if (Logging()) {
+                Log(lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date), note));
+            }
+            return;
+        }
+    }
     const platform::Directory* folder = &visit.folder;
-    moves_.Move(visit.folder, name, *destination, name,
-                [this, folder, P = visit.P, name, shownDestination,
-                 target = destinationRoot_ + std::string(visit.R) + name, date](int error) {
-                    if (error != 0) {
-                        if (Logging()) {
-                            Log(lines_.NotDeleted(P, name, error, kind_, LogDateText(date)));
-                        }
-                        return;
-                    }
-                    ++run_.filesHandled;
-                    if (Logging()) {
-                        Log(lines_.Moved(P, name, shownDestination, kind_, LogDateText(date)));
-                    }
-                    if (entry_.createShortcut) {
-                        folder->MakeSymlink(ShortcutName(name), target);
-                    }
-                });
+    moves_.Move(
+        visit.folder, name, *destination, name,
+        [this, folder, destination, P = visit.P, name, shownDestination, target, date,
+         note](int error) {
+            // A shortcut that fails all the same sends the file back, when it can go.
+            if (error == 0 && entry_.createShortcut) {
+                const int linkError = folder->MakeSymlink(ShortcutName(name), target);
+                if (linkError != 0 && platform::MoveEntry(*destination, name, *folder, name) == 0) {
+                    error = linkError;
+                }
+            }
+            if (error != 0) {
+                if (Logging()) {
+                    Log(lines_.NotDeleted(P, name, error, kind_, LogDateText(date), note));
+                }
+                return;
+            }
+            ++run_.filesHandled;
+            if (Logging()) {
+                Log(lines_.Moved(P, name, shownDestination, kind_, LogDateText(date), note));
+            }
+        });
 }
 
 std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info) const {

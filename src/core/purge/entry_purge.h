@@ -39,6 +39,7 @@ class EntryPurge final : public WalkVisitor {
         platform::CivilTime date;
         bool readOnly;
         platform::EntryType type;
+        bool cloudPlaceholder;
     };
     // What one folder's visit keeps.
     struct FolderVisit {
@@ -50,16 +51,20 @@ class EntryPurge final : public WalkVisitor {
         std::vector<Pending> pending;
     };
 
-    void FileSteps(FolderVisit& visit, std::string_view name);
+    // listed: what the listing told of a file that must not be opened, else nullptr.
+    void FileSteps(FolderVisit& visit, std::string_view name, const platform::EntryInfo* listed);
     void Act(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-             bool readOnly);
+             bool readOnly, FileNote note);
     void AllObsoletePass(FolderVisit& visit);
+    // Counts and logs a file in use, which stays. *note says when it could not be asked.
     bool LeftAsLocked(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-                      platform::EntryType type);
-    void Recycle(FolderVisit& visit, const std::string& name, const platform::CivilTime& date);
-    void Delete(FolderVisit& visit, const std::string& name, const platform::CivilTime& date);
+                      platform::EntryType type, bool cloudPlaceholder, FileNote* note);
+    void Recycle(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
+                 FileNote note);
+    void Delete(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
+                FileNote note);
     void Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-              bool allObsoletePass);
+              bool allObsoletePass, FileNote note);
     std::optional<std::int64_t> FileTime(const platform::EntryInfo& info) const;
     bool Logging() const;
     void Log(const std::string& line);

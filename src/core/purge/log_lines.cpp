@@ -85,8 +85,10 @@ std::string LogDateText(const platform::CivilTime& date) {
     return text;
 }
 
-std::string LogLines::DatePart(std::string_view kind, std::string_view date) const {
-    return " [Date " + std::string(kind) + ".: " + std::string(date) + "]<br>";
+std::string LogLines::DatePart(std::string_view kind, std::string_view date, FileNote note) const {
+    const std::string_view noted =
+        note == FileNote::OnlineOnlyNotOpened ? texts::kNotOpenedOnlineOnly.In(language_) : "";
+    return std::string(noted) + " [Date " + std::string(kind) + ".: " + std::string(date) + "]<br>";
 }
 
 std::string LogLines::Locked(std::string_view folder, std::string_view name, std::string_view kind,
@@ -96,43 +98,46 @@ std::string LogLines::Locked(std::string_view folder, std::string_view name, std
 }
 
 std::string LogLines::Deleted(std::string_view folder, std::string_view name, std::string_view kind,
-                              std::string_view date) const {
+                              std::string_view date, FileNote note) const {
     return HtmlName(folder) + HtmlName(name) + std::string(texts::kDeleted.In(language_)) +
-           DatePart(kind, date);
+           DatePart(kind, date, note);
 }
 
 std::string LogLines::Recycled(std::string_view folder, std::string_view name,
-                               std::string_view kind, std::string_view date) const {
+                               std::string_view kind, std::string_view date, FileNote note) const {
     return HtmlName(folder) + HtmlName(name) + std::string(texts::kRecycled.In(language_)) +
-           DatePart(kind, date);
+           DatePart(kind, date, note);
 }
 
 std::string LogLines::ReadOnlyKept(std::string_view folder, std::string_view name,
-                                   std::string_view kind, std::string_view date) const {
+                                   std::string_view kind, std::string_view date,
+                                   FileNote note) const {
     return kRed + HtmlName(folder) + HtmlName(name) +
-           std::string(texts::kReadOnlyKept.In(language_)) + DatePart(kind, date);
+           std::string(texts::kReadOnlyKept.In(language_)) + DatePart(kind, date, note);
 }
 
 std::string LogLines::NotDeleted(std::string_view folder, std::string_view name, int error,
-                                 std::string_view kind, std::string_view date) const {
+                                 std::string_view kind, std::string_view date,
+                                 FileNote note) const {
     return kRed + HtmlName(folder) + HtmlName(name) +
            std::string(texts::kNotDeleted.In(language_)) + std::to_string(error) + "</font>" +
-           DatePart(kind, date);
+           DatePart(kind, date, note);
 }
 
 std::string LogLines::NotRecycled(std::string_view folder, std::string_view name, int error1,
-                                  int error2, std::string_view kind, std::string_view date) const {
+                                  int error2, std::string_view kind, std::string_view date,
+                                  FileNote note) const {
     return kRed + HtmlName(folder) + HtmlName(name) +
            std::string(texts::kNotRecycled.In(language_)) + std::to_string(error1) +
            std::string(texts::kSecondError.In(language_)) + std::to_string(error2) + "</font>" +
-           DatePart(kind, date);
+           DatePart(kind, date, note);
 }
 
 std::string LogLines::Moved(std::string_view folder, std::string_view name,
                             std::string_view destination, std::string_view kind,
-                            std::string_view date) const {
+                            std::string_view date, FileNote note) const {
     return HtmlName(folder) + HtmlName(name) + std::string(texts::kMovedTo.In(language_)) +
-           HtmlName(destination) + DatePart(kind, date);
+           HtmlName(destination) + DatePart(kind, date, note);
 }
 
 std::string LogLines::InvalidPath(std::string_view destination) const {

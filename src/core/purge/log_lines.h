@@ -19,6 +19,13 @@ std::string HtmlName(std::string_view name);
 // exactly midnight is left out.
 std::string LogDateText(const platform::CivilTime& date);
 
+// A remark added to a file's line, before its date.
+enum class FileNote {
+    None,
+    // A cloud file kept elsewhere: the open that tells whether it is in use would download it.
+    OnlineOnlyNotOpened,
+};
+
 // The lines of the operation log. Folder and file names are given raw and escaped here; K is the
 // entry's date letter, D the file's date text.
 class LogLines {
@@ -28,18 +35,21 @@ class LogLines {
     std::string Locked(std::string_view folder, std::string_view name, std::string_view kind,
                        std::string_view date) const;
     std::string Deleted(std::string_view folder, std::string_view name, std::string_view kind,
-                        std::string_view date) const;
+                        std::string_view date, FileNote note = FileNote::None) const;
     std::string Recycled(std::string_view folder, std::string_view name, std::string_view kind,
-                         std::string_view date) const;
+                         std::string_view date, FileNote note = FileNote::None) const;
     std::string ReadOnlyKept(std::string_view folder, std::string_view name, std::string_view kind,
-                             std::string_view date) const;
+                             std::string_view date, FileNote note = FileNote::None) const;
     std::string NotDeleted(std::string_view folder, std::string_view name, int error,
-                           std::string_view kind, std::string_view date) const;
+                           std::string_view kind, std::string_view date,
+                           FileNote note = FileNote::None) const;
     std::string NotRecycled(std::string_view folder, std::string_view name, int error1, int error2,
-                            std::string_view kind, std::string_view date) const;
+                            std::string_view kind, std::string_view date,
+                            FileNote note = FileNote::None) const;
     // destination is T & R, or T alone in the all-obsolete pass.
     std::string Moved(std::string_view folder, std::string_view name, std::string_view destination,
-                      std::string_view kind, std::string_view date) const;
+                      std::string_view kind, std::string_view date,
+                      FileNote note = FileNote::None) const;
     std::string InvalidPath(std::string_view destination) const;
     std::string EmptySubfolderRemoved(std::string_view folder) const;
 
@@ -49,7 +59,8 @@ class LogLines {
     std::vector<std::string> Header(std::string_view longDate, bool frenchHeading) const;
 
   private:
-    std::string DatePart(std::string_view kind, std::string_view date) const;
+    std::string DatePart(std::string_view kind, std::string_view date,
+                         FileNote note = FileNote::None) const;
     Language language_;
 };
 

@@ -22,6 +22,10 @@ inline constexpr TextPair kNotDeleted{" <i>not deleted</i>, error:",
 inline constexpr TextPair kNotRecycled{" <i>not deleted</i>, error 1:",
                                        " <i>non effac&eacute;</i>, erreur 1:"};
 inline constexpr TextPair kSecondError{", error 2:", ", erreur 2:"};
+// Added to the line of a cloud file that was not opened to see whether it is in use.
+inline constexpr TextPair kNotOpenedOnlineOnly{
+    " <i>(online only: not opened for the lock test)</i>",
+    " <i>(en ligne uniquement : non ouvert pour le test de verrouillage)</i>"};
 inline constexpr TextPair kMovedTo{" <i>moved to</i> ", " <i>d&eacute;plac&eacute; vers</i> "};
 inline constexpr TextPair kInvalidPath{" <i>invalid path</i></b></font><br>",
                                        " <i>chemin invalide</i></b></font><br>"};

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <string>
 
 #include "platform/posix/component_name.h"
@@ -197,6 +198,24 @@ int Directory::MakeSymlink(std::string_view name, const std::string& target) con
         return EINVAL;
     }
     return ResultOf(::symlinkat(target.c_str(), fd_, entry.CStr()));
+}
+
+int Directory::CanMakeSymlink(std::string_view name, const std::string& target) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return entry.Error();
+    }
+    if (target.empty() || target.find('\0') != std::string::npos) {
+        return EINVAL;
+    }
+    if (target.size() >= PATH_MAX) {
+        return ENAMETOOLONG;
+    }
+    struct stat existing;
+    if (::fstatat(fd_, entry.CStr(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        return EEXIST;
+    }
+    return errno == ENOENT ? 0 : errno;
 }
 
 }  // namespace quellix::platform

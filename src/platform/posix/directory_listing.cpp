@@ -54,6 +54,15 @@ bool Directory::ForEachEntry(
     return reader.Error() == 0;
 }
 
+// No file system here keeps a file's content elsewhere behind its listing: every entry may be
+// examined with Stat.
+bool Directory::ForEachEntryWithInfo(
+    const std::function<void(std::string_view name, EntryType type, const EntryInfo* listed)>&
+        visit) const {
+    return ForEachEntry(
+        [&visit](std::string_view name, EntryType type) { visit(name, type, nullptr); });
+}
+
 std::optional<bool> Directory::HasOnlyHiddenEntries(std::string_view name) const {
     const posix::ComponentName child(name);
     if (!child.Valid()) {

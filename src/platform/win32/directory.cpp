@@ -265,12 +265,26 @@ int Directory::MakeSymlink(std::string_view name, const std::string& target) con
     if (target.empty() || target.find('\0') != std::string::npos) {
         return EINVAL;
     }
-    const std::wstring folder = win32::FinalPath(fd_);
-    if (folder.empty()) {
-        return win32::LastErrno();
+    return win32::SaveShellLink(fd_, entry.Wide(), win32::SystemPath(target));
+}
+
+int Directory::CanMakeSymlink(std::string_view name, const std::string& target) const {
+    const EntryName entry(name);
+    if (!entry.Valid()) {
+        return entry.Error();
     }
-    const std::wstring linkPath = win32::SystemPath(win32::Narrow(folder + L"\\" + entry.Wide()));
-    return win32::SaveShellLink(linkPath, win32::SystemPath(target));
+    if (target.empty() || target.find('\0') != std::string::npos) {
+        return EINVAL;
+    }
+    if (!win32::ShellLinkTargetFits(win32::SystemPath(target))) {
+        return ENAMETOOLONG;
+    }
+    UniqueHandle existing;
+    const int error = OpenRelative(fd_, entry.Wide(), RelativeOpen{}, &existing);
+    if (error == 0) {
+        return EEXIST;
+    }
+    return error == ENOENT ? 0 : error;
 }
 
 bool Directory::OnLocalFileSystem() const {

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/directory.h"
@@ -40,6 +41,31 @@ bool Directory::ForEachEntry(
     }
     return win32::ListFolder(listing.Get(), [&visit](std::wstring_view name, DWORD attributes) {
                visit(win32::Narrow(name), win32::TypeOfAttributes(attributes));
+           }) == 0;
+}
+
+bool Directory::ForEachEntryWithInfo(
+    const std::function<void(std::string_view name, EntryType type, const EntryInfo* listed)>&
+        visit) const {
+    const win32::UniqueHandle listing = OpenForListing(fd_, std::wstring());
+    if (!listing.Valid()) {
+        return false;
+    }
+    std::optional<DWORD> volumeSerial;
+    return win32::ListFolderRecords(listing.Get(), [&](const FILE_ID_BOTH_DIR_INFO& entry) {
+               const std::string name = win32::Narrow(win32::NameOf(entry));
+               const EntryType type = win32::TypeOfAttributes(entry.FileAttributes);
+               if (!win32::IsCloudPlaceholder(entry.FileAttributes)) {
+                   visit(name, type, nullptr);
+                   return;
+               }
+               if (!volumeSerial) {
+                   BY_HANDLE_FILE_INFORMATION folder{};
+                   volumeSerial =
+                       ::GetFileInformationByHandle(fd_, &folder) ? folder.dwVolumeSerialNumber : 0;
+               }
+               const EntryInfo info = win32::ListedEntryInfo(entry, *volumeSerial);
+               visit(name, type, &info);
            }) == 0;
 }
 

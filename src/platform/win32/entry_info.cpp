@@ -64,7 +64,26 @@ unsigned ModeOf(EntryType type, bool readOnly) {
     return readOnly ? 0444 : 0666;
 }
 
+void SetFromAttributesAndTimes(DWORD attributes, const LARGE_INTEGER& creation,
+                               const LARGE_INTEGER& access, const LARGE_INTEGER& write,
+                               const LARGE_INTEGER& change, EntryInfo* info) {
+    info->type = TypeOfAttributes(attributes);
+    info->ownerWritable = (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+    info->mode = ModeOf(info->type, !info->ownerWritable);
+    info->cloudPlaceholder = IsCloudPlaceholder(attributes);
+    info->modified = UnixSecondsOf(TicksOf(write));
+    info->accessed = UnixSecondsOf(TicksOf(access));
+    info->changed = UnixSecondsOf(TicksOf(change));
+    if (creation.QuadPart != 0) {
+        info->born = UnixSecondsOf(TicksOf(creation));
+    }
+}
+
 }  // namespace
+
+bool IsCloudPlaceholder(DWORD attributes) {
+    return (attributes & (kRecallOnOpen | kRecallOnDataAccess)) != 0;
+}
 
 EntryType TypeOfAttributes(DWORD attributes) {
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
@@ -88,15 +107,8 @@ std::optional<EntryInfo> EntryInfoOf(HANDLE entry) {
     }
     EntryInfo info;
     const DWORD attributes = basic.FileAttributes;
-    info.type = TypeOfAttributes(attributes);
-    info.ownerWritable = (attributes & FILE_ATTRIBUTE_READONLY) == 0;
-    info.mode = ModeOf(info.type, !info.ownerWritable);
-    info.modified = UnixSecondsOf(TicksOf(basic.LastWriteTime));
-    info.accessed = UnixSecondsOf(TicksOf(basic.LastAccessTime));
-    info.changed = UnixSecondsOf(TicksOf(basic.ChangeTime));
-    if (basic.CreationTime.QuadPart != 0) {
-        info.born = UnixSecondsOf(TicksOf(basic.CreationTime));
-    }
+    SetFromAttributesAndTimes(attributes, basic.CreationTime, basic.LastAccessTime,
+                              basic.LastWriteTime, basic.ChangeTime, &info);
     info.device = identity.dwVolumeSerialNumber;
     info.inode = (std::uint64_t{identity.nFileIndexHigh} << 32) | identity.nFileIndexLow;
     info.links = identity.nNumberOfLinks;
@@ -107,6 +119,16 @@ std::optional<EntryInfo> EntryInfoOf(HANDLE entry) {
     } else if (info.type == EntryType::Symlink && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         info.mountRoot = IsVolumeMountPoint(entry);
     }
+    return info;
+}
+
+EntryInfo ListedEntryInfo(const FILE_ID_BOTH_DIR_INFO& entry, DWORD volumeSerial) {
+    EntryInfo info;
+    SetFromAttributesAndTimes(entry.FileAttributes, entry.CreationTime, entry.LastAccessTime,
+                              entry.LastWriteTime, entry.ChangeTime, &info);
+    info.device = volumeSerial;
+    info.inode = static_cast<std::uint64_t>(entry.FileId.QuadPart);
+    info.size = entry.EndOfFile.QuadPart;
     return info;
 }
 

@@ -9,6 +9,13 @@ namespace quellix::platform::win32 {
 
 int ListFolder(HANDLE folder,
                const std::function<void(std::wstring_view name, DWORD attributes)>& visit) {
+    return ListFolderRecords(folder, [&visit](const FILE_ID_BOTH_DIR_INFO& entry) {
+        visit(NameOf(entry), entry.FileAttributes);
+    });
+}
+
+int ListFolderRecords(HANDLE folder,
+                      const std::function<void(const FILE_ID_BOTH_DIR_INFO& entry)>& visit) {
     // DWORD-aligned, as the records are.
     std::vector<DWORD> buffer(16 * 1024);
     FILE_INFO_BY_HANDLE_CLASS request = FileIdBothDirectoryRestartInfo;
@@ -22,9 +29,8 @@ int ListFolder(HANDLE folder,
         const auto* record = reinterpret_cast<const unsigned char*>(buffer.data());
         for (;;) {
             const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(record);
-            const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
-            if (name != L"." && name != L"..") {
-                visit(name, entry->FileAttributes);
+            if (const std::wstring_view name = NameOf(*entry); name != L"." && name != L"..") {
+                visit(*entry);
             }
             if (entry->NextEntryOffset == 0) {
                 break;

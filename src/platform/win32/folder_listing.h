@@ -14,6 +14,16 @@ namespace quellix::platform::win32 {
 int ListFolder(HANDLE folder,
                const std::function<void(std::wstring_view name, DWORD attributes)>& visit);
 
+// As ListFolder, with the whole record the system gives for each entry (its dates, size, file ID
+// and attributes), read without opening the entry.
+int ListFolderRecords(HANDLE folder,
+                      const std::function<void(const FILE_ID_BOTH_DIR_INFO& entry)>& visit);
+
+// The name of a listed entry.
+inline std::wstring_view NameOf(const FILE_ID_BOTH_DIR_INFO& entry) {
+    return {entry.FileName, entry.FileNameLength / sizeof(wchar_t)};
+}
+
 // A handle of its own on the folder at path for one listing (following links); invalid handle on
 // failure.
 HANDLE OpenFolderForListing(const std::wstring& path);

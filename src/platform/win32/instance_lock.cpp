@@ -8,6 +8,7 @@
 
 #include "platform/common/name_hash.h"
 #include "platform/win32/instance_lock.h"
+#include "platform/win32/nt_file.h"
 #include "platform/win32/wide_text.h"
 
 namespace quellix::platform {
@@ -30,32 +31,11 @@ std::wstring FullPath(const std::wstring& path) {
 
 // Where the links to the entry lead; empty when it cannot be opened.
 std::wstring FinalPath(const std::wstring& path) {
-    HANDLE handle = ::CreateFileW(win32::SystemPath(win32::Narrow(path)).c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::wstring final(MAX_PATH, L'\0');
-    DWORD length = ::GetFinalPathNameByHandleW(handle, final.data(),
-                                               static_cast<DWORD>(final.size()), VOLUME_NAME_DOS);
-    if (length >= final.size()) {
-        final.resize(length);
-        length = ::GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()),
-                                             VOLUME_NAME_DOS);
-    }
-    ::CloseHandle(handle);
-    if (length == 0 || length >= final.size()) {
-        return {};
-    }
-    final.resize(length);
-    if (final.starts_with(L"\\\\?\\UNC\\")) {
-        return L"\\" + final.substr(7);
-    }
-    if (final.starts_with(L"\\\\?\\")) {
-        return final.substr(4);
-    }
-    return final;
+    const win32::UniqueHandle entry(
+        ::CreateFileW(win32::SystemPath(win32::Narrow(path)).c_str(), 0,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return entry.Valid() ? win32::FinalPath(entry.Get()) : std::wstring();
 }
 
 // The file the configuration's writes land on; the file itself need not exist yet.

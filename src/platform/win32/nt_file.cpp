@@ -97,26 +97,60 @@ int MarkForRemovalEvenReadOnly(HANDLE entry) {
     return retried;
 }
 
+namespace {
+
+// The object's own name, for a system whose GetFinalPathNameByHandleW stops at MAX_PATH (Wine);
+// only a name in the DOS namespace (\??\C:\x) is of use here.
+std::wstring DosObjectName(HANDLE entry) {
+    std::vector<unsigned char> buffer(sizeof(UNICODE_STRING) + 1024);
+    for (;;) {
+        ULONG needed = 0;
+        const NTSTATUS status = ::NtQueryObject(entry, ObjectNameInformation, buffer.data(),
+                                                static_cast<ULONG>(buffer.size()), &needed);
+        if (NT_SUCCESS(status)) {
+            break;
+        }
+        if (needed <= buffer.size() || buffer.size() > 1 << 20) {
+            return {};
+        }
+        buffer.resize(needed);
+    }
+    const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+    const std::wstring_view path(name->Buffer, name->Length / sizeof(wchar_t));
+    if (!path.starts_with(L"\\??\\")) {
+        return {};
+    }
+    if (path.starts_with(L"\\??\\UNC\\")) {
+        return L"\\\\" + std::wstring(path.substr(8));
+    }
+    return std::wstring(path.substr(4));
+}
+
+}  // namespace
+
 std::wstring FinalPath(HANDLE entry) {
     std::vector<wchar_t> buffer(MAX_PATH);
+    std::wstring path;
     for (;;) {
         const DWORD length = ::GetFinalPathNameByHandleW(
             entry, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
         if (length == 0) {
-            return {};
+            path = DosObjectName(entry);
+            break;
         }
         if (length < buffer.size()) {
-            std::wstring path(buffer.data(), length);
-            if (path.starts_with(L"\\\\?\\UNC\\")) {
-                return L"\\\\" + path.substr(8);
-            }
-            if (path.starts_with(L"\\\\?\\")) {
-                return path.substr(4);
-            }
-            return path;
+            path.assign(buffer.data(), length);
+            break;
         }
         buffer.resize(length + 1);
     }
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\\\" + path.substr(8);
+    }
+    if (path.starts_with(L"\\\\?\\")) {
+        return path.substr(4);
+    }
+    return path;
 }
 
 std::int64_t UnixSecondsOf(std::int64_t fileTime) {

@@ -9,8 +9,10 @@
 // clang-format on
 
 #include <cerrno>
+#include <string>
 
 #include "platform/win32/error_numbers.h"
+#include "platform/win32/nt_file.h"
 #include "platform/win32/paths.h"
 
 namespace quellix::platform::win32 {
@@ -55,17 +57,16 @@ class ComPointer {
     ComPointer(const ComPointer&) = delete;
     ComPointer& operator=(const ComPointer&) = delete;
     Interface** Out() { return &pointer_; }
+    Interface* Get() const { return pointer_; }
     Interface* operator->() const { return pointer_; }
 
   private:
     Interface* pointer_ = nullptr;
 };
 
-int WriteLink(const std::wstring& linkPath, const std::wstring& target) {
+// The link's bytes, as IPersistFile would save them, built in memory.
+int LinkBytes(const std::wstring& target, std::string* bytes) {
     const std::wstring shellTarget = ShellPath(target);
-    if (shellTarget.size() >= MAX_PATH) {
-        return ENAMETOOLONG;
-    }
     ComPointer<IShellLinkW> link;
     HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                         IID_IShellLinkW, reinterpret_cast<void**>(link.Out()));
@@ -80,37 +81,72 @@ int WriteLink(const std::wstring& linkPath, const std::wstring& target) {
         separator != std::wstring::npos) {
         link->SetWorkingDirectory(shellTarget.substr(0, separator + 1).c_str());
     }
-    ComPointer<IPersistFile> file;
-    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out()));
+    ComPointer<IPersistStream> persist;
+    result = link->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.Out()));
     if (FAILED(result)) {
         return ErrnoFromHresult(result);
     }
-    const std::wstring shellLinkPath = ShellPath(linkPath);
-    const std::wstring& savePath = shellLinkPath.size() < MAX_PATH ? shellLinkPath : linkPath;
-    result = file->Save(savePath.c_str(), TRUE);
-    return FAILED(result) ? ErrnoFromHresult(result) : 0;
+    ComPointer<IStream> stream;
+    if (FAILED(result = ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
+        FAILED(result = persist->Save(stream.Get(), TRUE))) {
+        return ErrnoFromHresult(result);
+    }
+    ULARGE_INTEGER size{};
+    HGLOBAL memory = nullptr;
+    if (FAILED(result = stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &size)) ||
+        FAILED(result = ::GetHGlobalFromStream(stream.Get(), &memory))) {
+        return ErrnoFromHresult(result);
+    }
+    const void* data = ::GlobalLock(memory);
+    if (data == nullptr) {
+        return ENOMEM;
+    }
+    bytes->assign(static_cast<const char*>(data), static_cast<std::size_t>(size.QuadPart));
+    ::GlobalUnlock(memory);
+    return 0;
 }
 
 }  // namespace
 
-int SaveShellLink(const std::wstring& linkPath, const std::wstring& target) {
+bool ShellLinkTargetFits(const std::wstring& target) {
+    return ShellPath(target).size() < MAX_PATH;
+}
+
+int SaveShellLink(HANDLE folder, const std::wstring& name, const std::wstring& target) {
     thread_local const ComForThisThread com;
     if (!com.Usable()) {
         return EIO;
     }
-    // Saving replaces whatever has the name: the name is claimed first, by a file made only if
-    // none is there, so another one that appears meanwhile is never overwritten.
-    HANDLE claim = ::CreateFileW(linkPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (claim == INVALID_HANDLE_VALUE) {
-        return LastErrno();
+    if (!ShellLinkTargetFits(target)) {
+        return ENAMETOOLONG;
     }
-    ::CloseHandle(claim);
-    const int error = WriteLink(linkPath, target);
-    if (error != 0) {
-        ::DeleteFileW(linkPath.c_str());
+    std::string bytes;
+    if (const int error = LinkBytes(target, &bytes); error != 0) {
+        return error;
     }
-    return error;
+    // Made only if no entry has the name, so another one that appears meanwhile is never
+    // overwritten; a link left half-written goes again.
+    RelativeOpen how;
+    how.access = GENERIC_WRITE | DELETE;
+    how.share = 0;
+    how.disposition = 2;  // FILE_CREATE
+    how.options = FILE_NON_DIRECTORY_FILE;
+    UniqueHandle file;
+    if (const int error = OpenRelative(folder, name, how, &file); error != 0) {
+        return error;
+    }
+    for (std::size_t done = 0; done < bytes.size();) {
+        DWORD written = 0;
+        if (!::WriteFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                         &written, nullptr) ||
+            written == 0) {
+            const int error = LastErrno();
+            MarkForRemoval(file.Get());
+            return error;
+        }
+        done += written;
+    }
+    return 0;
 }
 
 }  // namespace quellix::platform::win32

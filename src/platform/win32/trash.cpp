@@ -11,11 +11,15 @@
 #include <cwctype>
 #include <optional>
 #include <random>
+#include <string_view>
+#include <vector>
 
 #include "platform/companion_files.h"
 #include "platform/directory.h"
 #include "platform/win32/error_numbers.h"
+#include "platform/win32/nt_file.h"
 #include "platform/win32/paths.h"
+#include "platform/win32/recycle_rule.h"
 #include "platform/win32/trash.h"
 #include "platform/win32/wide_text.h"
 
@@ -24,6 +28,11 @@ namespace quellix::platform {
 namespace win32 {
 
 namespace {
+
+constexpr std::wstring_view kPoliciesKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr std::wstring_view kBinSettingsKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume";
 
 bool IsSingleName(const std::wstring& name) {
     return !name.empty() && name != L"." && name != L".." &&
@@ -59,19 +68,78 @@ bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The root of the volume that holds path, such as C:\ or \\server\share\; empty when unknown.
-std::wstring VolumeRoot(const std::wstring& path) {
-    if (!path.starts_with(L"\\\\")) {
-        return path.size() >= 3 && path[1] == L':' ? path.substr(0, 3) : std::wstring();
+// The root of the volume that holds the entry at systemPath, as the shell names it: "C:\",
+// "\\server\share\" or the folder a volume is mounted on; empty when unknown.
+std::wstring VolumeRootOf(const std::wstring& systemPath) {
+    std::vector<wchar_t> root(systemPath.size() + 2);
+    if (!::GetVolumePathNameW(systemPath.c_str(), root.data(), static_cast<DWORD>(root.size()))) {
+        return {};
     }
-    const std::size_t server = path.find(L'\\', 2);
-    const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
-    return share == std::wstring::npos ? std::wstring() : path.substr(0, share + 1);
+    return ShellPath(root.data());
+}
+
+// A setting of the volume's bin as the shell keeps it for the user, where it was ever set.
+std::optional<DWORD> BinSetting(const std::wstring& volumeRoot, const wchar_t* value) {
+    wchar_t volumeName[64] = {};
+    if (volumeRoot.empty() ||
+        !::GetVolumeNameForVolumeMountPointW(volumeRoot.c_str(), volumeName, 64)) {
+        return std::nullopt;
+    }
+    const std::wstring_view name(volumeName);  // "\\?\Volume{GUID}\"
+    const std::size_t open = name.find(L'{');
+    const std::size_t close = name.find(L'}');
+    if (open == std::wstring_view::npos || close == std::wstring_view::npos || close < open) {
+        return std::nullopt;
+    }
+    const std::wstring key =
+        std::wstring(kBinSettingsKey) + L"\\" + std::wstring(name.substr(open, close - open + 1));
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value, RRF_RT_REG_DWORD, nullptr, &data,
+                       &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return data;
+}
+
+// The policy "Do not move deleted files to the Recycle Bin", for the user or the machine.
+bool RecyclingForbiddenByPolicy() {
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        DWORD data = 0;
+        DWORD size = sizeof data;
+        if (::RegGetValueW(root, kPoliciesKey.data(), L"NoRecycleFiles", RRF_RT_REG_DWORD, nullptr,
+                           &data, &size) == ERROR_SUCCESS &&
+            data != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+RecycleFacts FactsOf(const std::wstring& systemPath, const std::wstring& shellPath,
+                     const WIN32_FILE_ATTRIBUTE_DATA& data) {
+    RecycleFacts facts;
+    const std::wstring root = VolumeRootOf(systemPath);
+    facts.driveType = root.empty() ? DRIVE_UNKNOWN : ::GetDriveTypeW(root.c_str());
+    facts.shellPathLength = shellPath.size();
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        facts.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    }
+    if (const auto nuke = BinSetting(root, L"NukeOnDelete")) {
+        facts.nukeOnDelete = *nuke != 0;
+    }
+    if (RecyclingForbiddenByPolicy()) {
+        facts.nukeOnDelete = true;
+    }
+    if (const auto capacity = BinSetting(root, L"MaxCapacity")) {
+        facts.maxCapacityMegabytes = *capacity;
+    }
+    return facts;
 }
 
 // Only fixed drives have a bin: on removable and network ones the shell deletes for good.
-std::optional<long long> ItemsInBin(const std::wstring& path) {
-    const std::wstring root = VolumeRoot(path);
+std::optional<long long> ItemsInBin(const std::wstring& systemPath) {
+    const std::wstring root = VolumeRootOf(systemPath);
     SHQUERYRBINFO info{};
     info.cbSize = sizeof info;
     if (root.empty() || ::GetDriveTypeW(root.c_str()) != DRIVE_FIXED ||
@@ -81,13 +149,53 @@ std::optional<long long> ItemsInBin(const std::wstring& path) {
     return info.i64NumItems;
 }
 
+// Asked to warn before deleting for good what its bin cannot take, the shell opens a question
+// instead; its window is refused before it appears, which the shell takes for "no". Only a
+// dialog's top-level window is refused: the shell's hidden helper windows are let be.
+class QuestionsAnsweredNo {
+  public:
+    QuestionsAnsweredNo()
+        : hook_(::SetWindowsHookExW(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId())) {}
+    ~QuestionsAnsweredNo() {
+        if (hook_ != nullptr) {
+            ::UnhookWindowsHookEx(hook_);
+        }
+    }
+    QuestionsAnsweredNo(const QuestionsAnsweredNo&) = delete;
+    QuestionsAnsweredNo& operator=(const QuestionsAnsweredNo&) = delete;
+    bool Active() const { return hook_ != nullptr; }
+
+  private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM window, LPARAM details) {
+        if (code == HCBT_CREATEWND) {
+            const auto* created = reinterpret_cast<const CBT_CREATEWNDW*>(details)->lpcs;
+            wchar_t className[16] = {};
+            if ((created->style & WS_CHILD) == 0 &&
+                ::GetClassNameW(reinterpret_cast<HWND>(window), className, 16) > 0 &&
+                std::wstring_view(className) == L"#32770") {
+                return 1;
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, window, details);
+    }
+
+    HHOOK hook_;
+};
+
 RecycleOutcome ShellDelete(const std::wstring& path) {
+    // Without a way to answer its question, the shell is not asked: the question would wait for
+    // a user who may not be there.
+    const QuestionsAnsweredNo answers;
+    if (!answers.Active()) {
+        return {LastErrno(), 0, 0};
+    }
     std::wstring from = path;
     from += L'\0';  // the list ends with a second NUL
     SHFILEOPSTRUCTW operation{};
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    operation.fFlags =
+        FOF_ALLOWUNDO | FOF_WANTNUKEWARNING | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     RecycleOutcome outcome;
     outcome.shellResult = ::SHFileOperationW(&operation);
     outcome.aborted = operation.fAnyOperationsAborted ? 1 : 0;
@@ -141,13 +249,13 @@ RecycleOutcome RecycleGuarded(const std::wstring& folder, const std::wstring& na
 
 // Where no second name can be made (FAT volumes, folders), the bin's count must grow by the
 // entry; a volume without a bin, or one that cannot be counted, is not trusted with it.
-RecycleOutcome RecycleCounted(const std::wstring& path) {
-    const std::optional<long long> before = ItemsInBin(path);
+RecycleOutcome RecycleCounted(const std::wstring& systemPath, const std::wstring& path) {
+    const std::optional<long long> before = ItemsInBin(systemPath);
     if (!before) {
         return {ENOTSUP, 0, 0};
     }
     RecycleOutcome outcome = ShellDelete(path);
-    if (outcome.error == 0 && (Exists(path) || ItemsInBin(path).value_or(0) <= *before)) {
+    if (outcome.error == 0 && (Exists(path) || ItemsInBin(systemPath).value_or(0) <= *before)) {
         outcome.error = ENOENT;
     }
     return outcome;
@@ -167,47 +275,31 @@ RecycleOutcome RecycleEntry(const std::wstring& folderPath, const std::wstring& 
         folder += L'\\';
     }
     const std::wstring path = folder + name;
-    const std::wstring guard = folder + GuardName(name);
-    if (path.size() >= MAX_PATH || guard.size() >= MAX_PATH) {
-        return {ENAMETOOLONG, 0, 0};
-    }
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const std::wstring systemPath = SystemPath(Narrow(path));
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(systemPath.c_str(), GetFileExInfoStandard, &data)) {
         return {LastErrno(), 0, 0};
     }
+    // What the shell would delete for good is not handed to it.
+    if (const RecycleRefusal refusal = RefusalFor(FactsOf(systemPath, path, data));
+        refusal != RecycleRefusal::None) {
+        return {ErrnoOf(refusal), 0, 0};
+    }
     const bool plainFile =
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
-    if (plainFile && ::CreateHardLinkW(guard.c_str(), path.c_str(), nullptr)) {
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+    const std::wstring guard = folder + GuardName(name);
+    if (plainFile && guard.size() < MAX_PATH &&
+        ::CreateHardLinkW(guard.c_str(), path.c_str(), nullptr)) {
         if (const std::optional<DWORD> links = LinkCount(guard)) {
             return RecycleGuarded(folder, name, guard, *links);
         }
         RemoveGuard(guard);
         return {EIO, 0, 0};
     }
-    return RecycleCounted(path);
+    return RecycleCounted(systemPath, path);
 }
 
 }  // namespace win32
-
-namespace {
-
-std::wstring HandlePath(NativeHandle handle) {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                               VOLUME_NAME_DOS);
-    if (length >= path.size()) {
-        path.resize(length);
-        length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                             VOLUME_NAME_DOS);
-    }
-    if (length == 0 || length >= path.size()) {
-        return {};
-    }
-    path.resize(length);
-    return path;
-}
-
-}  // namespace
 
 // No freedesktop trash: the Recycle Bin is the shell's.
 std::string HomeTrashPath() {
@@ -231,7 +323,7 @@ bool IsTopdirTrashName(std::string_view name) {
 int MoveToTrash(const Directory& folder, std::string_view name, const std::string&, std::int64_t,
                 TrashFailure* failure) {
     // The folder the handle holds, wherever it has been moved since it was opened.
-    const std::wstring folderPath = HandlePath(folder.Descriptor());
+    const std::wstring folderPath = win32::FinalPath(folder.Descriptor());
     win32::RecycleOutcome outcome;
     if (folderPath.empty()) {
         outcome.error = win32::LastErrno();

@@ -13,9 +13,11 @@ struct RecycleOutcome {
 };
 
 // Sends the entry name of the folder at folderPath (a drive or UNC path, with or without the
-// "\\?\" form) to the Recycle Bin through the shell, and checks that it arrived there: where the
-// shell would have deleted a file for good (no bin on the volume, a file too large for it, Wine
-// without its trash folder) the file is put back and the move fails.
+// "\\?\" form) to the Recycle Bin through the shell, and checks that it arrived there. What the
+// shell would delete for good is refused before it is asked (RefusalFor: a drive without a bin,
+// a path too long for it, the bin switched off or too small); the shell is asked to warn instead
+// of deleting for good, and its question answered "no" without a window; and where it deleted
+// all the same (Wine without its trash folder) the file is put back and the move fails.
 RecycleOutcome RecycleEntry(const std::wstring& folderPath, const std::wstring& name);
 
 }  // namespace quellix::platform::win32

@@ -74,6 +74,48 @@ TEST(LogLines, EveryOutcomeInBothLanguages) {
     }
 }
 
+// A cloud file not opened for the lock test says so on its own line, just before its date; the
+// lines of other files are those above, unchanged.
+TEST(LogLines, AnOnlineOnlyFileSaysItWasNotOpened) {
+    const char* P = "/data/in/";
+    const char* W = "report.txt";
+    const char* D = "12/07/26 10:00:00";
+    const std::string en = " <i>(online only: not opened for the lock test)</i>" + kDate;
+    const std::string fr =
+        " <i>(en ligne uniquement : non ouvert pour le test de verrouillage)</i>" + kDate;
+    constexpr FileNote kNote = FileNote::OnlineOnlyNotOpened;
+    const LineCase cases[] = {
+        {"deleted", [&](const LogLines& l) { return l.Deleted(P, W, "M", D, kNote); },
+         "/data/in/report.txt <i>deleted</i>" + en,
+         "/data/in/report.txt <i>effac&eacute;</i>" + fr},
+        {"recycled", [&](const LogLines& l) { return l.Recycled(P, W, "M", D, kNote); },
+         "/data/in/report.txt <i>in Recycle Bin</i>" + en,
+         "/data/in/report.txt <i>dans la corbeille</i>" + fr},
+        {"read-only kept", [&](const LogLines& l) { return l.ReadOnlyKept(P, W, "M", D, kNote); },
+         kRed + "/data/in/report.txt <i>is read only and not deleted</i></font>" + en,
+         kRed + "/data/in/report.txt <i>en lecture seule et non effac&eacute;</i></font>" + fr},
+        {"not deleted", [&](const LogLines& l) { return l.NotDeleted(P, W, 13, "M", D, kNote); },
+         kRed + "/data/in/report.txt <i>not deleted</i>, error:13</font>" + en,
+         kRed + "/data/in/report.txt <i>non effac&eacute;</i>, erreur:13</font>" + fr},
+        {"not recycled",
+         [&](const LogLines& l) { return l.NotRecycled(P, W, 5, 1, "M", D, kNote); },
+         kRed + "/data/in/report.txt <i>not deleted</i>, error 1:5, error 2:1</font>" + en,
+         kRed + "/data/in/report.txt <i>non effac&eacute;</i>, erreur 1:5, erreur 2:1</font>" + fr},
+        {"moved", [&](const LogLines& l) { return l.Moved(P, W, "/archive/", "M", D, kNote); },
+         "/data/in/report.txt <i>moved to</i> /archive/" + en,
+         "/data/in/report.txt <i>d&eacute;plac&eacute; vers</i> /archive/" + fr},
+        {"no note", [&](const LogLines& l) { return l.Deleted(P, W, "M", D, FileNote::None); },
+         "/data/in/report.txt <i>deleted</i>" + kDate,
+         "/data/in/report.txt <i>effac&eacute;</i>" + kDate},
+    };
+    const LogLines english(Language::English);
+    const LogLines french(Language::French);
+    for (const LineCase& c : cases) {
+        EXPECT_EQ(c.make(english), c.english) << c.what;
+        EXPECT_EQ(c.make(french), c.french) << c.what;
+    }
+}
+
 TEST(LogLines, DatePartCarriesTheLetterAndTextAsGiven) {
     const LogLines lines(Language::English);
     EXPECT_EQ(lines.Deleted("/d/", "f", "C", "01/02/03"),

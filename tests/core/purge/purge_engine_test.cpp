@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <mutex>
 #include <thread>
 
+#include "core/purge/lock_test.h"
 #include "core/purge/purge_fixture.h"
 
 namespace quellix {
@@ -177,6 +179,61 @@ TEST_F(PurgeEngineTest, ShortcutsAreLeftAndNeverMovedAgain) {
     EXPECT_TRUE(tree.IsLink("in/README.lnk"));
     EXPECT_TRUE(tree.Exists("in/OLD.LNK"));
     EXPECT_FALSE(Logged("README.lnk <i>"));
+}
+
+// A move that could not leave its shortcut would take the file from where the user looks for it:
+// the file stays, with the reason on its line, and a file beside it moves as usual.
+TEST_F(PurgeEngineTest, AFileWhoseShortcutCannotBeLeftStays) {
+    tree.File("in/a.txt", Old(), "a");
+    tree.File("in/a.lnk", Recent(), "someone's own");
+    tree.File("in/b.txt", Old(), "b");
+    tree.Folder("dest");
+    for (const bool allObsolete : {false, true}) {
+        SCOPED_TRACE(allObsolete);
+        settings.TousFichiersObsoletes = allObsolete;
+        tree.SetTimes("in/a.lnk", allObsolete ? Old() : Recent(), Old());
+        const PurgeRunState run = Purge(MoveEntry(true));
+        EXPECT_EQ(run.filesHandled, allObsolete ? 0 : 1);
+        EXPECT_EQ(tree.Read("in/a.txt"), "a");
+        EXPECT_EQ(tree.Read("in/a.lnk"), "someone's own");
+        EXPECT_FALSE(tree.Exists("dest/a.txt"));
+        EXPECT_TRUE(Logged(tree.Path("in") + "/a.txt <i>not deleted</i>, error:" +
+                           std::to_string(EEXIST) + "</font> [Date M.: "))
+            << LogText();
+    }
+    EXPECT_EQ(tree.Read("dest/b.txt"), "b");
+    EXPECT_TRUE(tree.IsLink("in/b.lnk"));
+}
+
+TEST(FileInUse, ACloudPlaceholderIsNeverOpenedToFindOut) {
+    const struct {
+        bool placeholder;
+        platform::EntryType type;
+        bool locked;  // what the probe would say
+        InUse expected;
+        int probes;
+    } cases[] = {
+        {false, platform::EntryType::File, false, InUse::No, 1},
+        {false, platform::EntryType::File, true, InUse::Yes, 1},
+        {false, platform::EntryType::Unknown, true, InUse::Yes, 1},
+        {true, platform::EntryType::File, true, InUse::NotAsked, 0},
+        {true, platform::EntryType::File, false, InUse::NotAsked, 0},
+        {true, platform::EntryType::Symlink, true, InUse::NotAsked, 0},
+    };
+    for (const auto& c : cases) {
+        platform::EntryInfo file;
+        file.type = c.type;
+        file.cloudPlaceholder = c.placeholder;
+        int probes = 0;
+        EXPECT_EQ(FileInUse(file,
+                            [&] {
+                                ++probes;
+                                return c.locked;
+                            }),
+                  c.expected)
+            << c.placeholder << c.locked;
+        EXPECT_EQ(probes, c.probes);
+    }
 }
 
 TEST_F(PurgeEngineTest, AllObsoleteModeJudgesEachFolderOnItsOwn) {

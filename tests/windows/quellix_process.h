@@ -32,6 +32,53 @@ inline int RunQuellix(const std::string& exe, const std::vector<std::string>& ar
     return static_cast<int>(code);
 }
 
+// Runs the program to its end with its standard output and error captured together.
+struct QuellixOutput {
+    int code = -1;
+    std::string text;
+};
+inline QuellixOutput RunQuellixOutput(const std::string& exe,
+                                      const std::vector<std::string>& arguments) {
+    std::vector<std::string> line{exe};
+    line.insert(line.end(), arguments.begin(), arguments.end());
+    std::wstring command = platform::win32::Widen(WindowsCommandLine(line));
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    QuellixOutput result;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        return result;
+    }
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    const bool started =
+        ::CreateProcessW(platform::win32::Widen(exe).c_str(), command.data(), nullptr, nullptr,
+                         TRUE, 0, nullptr, nullptr, &startup, &process) != FALSE;
+    ::CloseHandle(writeEnd);
+    if (started) {
+        char buffer[4096];
+        DWORD got = 0;
+        while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            result.text.append(buffer, got);
+        }
+        DWORD code = static_cast<DWORD>(-1);
+        if (::WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) {
+            ::GetExitCodeProcess(process.hProcess, &code);
+        }
+        result.code = static_cast<int>(code);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    ::CloseHandle(readEnd);
+    return result;
+}
+
 inline std::string Backslashed(std::string path) {
     for (char& c : path) {
         if (c == '/') {

@@ -183,12 +183,20 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     struct Install {
         std::string option;
         DWORD startType;
+        // How the installer says the stopped service gets started.
+        const char* hint;
     };
     // The last one is what runs: installing again changes the registration.
-    for (const Install& install : {Install{"--install-service=disabled", SERVICE_DISABLED},
-                                   Install{"--install-service=manual", SERVICE_DEMAND_START},
-                                   Install{"--install-service", SERVICE_AUTO_START}}) {
-        ASSERT_EQ(test::RunQuellix(exe_, {install.option, iniOption}), 0) << install.option;
+    for (const Install& install :
+         {Install{"--install-service=disabled", SERVICE_DISABLED, "it is disabled"},
+          Install{"--install-service=manual", SERVICE_DEMAND_START, "start it from Services"},
+          Install{"--install-service", SERVICE_AUTO_START, "it starts with Windows"}}) {
+        const test::QuellixOutput installed =
+            test::RunQuellixOutput(exe_, {install.option, iniOption});
+        ASSERT_EQ(installed.code, 0) << install.option;
+        EXPECT_NE(installed.text.find("It is not running yet: "), std::string::npos)
+            << installed.text;
+        EXPECT_NE(installed.text.find(install.hint), std::string::npos) << installed.text;
         const ServiceHandle service = OpenQuellix(SERVICE_QUERY_CONFIG);
         ASSERT_TRUE(service) << install.option;
         const auto config = ConfigOf(service.get());
@@ -225,6 +233,10 @@ TEST_F(WindowsService, RunsUnderTheServiceManagerFromInstallToUninstall) {
     ASSERT_TRUE(ReachesState(service.get(), SERVICE_RUNNING));
     const ServiceProcess process(StatusOf(service.get()).dwProcessId);
     ASSERT_TRUE(process.Opened());
+    // Installing again over the running service says it runs.
+    EXPECT_NE(
+        test::RunQuellixOutput(exe_, {"--install-service", iniOption}).text.find("It is running."),
+        std::string::npos);
 
     auto events = trace_->WaitForEvents(2);
     ASSERT_EQ(events.size(), 2u);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/win32/com_pointer.h"
 #include "platform/win32/error_numbers.h"
 #include "platform/win32/nt_file.h"
 #include "platform/win32/paths.h"
@@ -45,31 +46,12 @@ int ErrnoFromHresult(HRESULT result) {
     return result == E_OUTOFMEMORY ? ENOMEM : EIO;
 }
 
-template <typename Interface>
-class ComPointer {
-  public:
-    ComPointer() = default;
-    ~ComPointer() {
-        if (pointer_ != nullptr) {
-            pointer_->Release();
-        }
-    }
-    ComPointer(const ComPointer&) = delete;
-    ComPointer& operator=(const ComPointer&) = delete;
-    Interface** Out() { return &pointer_; }
-    Interface* Get() const { return pointer_; }
-    Interface* operator->() const { return pointer_; }
-
-  private:
-    Interface* pointer_ = nullptr;
-};
-
 // The link's bytes, as IPersistFile would save them, built in memory.
 int LinkBytes(const std::wstring& target, std::string* bytes) {
     const std::wstring shellTarget = ShellPath(target);
     ComPointer<IShellLinkW> link;
     HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IShellLinkW, reinterpret_cast<void**>(link.Out()));
+                                        IID_IShellLinkW, link.Out());
     if (FAILED(result)) {
         return ErrnoFromHresult(result);
     }
@@ -82,12 +64,12 @@ int LinkBytes(const std::wstring& target, std::string* bytes) {
         link->SetWorkingDirectory(shellTarget.substr(0, separator + 1).c_str());
     }
     ComPointer<IPersistStream> persist;
-    result = link->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.Out()));
+    result = link->QueryInterface(IID_IPersistStream, persist.Out());
     if (FAILED(result)) {
         return ErrnoFromHresult(result);
     }
     ComPointer<IStream> stream;
-    if (FAILED(result = ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
+    if (FAILED(result = ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
         FAILED(result = persist->Save(stream.Get(), TRUE))) {
         return ErrnoFromHresult(result);
     }

@@ -141,6 +141,27 @@ bool WriteBmp(const Picture& picture, const std::string& bmpPath) {
     return static_cast<bool>(out);
 }
 
+// Whether a pixel of area is within tolerance of colour in each of red, green and blue.
+bool AnyPixelNear(const Picture& picture, RECT area, COLORREF colour, int tolerance) {
+    const auto within = [tolerance](int painted, int wanted) {
+        return painted - wanted <= tolerance && wanted - painted <= tolerance;
+    };
+    for (LONG y = std::max(area.top, 0L); y < std::min(area.bottom, LONG{picture.height}); ++y) {
+        for (LONG x = std::max(area.left, 0L); x < std::min(area.right, LONG{picture.width}); ++x) {
+            const std::size_t pixel =
+                (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
+                 static_cast<std::size_t>(x)) *
+                4;
+            if (within(picture.pixels[pixel + 2], GetRValue(colour)) &&
+                within(picture.pixels[pixel + 1], GetGValue(colour)) &&
+                within(picture.pixels[pixel], GetBValue(colour))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
@@ -191,20 +212,7 @@ COLORREF PaintedColour(HWND window, POINT at) {
 }
 
 bool PaintedIn(HWND window, RECT area, COLORREF colour) {
-    const Picture picture = Paint(window);
-    for (LONG y = std::max(area.top, 0L); y < std::min(area.bottom, LONG{picture.height}); ++y) {
-        for (LONG x = std::max(area.left, 0L); x < std::min(area.right, LONG{picture.width}); ++x) {
-            const std::size_t pixel =
-                (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
-                 static_cast<std::size_t>(x)) *
-                4;
-            if (RGB(picture.pixels[pixel + 2], picture.pixels[pixel + 1], picture.pixels[pixel]) ==
-                colour) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return AnyPixelNear(Paint(window), area, colour, 0);
 }
 
 bool ShowsColour(HWND control, COLORREF colour) {
@@ -222,30 +230,11 @@ void SavePictureWhenAsked(HWND window, const std::string& name) {
 }
 
 bool PaintsColour(HWND window, HWND child, COLORREF colour) {
-    // Themed captions are drawn smoothed: near the colour counts.
-    const Picture picture = Paint(window);
     RECT place{};
     GetWindowRect(child, &place);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-    const auto alike = [](int painted, int wanted) {
-        return painted - wanted < 48 && wanted - painted < 48;
-    };
-    for (int y = std::max(0, static_cast<int>(place.top));
-         y < std::min(picture.height, static_cast<int>(place.bottom)); ++y) {
-        for (int x = std::max(0, static_cast<int>(place.left));
-             x < std::min(picture.width, static_cast<int>(place.right)); ++x) {
-            const std::size_t pixel =
-                (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
-                 static_cast<std::size_t>(x)) *
-                4;
-            if (alike(picture.pixels[pixel + 2], GetRValue(colour)) &&
-                alike(picture.pixels[pixel + 1], GetGValue(colour)) &&
-                alike(picture.pixels[pixel], GetBValue(colour))) {
-                return true;
-            }
-        }
-    }
-    return false;
+    // Themed captions are drawn smoothed: near the colour counts.
+    return AnyPixelNear(Paint(window), place, colour, 47);
 }
 
 }  // namespace quellix::test

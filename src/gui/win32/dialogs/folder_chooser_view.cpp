@@ -15,9 +15,12 @@
 #include "platform/mounted_volumes.h"
 #include "platform/os_info.h"
 #include "platform/path_text.h"
+#include "platform/win32/com_pointer.h"
 #include "platform/win32/wide_text.h"
 
 namespace quellix {
+
+using platform::win32::ComPointer;
 
 namespace {
 
@@ -134,27 +137,6 @@ class ComForThisThread {
 
   private:
     bool initialised_;
-};
-
-template <class Interface>
-class ComPointer {
-  public:
-    ComPointer() = default;
-    ~ComPointer() {
-        if (pointer_ != nullptr) {
-            pointer_->Release();
-        }
-    }
-    ComPointer(const ComPointer&) = delete;
-    ComPointer& operator=(const ComPointer&) = delete;
-
-    Interface* operator->() const { return pointer_; }
-    Interface* Get() const { return pointer_; }
-    Interface** Put() { return &pointer_; }
-    void** Out() { return reinterpret_cast<void**>(&pointer_); }
-
-  private:
-    Interface* pointer_ = nullptr;
 };
 
 }  // namespace

@@ -10,7 +10,8 @@ BUILD=${BUILD:-build-windows-test}
 if [ "${1:-}" = "--on-display" ]; then
     # Inside xvfb-run: a Wine of its own (never the tests' null-driver one) with a 1024x768
     # virtual desktop, then the tour.
-    export QUELLIX_WINE_DISPLAY=$DISPLAY BUILD SHOTS_OUT
+    # Sample folders named from a seed: the same pictures on every run.
+    export QUELLIX_WINE_DISPLAY=$DISPLAY BUILD SHOTS_OUT QUELLIX_TEST_SEED=1
     exec scripts/wine-run.sh "$SHOTS_WINE" bash -c '
         wine reg add "HKCU\\Software\\Wine\\Explorer" /v Desktop /d Default /f >/dev/null 2>&1
         wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops" /v Default /d 1024x768 /f \

@@ -31,9 +31,10 @@ std::optional<int> RightAlignedLeft(const ResizeInput& input, int labelWidth) {
     return IfPositive(std::int64_t{input.innerWidth} - labelWidth - input.startButtonLeft);
 }
 
-MessageAnswer AskYesNo(FrontEnd& frontEnd, std::string text, std::string title) {
+MessageAnswer AskYesNo(FrontEnd& frontEnd, std::string text, std::string title,
+                       MessageAnswer defaultAnswer = MessageAnswer::Yes) {
     return frontEnd.ShowMessage({std::move(text), std::move(title), MessageIcon::Question,
-                                 MessageButtons::YesNo, MessageAnswer::Yes});
+                                 MessageButtons::YesNo, defaultAnswer});
 }
 
 }  // namespace
@@ -84,6 +85,20 @@ std::string RetentionTooltip(std::string_view retentionCell, Language language) 
         text += (rest == 1 ? texts::kOneHour : texts::kHours).In(language);
     }
     return text;
+}
+
+std::string CellTooltip(const FolderEntry& entry, FolderColumn column, Language language) {
+    switch (column) {
+        case kRetentionColumn:
+            return RetentionTooltip(ComposeCell(entry, column, language).text, language);
+        case kPathColumn:
+            return ComposeCell(entry, column, language).text;
+        case kActionColumn:
+            return entry.destination.empty() ? std::string()
+                                             : ComposeCell(entry, column, language).text;
+        default:
+            return {};
+    }
 }
 
 ResizeLayout ComputeResizeLayout(const ResizeInput& input) {
@@ -170,8 +185,9 @@ void ShowHelp(const CommandContext& context) {
 }
 
 bool ConfirmExit(const Settings& settings, FrontEnd& frontEnd) {
+    // No by default: Enter alone must not end a program that runs the schedule.
     return AskYesNo(frontEnd, std::string(texts::kExitProgram.In(settings.language())),
-                    settings.ProgramTitle) == MessageAnswer::Yes;
+                    settings.ProgramTitle, MessageAnswer::No) == MessageAnswer::Yes;
 }
 
 InstalledServiceOutcome CheckInstalledService(const Settings& settings, ServiceHost& service,

@@ -49,6 +49,10 @@ ContextMenuState PrepareContextMenu(bool schedulerStopped, std::size_t rows, Lan
 // holds no number.
 std::string RetentionTooltip(std::string_view retentionCell, Language language);
 
+// The tip of a grid cell, empty for none: the retention in days and hours, and a path in full
+// (the folder, or the destination of a move), which the cell may show cut short.
+std::string CellTooltip(const FolderEntry& entry, FolderColumn column, Language language);
+
 // The window's layout after a resize, in device-independent pixels.
 struct ResizeInput {
     int innerWidth = 0;

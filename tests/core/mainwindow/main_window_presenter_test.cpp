@@ -151,6 +151,7 @@ TEST(MainWindowPresenter, LoadWithAnInstalledService) {
         if (c.loads) {
             EXPECT_EQ(t.Enabled("mnuQuitter"), c.exitEnabled);
             // The service process cannot be left from its window.
+            t.frontEnd.answers = {kYes};
             EXPECT_EQ(t.Presenter().OnCloseRequested(), c.exitEnabled);
         }
     }
@@ -388,6 +389,8 @@ TEST_F(MainWindowPresenterTest, ExitAsksAndEndsOnYesOnly) {
     frontEnd.answers = {kNo, kYes};
     Presenter().OnCommand("mnuQuitter");
     EXPECT_EQ(frontEnd.messages.at(0).text, "Exit program");
+    // Enter alone answers No.
+    EXPECT_EQ(frontEnd.messages.at(0).defaultAnswer, MessageAnswer::No);
     EXPECT_FALSE(view.closed.has_value());
     EXPECT_TRUE(tray.shown);
     EXPECT_FALSE(quitWith.has_value());

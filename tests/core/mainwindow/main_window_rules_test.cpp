@@ -53,6 +53,26 @@ TEST(RetentionTooltip, CountsWholeDaysAndTheHoursLeft) {
     }
 }
 
+// A cell shown cut short has its whole text in its tip; words and counts have none.
+TEST(CellTooltip, RetentionInDaysAndPathsInFull) {
+    const std::string path = "/srv/share/a very long folder name/that the grid cuts/";
+    const FolderEntry moved =
+        test::EntryOf({"3", path, "50", "no", "M", "[+S] /archive/of a long name/"});
+    const FolderEntry deleted = test::EntryOf({"3", path, "23", "yes [D]", "M", "Delete"});
+    const std::tuple<const FolderEntry*, FolderColumn, Language, const char*> cases[] = {
+        {&moved, kPathColumn, kEn, path.c_str()},
+        {&moved, kActionColumn, kEn, "[+S] /archive/of a long name/"},
+        {&moved, kRetentionColumn, kFr, "2 jours 2 heures"},
+        {&deleted, kActionColumn, kEn, ""},
+        {&deleted, kRetentionColumn, kEn, ""},
+        {&deleted, kFileCountColumn, kEn, ""},
+        {&deleted, kSubfoldersColumn, kEn, ""},
+    };
+    for (const auto& [entry, column, language, expected] : cases) {
+        EXPECT_EQ(CellTooltip(*entry, column, language), expected) << column;
+    }
+}
+
 TEST(ComputeResizeLayout, SizesOnlyWhatFitsTheWindow) {
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();

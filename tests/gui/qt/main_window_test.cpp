@@ -79,6 +79,8 @@ class MainWindowTest : public QObject {
                  QColor(255, 0, 0));
         QVERIFY(model->data(model->index(0, 5), Qt::FontRole).value<QFont>().bold());
         QCOMPARE(model->data(model->index(0, 2), Qt::ToolTipRole).toString(), QString("2 days"));
+        // A path the grid may cut short is whole in its tip.
+        QCOMPARE(model->data(model->index(0, 1), Qt::ToolTipRole).toString(), Cell(window, 0, 1));
         QCOMPARE(model->data(model->index(1, 2), Qt::ToolTipRole).toString(),
                  QString("1 day 1 hour"));
 

@@ -49,12 +49,10 @@ QVariant FolderListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return ToQString(cell.text);
-        case Qt::ToolTipRole:
-            if (column == kRetentionColumn) {
-                const std::string tip = RetentionTooltip(cell.text, settings_.language());
-                return tip.empty() ? QVariant() : QVariant(ToQString(tip));
-            }
-            return {};
+        case Qt::ToolTipRole: {
+            const std::string tip = CellTooltip(entry, column, settings_.language());
+            return tip.empty() ? QVariant() : QVariant(ToQString(tip));
+        }
         case Qt::FontRole:
             if (style.bold) {
                 QFont font;

@@ -265,16 +265,8 @@ bool FolderGrid::OnNotify(const NMHDR& header, LRESULT* result) {
             std::string text;
             if (hit.iItem == tip.iItem && hit.iSubItem >= 0 &&
                 static_cast<std::size_t>(tip.iItem) < folders_.Size()) {
-                const auto column = static_cast<FolderColumn>(hit.iSubItem);
-                const FolderCell cell =
-                    ComposeCell(folders_.Entries()[static_cast<std::size_t>(tip.iItem)], column,
-                                settings_.language());
-                // The retention in days and hours; a path in full.
-                if (column == kRetentionColumn) {
-                    text = RetentionTooltip(cell.text, settings_.language());
-                } else if (IsPathColumn(column)) {
-                    text = cell.text;
-                }
+                text = CellTooltip(folders_.Entries()[static_cast<std::size_t>(tip.iItem)],
+                                   static_cast<FolderColumn>(hit.iSubItem), settings_.language());
             }
             if (tip.cchTextMax > 0) {
                 lstrcpynW(tip.pszText, platform::win32::Widen(text).c_str(), tip.cchTextMax);

@@ -32,10 +32,16 @@ void ServiceDialogPresenter::Load() {
     view_.SetText(kStateLine, load.stateLine);
     view_.SetText("lblInstall", load.installHint);
     view_.SetText("lblRemove", load.removeHint);
-    view_.SetChecked(kStartTypes[static_cast<int>(load.startType)], true);
+    ShowRegistration(load);
+    view_.SetChecked(kDebug, load.debug);
+}
+
+void ServiceDialogPresenter::ShowRegistration(const ServiceDialogLoad& load) {
+    for (int type = 0; type < 3; ++type) {
+        view_.SetChecked(kStartTypes[type], type == static_cast<int>(load.startType));
+    }
     view_.SetChecked(kInteract, load.interact);
     view_.SetVisible(kInteractWarning, load.interact);
-    view_.SetChecked(kDebug, load.debug);
 }
 
 void ServiceDialogPresenter::OnInteractClicked() {
@@ -76,6 +82,8 @@ void ServiceDialogPresenter::OnRemove() {
     ShowState(result.stateLine, result.beep);
     if (result.removed) {
         outcome_ = ServiceDialogOutcome::Removed;
+        // What a service to be installed starts with, not the removed one's settings.
+        ShowRegistration(LoadServiceDialog(settings_, service_, console_));
     }
 }
 

@@ -52,6 +52,8 @@ class ServiceDialogPresenter {
   private:
     ServiceStartType ChosenStartType() const;
     void ShowState(const std::string& line, bool beep);
+    // The start type and desktop options of the registration, as load found them.
+    void ShowRegistration(const ServiceDialogLoad& load);
 
     ServiceDialogView& view_;
     Settings& settings_;

@@ -110,6 +110,9 @@ ServiceRemoveResult RunServiceRemove(const Settings& settings, ServiceHost& serv
     }
     result.stateLine = texts::kServiceStateRemoved.In(language);
     result.removed = true;
+    // The next installation starts from the defaults, as on a system that never had one.
+    service.SetStartType(ServiceStartType::Automatic);
+    service.SetInteractWithDesktop(false);
     service.WriteEventLog(result.stateLine, EventType::Information);
     return result;
 }

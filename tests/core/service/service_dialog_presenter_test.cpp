@@ -157,6 +157,10 @@ TEST(ServiceDialogPresenter, RefusalsBeepAndRemoveKeepsTheDialogOpen) {
         EXPECT_FALSE(d.view.closed.has_value());
     }
     EXPECT_TRUE(d.view.asked.empty());
+    // The removed service's start type is gone with it: the next one starts automatic.
+    EXPECT_TRUE(d.view.IsChecked("optType0"));
+    EXPECT_FALSE(d.view.IsChecked("optType2"));
+    EXPECT_EQ(d.service.StartType(), ServiceStartType::Automatic);
     EXPECT_EQ(d.service.events, (std::vector<std::pair<std::string, EventType>>{
                                     {"Quellix Service: supprimé", EventType::Information}}));
     EXPECT_EQ(d.dir.Read("Quellix.ini"), kIni);

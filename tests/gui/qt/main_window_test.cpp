@@ -84,6 +84,13 @@ class MainWindowTest : public QObject {
         QCOMPARE(model->data(model->index(1, 2), Qt::ToolTipRole).toString(),
                  QString("1 day 1 hour"));
 
+        // Tab leaves the grid instead of walking its cells.
+        window.activateWindow();
+        window.Grid()->setFocus();
+        QTRY_VERIFY(window.Grid()->hasFocus());
+        QTest::keyClick(window.Grid(), Qt::Key_Tab);
+        QVERIFY(!window.Grid()->hasFocus());
+
         // A count that rises shows the rise picture.
         f.tree.File("a/new", kLongAgo);
         f.program->Front().RunCountPass();

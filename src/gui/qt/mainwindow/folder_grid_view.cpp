@@ -12,6 +12,8 @@ FolderGridView::FolderGridView(QWidget* parent) : QTableView(parent) {
     setObjectName("flexList");
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab leaves the grid for Start and Stop; the arrows move inside it.
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     // The column widths add up to the grid's width: a frame would push the last one out.

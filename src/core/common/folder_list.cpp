@@ -154,10 +154,9 @@ std::string FolderListTitle(const FolderList& list, Language language) {
 }
 
 std::string TotalHeader(const FolderList& list, Language language) {
-    if (!list.TotalKnown()) {
-        return {};
-    }
-    return std::string(texts::kTotalFiles.In(language)) + std::to_string(list.GrandTotal());
+    // Before the first count ends, the count cells' own mark for "not counted yet".
+    const std::string total = list.TotalKnown() ? std::to_string(list.GrandTotal()) : "-";
+    return std::string(texts::kTotalFiles.In(language)) + total;
 }
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {

@@ -131,7 +131,7 @@ class FolderList {
 // Header of the path column: "Folders to purge (n)".
 std::string FolderListTitle(const FolderList& list, Language language);
 
-// Header of the count column: "Total files" over the grand total; empty before the first count.
+// Header of the count column: "Total files" over the grand total, "-" before the first count.
 std::string TotalHeader(const FolderList& list, Language language);
 
 // Replaces every occurrence of from by to, left to right.

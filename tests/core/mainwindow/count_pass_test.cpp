@@ -357,7 +357,8 @@ TEST(RecomputeTotal, SumsTheCountsAndLeavesThemAlone) {
         folders.Append(entry);
     }
     const std::vector<FolderEntry> before = folders.Entries();
-    EXPECT_EQ(TotalHeader(folders, Language::English), "");
+    // Never blank, not even before the first count.
+    EXPECT_EQ(TotalHeader(folders, Language::English), "Total files\n-");
 
     RecomputeTotal(folders);
     EXPECT_EQ(folders.GrandTotal(), 5 + 12 + 17);

@@ -99,6 +99,23 @@ class MainWindowTest : public QObject {
         QVERIFY(model->data(model->index(1, 0), Qt::DecorationRole).isNull());
     }
 
+    // Start-up runs before the event loop: the loading window lets events run when it shows and
+    // as its texts change, paced by time, or it would stay a black rectangle.
+    void LoadingWindowIsPaintedBeforeTheEventLoop() {
+        LoadingWindow loading;
+        int eventsRun = 0;
+        QTimer::singleShot(0, &loading, [&eventsRun] { ++eventsRun; });
+        loading.ShowLoadingWindow("Quellix");
+        QCOMPARE(eventsRun, 1);
+        QTimer::singleShot(0, &loading, [&eventsRun] { ++eventsRun; });
+        loading.SetLoadingMessage("Loading folders");
+        QCOMPARE(eventsRun, 2);
+        // A counter step right after is not worth a pass through the events.
+        QTimer::singleShot(0, &loading, [&eventsRun] { ++eventsRun; });
+        loading.SetLoadingCounter("1/20000");
+        QCOMPARE(eventsRun, 2);
+    }
+
     // The menus come from the menu table; commands and captions reach them through the presenter.
     void MenusBuiltFromTheTable() {
         DesktopFixture f(TwoFolders());

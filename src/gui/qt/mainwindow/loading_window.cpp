@@ -1,5 +1,6 @@
 #include "gui/qt/mainwindow/loading_window.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -33,20 +34,31 @@ LoadingWindow::LoadingWindow(QWidget* parent)
     }
 }
 
+void LoadingWindow::LetPaint(bool now) {
+    // Far below what a person notices, far above the cost of asking.
+    constexpr qint64 kIntervalMs = 15;
+    if (!now && sincePaint_.isValid() && sincePaint_.elapsed() < kIntervalMs) {
+        return;
+    }
+    // Clicks wait: start-up is not ready for them.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sincePaint_.start();
+}
+
 void LoadingWindow::ShowLoadingWindow(std::string_view caption) {
     setWindowTitle(ToQString(caption));
     show();
-    repaint();
+    LetPaint(true);
 }
 
 void LoadingWindow::SetLoadingMessage(std::string_view text) {
     message_->setText(ToQString(text));
-    message_->repaint();
+    LetPaint(true);
 }
 
 void LoadingWindow::SetLoadingCounter(std::string_view text) {
     counter_->setText(ToQString(text));
-    counter_->repaint();
+    LetPaint(false);
 }
 
 void LoadingWindow::HideLoadingWindow() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QWidget>
 
@@ -20,8 +21,13 @@ class LoadingWindow final : public QWidget, public StartupProgress {
     void HideLoadingWindow() override;
 
   private:
+    // Start-up runs before the event loop: the window is mapped and painted only when events
+    // run, so they run as the texts change, paced by time as the walks are.
+    void LetPaint(bool now);
+
     QLabel* message_;
     QLabel* counter_;
+    QElapsedTimer sincePaint_;
 };
 
 }  // namespace quellix

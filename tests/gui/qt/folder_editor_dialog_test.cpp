@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -165,6 +166,10 @@ class FolderEditorDialogTest : public QObject {
 
             auto* retention = Child<QComboBox>(dialog, "comboRetention");
             QCOMPARE(retention->count(), 8);
+            // A long retention shows whole, not cut to its end.
+            const QLineEdit* field = retention->lineEdit();
+            QVERIFY(field->contentsRect().width() >=
+                    field->fontMetrics().horizontalAdvance(QStringLiteral("100000.5")));
             retention->setEditText("abc");
             QCOMPARE(Text(dialog, "lblErrRetention"), QString("Invalid value"));
             QVERIFY(Child(dialog, "lblErrRetention")->isVisible());

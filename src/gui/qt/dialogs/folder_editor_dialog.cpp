@@ -119,6 +119,9 @@ void FolderEditorDialog::BuildControls() {
     comboRetention_ = Named<QComboBox>("comboRetention", this);
     comboRetention_->setEditable(true);
     comboRetention_->setInsertPolicy(QComboBox::NoInsert);
+    // Room for a long retention with its decimals ("100000.5") at the current font.
+    comboRetention_->setMinimumContentsLength(9);
+    comboRetention_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     for (const char* preset : kRetentionPresets) {
         comboRetention_->addItem(QString::fromLatin1(preset));
     }

@@ -93,6 +93,9 @@ class LogViewerWindowTest : public QObject {
 
         QCOMPARE(v.window->objectName(), QString("frmVoirLogs"));
         QCOMPARE(v.window->windowTitle(), QString("Check Logs - [Back to Quellix: close] ->"));
+        // Wide enough for its title, its only instruction, beside a title bar's icon and buttons.
+        QVERIFY(v.window->width() >=
+                v.window->fontMetrics().horizontalAdvance(v.window->windowTitle()) + 100);
         QVERIFY(v.window->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(v.window->testAttribute(Qt::WA_ShowWithoutActivating));
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
@@ -224,6 +225,24 @@ void LogViewerWindow::PlaceOnScreen() {
     // The desktop's panels are left alone: the corner is that of the free area.
     const QRect area = screen->availableGeometry();
     move(area.left() + area.width() - frameGeometry().width(), area.top());
+}
+
+// The title is the window's only instruction ("Check Logs - [Back to Quellix: close] ->"): the
+// window is as wide as the title needs beside the title bar's icon and buttons.
+void LogViewerWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowTitleChange) {
+        return;
+    }
+    // The icon and three buttons of a title bar, with some room to spare.
+    constexpr int kTitleBarExtras = 130;
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int needed = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarExtras;
+    if (needed > width()) {
+        resize(needed, height());
+        PlaceOnScreen();
+    }
 }
 
 void LogViewerWindow::resizeEvent(QResizeEvent* event) {

@@ -36,6 +36,7 @@ class LogViewerWindow final : public QWidget, private LogViewerView {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:

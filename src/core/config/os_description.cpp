@@ -7,30 +7,6 @@ namespace quellix {
 
 namespace {
 
-// The leading decimal numbers of a release such as "6.1.0-18-amd64": {6, 1, 0}.
-std::vector<long> ReleaseNumbers(std::string_view release) {
-    std::vector<long> numbers;
-    std::size_t pos = 0;
-    while (numbers.size() < 3 && pos < release.size() &&
-           std::isdigit(static_cast<unsigned char>(release[pos]))) {
-        long value = 0;
-        while (pos < release.size() && std::isdigit(static_cast<unsigned char>(release[pos]))) {
-            value = value * 10 + (release[pos] - '0');
-            if (value > 1000000) {
-                value = 1000000;
-            }
-            ++pos;
-        }
-        numbers.push_back(value);
-        if (pos >= release.size() || release[pos] != '.') {
-            break;
-        }
-        ++pos;
-    }
-    numbers.resize(3, 0);
-    return numbers;
-}
-
 // Value of a shell-style assignment: quotes removed, backslash escapes resolved.
 std::string Unquote(std::string_view value) {
     if (value.empty() || (value.front() != '"' && value.front() != '\'')) {
@@ -71,14 +47,15 @@ std::string PrettyNameOf(std::string_view osReleaseText) {
 }
 
 std::string DescribeLinux(std::string_view kernelRelease, std::string_view osReleaseText) {
-    const std::vector<long> numbers = ReleaseNumbers(kernelRelease);
-    std::string description = "Linux v." + std::to_string(numbers[0]) + "." +
-                              std::to_string(numbers[1]) + ", Build " + std::to_string(numbers[2]);
-    const std::string prettyName = PrettyNameOf(osReleaseText);
-    if (!prettyName.empty()) {
-        description += ", " + prettyName;
+    std::string release(kernelRelease);
+    while (!release.empty() && std::isspace(static_cast<unsigned char>(release.back()))) {
+        release.pop_back();
     }
-    return description;
+    // Characters a title cannot show are left out.
+    std::erase_if(release, [](char c) { return std::iscntrl(static_cast<unsigned char>(c)) != 0; });
+    const std::string kernel = release.empty() ? "Linux" : "Linux " + release;
+    const std::string prettyName = PrettyNameOf(osReleaseText);
+    return prettyName.empty() ? kernel : prettyName + ", " + kernel;
 }
 
 }  // namespace quellix

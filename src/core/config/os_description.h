@@ -5,8 +5,8 @@
 
 namespace quellix {
 
-// "Linux v.6.1, Build 0, Debian GNU/Linux 12 (bookworm)": the kernel's major and minor version,
-// its patch number as the build, then the distribution's PRETTY_NAME when there is one.
+// "Debian GNU/Linux 12 (bookworm), Linux 6.1.0-18-amd64": the distribution's PRETTY_NAME when
+// there is one, then the kernel's release as uname -r shows it.
 std::string DescribeLinux(std::string_view kernelRelease, std::string_view osReleaseText);
 
 // PRETTY_NAME of an os-release text, unquoted; empty when absent.

@@ -55,12 +55,11 @@ TEST(OsDescription, KernelAndDistribution) {
     EXPECT_EQ(DescribeLinux("6.1.0-18-amd64",
                             "NAME=\"Debian GNU/Linux\"\n"
                             "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n"),
-              "Linux v.6.1, Build 0, Debian GNU/Linux 12 (bookworm)");
+              "Debian GNU/Linux 12 (bookworm), Linux 6.1.0-18-amd64");
     EXPECT_EQ(DescribeLinux("5.15.167.4-microsoft-standard-WSL2", "PRETTY_NAME=Plain\n"),
-              "Linux v.5.15, Build 167, Plain");
-    EXPECT_EQ(DescribeLinux("6.8", ""), "Linux v.6.8, Build 0");
-    EXPECT_EQ(DescribeLinux("", "PRETTY_NAME='Quoted \\\"x\\\"'"),
-              "Linux v.0.0, Build 0, Quoted \\\"x\\\"");
+              "Plain, Linux 5.15.167.4-microsoft-standard-WSL2");
+    EXPECT_EQ(DescribeLinux("6.18.44\n", ""), "Linux 6.18.44");
+    EXPECT_EQ(DescribeLinux("", "PRETTY_NAME='Quoted \\\"x\\\"'"), "Quoted \\\"x\\\", Linux");
     EXPECT_EQ(PrettyNameOf("A=1\nPRETTY_NAME=\"Esc \\\"q\\\"\"\n"), "Esc \"q\"");
 }
 

@@ -61,7 +61,7 @@ TEST_F(StartupTest, FirstStartWithoutFileWritesOnlyTheScheduleDefaults) {
     EXPECT_EQ(s.DelaiLogs, 10);
     EXPECT_EQ(s.NbPaths, 0);
     EXPECT_TRUE(s.IsNt);
-    EXPECT_TRUE(s.OsDescription.starts_with("Linux v.")) << s.OsDescription;
+    EXPECT_NE(s.OsDescription.find("Linux "), std::string::npos) << s.OsDescription;
     EXPECT_EQ(FolderListTitle(state->folders, Language::English), "Folders to purge (0)");
     EXPECT_EQ(state->scheduler.LastPurgeDay, 0);
 

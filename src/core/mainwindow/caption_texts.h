@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/common/dialog_view.h"
+#include "core/common/host_system.h"
 #include "core/common/language.h"
 
 // Texts of the main window: its captions, the header cells of the folder grid and the status
@@ -84,9 +85,10 @@ inline constexpr CaptionEntry kMainWindowCaptions[] = {
      CaptionProperty::Caption,
      {"&Edit configuration file", "&Editer le fichier de configuration"}},
     {"mnuDossiers", CaptionProperty::Caption, {"Fol&ders", "&Dossiers"}},
-    {"mnuService",
-     CaptionProperty::Caption,
-     {"Install Quellix Service [NT/2000]", "Installer Quellix Service [NT/2000]"}},
+    {"mnuService", CaptionProperty::Caption,
+     kHostSystem == HostSystem::Windows
+         ? TextPair{"Install Quellix Service [NT/2000]", "Installer Quellix Service [NT/2000]"}
+         : TextPair{"Install Quellix Service [systemd]", "Installer Quellix Service [systemd]"}},
     {"mnuConfigurationAjouterAvant", CaptionProperty::Caption, texts::kAddFolderBefore},
     {"mnuAjouterAvant", CaptionProperty::Caption, texts::kAddFolderBefore},
     {"mnuConfigurationAjouterApres", CaptionProperty::Caption, texts::kAddFolderAfter},

@@ -13,6 +13,7 @@
 #include "core/mainwindow/main_window_texts.h"
 #include "core/purge/age_rule.h"
 #include "platform/path_text.h"
+#include "platform/process_info.h"
 
 namespace quellix {
 
@@ -190,6 +191,16 @@ bool ConfirmExit(const Settings& settings, FrontEnd& frontEnd) {
                     settings.ProgramTitle, MessageAnswer::No) == MessageAnswer::Yes;
 }
 
+std::string ServiceInstalledQuestion(HostSystem system, Language language, bool userUnit) {
+    if (system == HostSystem::Windows) {
+        return std::string(texts::kServiceInstalledQuestion.In(language));
+    }
+    const std::string status =
+        userUnit ? "systemctl --user status quellix" : "systemctl status quellix";
+    return ReplaceAll(std::string(texts::kServiceInstalledQuestionSystemd.In(language)), "@",
+                      status);
+}
+
 InstalledServiceOutcome CheckInstalledService(const Settings& settings, ServiceHost& service,
                                               FrontEnd& frontEnd) {
     if (!settings.IsNt || !service.IsInstalled()) {
@@ -199,7 +210,8 @@ InstalledServiceOutcome CheckInstalledService(const Settings& settings, ServiceH
         return InstalledServiceOutcome::ServiceProcess;
     }
     const Language language = settings.language();
-    if (AskYesNo(frontEnd, std::string(texts::kServiceInstalledQuestion.In(language)),
+    if (AskYesNo(frontEnd,
+                 ServiceInstalledQuestion(kHostSystem, language, platform::EffectiveUserId() != 0),
                  texts::kServiceQuestionTitle) != MessageAnswer::Yes) {
         return InstalledServiceOutcome::EndProgram;
     }

@@ -9,6 +9,7 @@
 
 #include "core/common/folder_list.h"
 #include "core/common/front_end.h"
+#include "core/common/host_system.h"
 #include "core/common/language.h"
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
@@ -110,6 +111,11 @@ std::string HelpFilePath(const Settings& settings);
 bool ConfirmExit(const Settings& settings, FrontEnd& frontEnd);
 
 // The main window's load step when a service may be installed.
+// What an interactive copy asks when it finds the service installed: where to see the service
+// (Windows' Services, or systemd's status command for a user or a system-wide unit), then
+// whether to remove it.
+std::string ServiceInstalledQuestion(HostSystem system, Language language, bool userUnit);
+
 enum class InstalledServiceOutcome {
     NotInstalled,    // nothing to do: the Service label stays hidden
     ServiceProcess,  // this process is the service: Exit disabled, Service label shown

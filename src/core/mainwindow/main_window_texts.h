@@ -35,6 +35,10 @@ inline constexpr TextPair kServiceInstalledQuestion{
     "Quellix Service installed\r\nsee 'Control panel/Services'\r\n\r\nRemove it ?",
     "Quellix Service installé\r\nvoir 'Panneau de configuration/Services'\r\n\r\n"
     "Supprimer Quellix Service ?"};
+// The same on Linux, with systemd's command where "@" stands.
+inline constexpr TextPair kServiceInstalledQuestionSystemd{
+    "Quellix Service installed\r\nsee '@'\r\n\r\nRemove it ?",
+    "Quellix Service installé\r\nvoir '@'\r\n\r\nSupprimer Quellix Service ?"};
 inline constexpr TextPair kServiceRemoved{"Quellix Service removed", "Quellix Service supprimé"};
 inline constexpr TextPair kServiceNotRemoved{"Quellix Service could not be removed",
                                              "Quellix Service n'a pas pu être supprimé"};

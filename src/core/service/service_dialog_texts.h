@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/host_system.h"
 #include "core/common/language.h"
 #include "core/mainwindow/caption_texts.h"
 
@@ -69,6 +70,22 @@ inline constexpr TextPair kInstalledMessageEnd{"'", "'"};
 
 }  // namespace texts
 
+namespace texts {
+
+// The Debug box names where its messages go: Windows' event log, or the journal on Linux.
+inline constexpr TextPair kDebugCaption =
+    kHostSystem == HostSystem::Windows
+        ? TextPair{"Debug [add a lot of messages in Application Event Log]\r\nPlease let uncheck "
+                   "to run service in production mode",
+                   "Debug [nombreux messages dans Application Event Log]\r\nNe pas cocher "
+                   "l'option en production"}
+        : TextPair{"Debug [add a lot of messages in the journal]\r\nPlease let uncheck to run "
+                   "service in production mode",
+                   "Debug [nombreux messages dans le journal]\r\nNe pas cocher l'option en "
+                   "production"};
+
+}  // namespace texts
+
 // Captions of frmAdminService that do not depend on the state or the console.
 inline constexpr CaptionEntry kServiceDialogCaptions[] = {
     {"frmAdminService", CaptionProperty::Caption, texts::kServiceDialogTitle},
@@ -90,12 +107,7 @@ inline constexpr CaptionEntry kServiceDialogCaptions[] = {
     {"lblInteract",
      CaptionProperty::Caption,
      {"Cannot access network files", "Impossible d'accéder à des fichiers situés sur un réseau"}},
-    {"chkDebug",
-     CaptionProperty::Caption,
-     {"Debug [add a lot of messages in Application Event Log]\r\nPlease let uncheck to run "
-      "service in production mode",
-      "Debug [nombreux messages dans Application Event Log]\r\nNe pas cocher l'option en "
-      "production"}},
+    {"chkDebug", CaptionProperty::Caption, texts::kDebugCaption},
     {"frameType", CaptionProperty::Caption, {"Start type", "Type de démarrage"}},
     {"optType0", CaptionProperty::Caption, {"Automatic", "Automatique"}},
     {"optType1", CaptionProperty::Caption, {"Manual", "Manuel"}},

@@ -12,6 +12,8 @@
 
 #include "core/config/folder_list_store.h"
 #include "core/config/ini_file.h"
+#include "core/mainwindow/menu_table.h"
+#include "platform/process_info.h"
 #include "support/fake_service_host.h"
 #include "support/folder_entries.h"
 #include "support/scripted_front_end.h"
@@ -321,13 +323,33 @@ class StubbornServiceHost final : public ServiceHost {
     bool Uninstall() override { return uninstallWorks && fake.Uninstall(); }
 };
 
+// Where to see the service: Windows' Services, or systemd's command for the unit's scope.
+TEST(ServiceInstalledQuestion, NamesEachSystemsServiceManager) {
+    const std::tuple<HostSystem, Language, bool, const char*> cases[] = {
+        {HostSystem::Windows, kEn, true,
+         "Quellix Service installed\r\nsee 'Control panel/Services'\r\n\r\nRemove it ?"},
+        {HostSystem::Windows, kFr, false,
+         "Quellix Service installé\r\nvoir 'Panneau de configuration/Services'\r\n\r\n"
+         "Supprimer Quellix Service ?"},
+        {HostSystem::Linux, kEn, true,
+         "Quellix Service installed\r\nsee 'systemctl --user status quellix'\r\n\r\nRemove it ?"},
+        {HostSystem::Linux, kFr, false,
+         "Quellix Service installé\r\nvoir 'systemctl status quellix'\r\n\r\n"
+         "Supprimer Quellix Service ?"},
+    };
+    for (const auto& [system, language, userUnit, expected] : cases) {
+        EXPECT_EQ(ServiceInstalledQuestion(system, language, userUnit), expected);
+    }
+    // The menu item names the service manager of the build's system.
+    EXPECT_EQ(MenuCaption("mnuService").english.find("[NT/2000]") != std::string_view::npos,
+              kHostSystem == HostSystem::Windows);
+}
+
 TEST(CheckInstalledService, AsksAnInteractiveCopyToRemoveTheService) {
     using Outcome = InstalledServiceOutcome;
-    const std::string question =
-        "Quellix Service installed\r\nsee 'Control panel/Services'\r\n\r\nRemove it ?";
-    const std::string questionFr =
-        "Quellix Service installé\r\nvoir 'Panneau de configuration/Services'\r\n\r\n"
-        "Supprimer Quellix Service ?";
+    const bool userUnit = platform::EffectiveUserId() != 0;
+    const std::string question = ServiceInstalledQuestion(kHostSystem, kEn, userUnit);
+    const std::string questionFr = ServiceInstalledQuestion(kHostSystem, kFr, userUnit);
     const std::string failure = "Quellix Service could not be removed";
     using Event = std::pair<std::string, EventType>;
     const Event removed{"Quellix Service removed", EventType::Information};

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/common/dialog_view.h"
+#include "core/common/file_counter.h"
 #include "core/common/folder_editor_mode.h"
 
 namespace quellix {
@@ -55,6 +58,24 @@ class TrayView {
 
 using FolderEdit = FolderEditorMode;
 enum class ServiceChange { None, Installed, Removed };
+
+class ServiceHost;
+struct ProgramState;
+
+// What every front end's dialogs work with; everything outlives them.
+struct DialogContext {
+    ProgramState& program;
+    ServiceHost& service;
+    // Files of one folder, with its subfolders when asked.
+    FileCounter countFiles;
+    // Starts the desktop's application for a document.
+    std::function<bool(const std::string&)> open;
+    // What the log viewer does with the main window: minimize it, bring it back, and ask
+    // whether it is seen.
+    std::function<void()> minimizeMain;
+    std::function<void()> restoreMain;
+    std::function<bool()> mainShown;
+};
 
 // The windows the main window opens. Each front end opens its own dialogs; the modal ones return
 // when closed.

@@ -17,6 +17,18 @@ constexpr std::string_view kStartTypes[] = {"optType0", "optType1", "optType2"};
 
 }  // namespace
 
+ServiceChange ChangeOf(ServiceDialogOutcome outcome) {
+    switch (outcome) {
+        case ServiceDialogOutcome::Installed:
+            return ServiceChange::Installed;
+        case ServiceDialogOutcome::Removed:
+            return ServiceChange::Removed;
+        case ServiceDialogOutcome::Closed:
+            break;
+    }
+    return ServiceChange::None;
+}
+
 ServiceDialogPresenter::ServiceDialogPresenter(ServiceDialogView& view, Settings& settings,
                                                ConfigStore& config, ServiceHost& service,
                                                ServiceConsole console)

@@ -6,6 +6,7 @@
 #include "core/common/service_host.h"
 #include "core/common/settings.h"
 #include "core/config/config_store.h"
+#include "core/mainwindow/main_window_view.h"
 #include "core/service/service_dialog_rules.h"
 
 namespace quellix {
@@ -26,6 +27,9 @@ enum class ServiceDialogOutcome {
     // The service was removed: the Service label goes.
     Removed,
 };
+
+// What the main window learns of the dialog.
+ServiceChange ChangeOf(ServiceDialogOutcome outcome);
 
 // The service installation dialog: installs or removes the service with its start type, desktop
 // flag and the Debug setting.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <vector>
 
 namespace quellix::test {
@@ -63,20 +64,15 @@ void PrintTree(HWND window, HDC target, POINT origin, bool withFrame) {
     }
 }
 
-Picture Paint(HWND window) {
-    RECT area{};
-    // The frame of a top-level window is the display driver's: the client area only.
-    GetClientRect(window, &area);
-    Picture picture;
-    picture.width = area.right - area.left;
-    picture.height = area.bottom - area.top;
-    if (picture.width <= 0 || picture.height <= 0) {
+// A picture of width x height pixels, as draw paints it into a memory context.
+Picture Drawn(int width, int height, const std::function<void(HDC memory, HDC screen)>& draw) {
+    if (width <= 0 || height <= 0) {
         return {};
     }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -84,17 +80,27 @@ Picture Paint(HWND window) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    PrintTree(window, memory, {0, 0}, false);
+    draw(memory, screen);
     GdiFlush();
+    ReleaseDC(nullptr, screen);
+    Picture picture{width, height, {}};
     const auto* start = static_cast<const std::uint8_t*>(bits);
-    picture.pixels.assign(start, start + static_cast<std::size_t>(picture.width) *
-                                             static_cast<std::size_t>(picture.height) * 4);
+    picture.pixels.assign(
+        start, start + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
     return picture;
+}
+
+Picture Paint(HWND window) {
+    RECT area{};
+    // The frame of a top-level window is the display driver's: the client area only.
+    GetClientRect(window, &area);
+    return Drawn(area.right - area.left, area.bottom - area.top, [window](HDC memory, HDC) {
+        PrintTree(window, memory, {0, 0}, false);
+    });
 }
 
 void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
@@ -169,34 +175,14 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
 }
 
 bool SaveScreenPicture(RECT area, const std::string& bmpPath) {
-    Picture picture;
-    picture.width = area.right - area.left;
-    picture.height = area.bottom - area.top;
-    if (picture.width <= 0 || picture.height <= 0) {
-        return false;
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    ReleaseDC(nullptr, screen);
-    const auto* start = static_cast<const std::uint8_t*>(bits);
-    picture.pixels.assign(start, start + static_cast<std::size_t>(picture.width) *
-                                             static_cast<std::size_t>(picture.height) * 4);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return WriteBmp(picture, bmpPath);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    return WriteBmp(Drawn(width, height,
+                          [&](HDC memory, HDC screen) {
+                              BitBlt(memory, 0, 0, width, height, screen, area.left, area.top,
+                                     SRCCOPY);
+                          }),
+                    bmpPath);
 }
 
 COLORREF PaintedColour(HWND window, POINT at) {

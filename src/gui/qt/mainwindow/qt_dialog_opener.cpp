@@ -45,16 +45,8 @@ void QtDialogOpener::OpenLogRetention() {
 }
 
 ServiceChange QtDialogOpener::OpenService() {
-    switch (ServiceDialog::Open(&parent_, context_.program.settings, *context_.program.config,
-                                context_.service)) {
-        case ServiceDialogOutcome::Installed:
-            return ServiceChange::Installed;
-        case ServiceDialogOutcome::Removed:
-            return ServiceChange::Removed;
-        case ServiceDialogOutcome::Closed:
-            break;
-    }
-    return ServiceChange::None;
+    return ChangeOf(ServiceDialog::Open(&parent_, context_.program.settings,
+                                        *context_.program.config, context_.service));
 }
 
 std::optional<std::size_t> QtDialogOpener::OpenFolderEditor(FolderEdit edit, int selectedRow) {

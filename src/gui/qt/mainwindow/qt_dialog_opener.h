@@ -17,19 +17,7 @@ class ServiceHost;
 // The main window's dialogs on the desktop, each opened through its own Open.
 class QtDialogOpener final : public DialogOpener {
   public:
-    struct Context {
-        ProgramState& program;
-        ServiceHost& service;
-        // Files of one folder, with its subfolders when asked.
-        FileCounter countFiles;
-        // Starts the desktop's application for a document.
-        std::function<bool(const std::string&)> open;
-        // What the log viewer does with the main window: minimize it, bring it back, and ask
-        // whether it is seen.
-        std::function<void()> minimizeMain;
-        std::function<void()> restoreMain;
-        std::function<bool()> mainShown;
-    };
+    using Context = DialogContext;
 
     QtDialogOpener(QWidget& parent, Context context);
     ~QtDialogOpener() override;

@@ -45,16 +45,8 @@ void Win32DialogOpener::OpenLogRetention() {
 }
 
 ServiceChange Win32DialogOpener::OpenService() {
-    switch (ServiceDialog::Open(owner_, context_.program.settings, *context_.program.config,
-                                context_.service)) {
-        case ServiceDialogOutcome::Installed:
-            return ServiceChange::Installed;
-        case ServiceDialogOutcome::Removed:
-            return ServiceChange::Removed;
-        case ServiceDialogOutcome::Closed:
-            break;
-    }
-    return ServiceChange::None;
+    return ChangeOf(ServiceDialog::Open(owner_, context_.program.settings, *context_.program.config,
+                                        context_.service));
 }
 
 std::optional<std::size_t> Win32DialogOpener::OpenFolderEditor(FolderEdit edit, int selectedRow) {

@@ -18,19 +18,7 @@ class ServiceHost;
 // The main window's dialogs on Windows, each opened through its own Open over the main window.
 class Win32DialogOpener final : public DialogOpener {
   public:
-    struct Context {
-        ProgramState& program;
-        ServiceHost& service;
-        // Files of one folder, with its subfolders when asked.
-        FileCounter countFiles;
-        // Starts the desktop's application for a document.
-        std::function<bool(const std::string&)> open;
-        // What the log viewer does with the main window: minimize it, bring it back, and ask
-        // whether it is seen.
-        std::function<void()> minimizeMain;
-        std::function<void()> restoreMain;
-        std::function<bool()> mainShown;
-    };
+    using Context = DialogContext;
 
     Win32DialogOpener(HWND owner, Context context);
     ~Win32DialogOpener() override;

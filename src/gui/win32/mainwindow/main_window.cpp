@@ -260,6 +260,7 @@ void MainWindow::ApplyScale() {
     place("lblDernierePurge", 0, at(kMargin * 2 + kButtonHeight + 2), 10, 10);
     place("lblBulle", 0, at(kMargin * 2 + 6), 10, 10);
     place("flexList", 0, at(kGridTop), 100, 100);
+    narrowColumnWidth_ = NarrowColumnWidth();
     Relayout();
 }
 
@@ -346,6 +347,8 @@ void MainWindow::SetTimerRunning(bool running) {
 
 void MainWindow::RefreshGrid() {
     grid_.Refresh();
+    // Measured once per change of the list, not at every size change: it reads every cell.
+    narrowColumnWidth_ = NarrowColumnWidth();
     Relayout();
 }
 
@@ -440,7 +443,7 @@ void MainWindow::Relayout() {
         ComputeResizeLayout({static_cast<int>(inner.right), static_cast<int>(inner.bottom),
                              static_cast<int>(outer.right - outer.left),
                              placeOf(grid_.Handle()).top, placeOf(start).left, widthOf(purgeTime),
-                             widthOf(lastPurge), widthOf(hint), NarrowColumnWidth()});
+                             widthOf(lastPurge), widthOf(hint), narrowColumnWidth_});
     if (layout.gridWidth && layout.gridHeight) {
         SetWindowPos(grid_.Handle(), nullptr, 0, placeOf(grid_.Handle()).top, *layout.gridWidth,
                      *layout.gridHeight, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -27,7 +27,15 @@ using namespace quellix;
 struct ReferenceRow {
     std::array<std::string, kFolderColumnCount> cells;
     std::array<CellStyle, kFolderColumnCount> styles;
+    std::string subfoldersAsWritten;
 };
+
+// The flags a subfolder text selects.
+std::array<bool, 3> SubfolderFlags(const std::string& text) {
+    FolderEntry entry;
+    DecodeSubfoldersText(text, entry);
+    return {entry.includeSubfolders, entry.deleteEmptySubfolders, entry.deleteReadOnly};
+}
 
 std::string KeyOf(std::string_view word, std::int32_t n) {
     return std::string(word) + std::to_string(n);
@@ -56,6 +64,7 @@ std::optional<ConfigError> ReferenceRead(ConfigStore& store, Language language, 
         return ConfigError{ConfigErrorKind::InvalidKeepTime, "Paths", retentionKey};
     }
     std::string subfolders = store.Read("Paths", KeyOf("SousDossiers", n)).value_or("non");
+    row.subfoldersAsWritten = subfolders;
     if (language == Language::English) {
         subfolders = ReplaceAll(ReplaceAll(subfolders, "oui", "yes"), "non", "no");
     }
@@ -101,6 +110,11 @@ void ReferenceSave(ConfigStore& store, Language language, const std::vector<Refe
         std::string subfolders = row.cells[kSubfoldersColumn];
         if (language == Language::English) {
             subfolders = ReplaceAll(ReplaceAll(subfolders, "yes", "oui"), "no", "non");
+        }
+        // The one departure from the former rules: a text the words would turn into other
+        // flags is kept as written.
+        if (SubfolderFlags(subfolders) != SubfolderFlags(row.subfoldersAsWritten)) {
+            subfolders = row.subfoldersAsWritten;
         }
         const std::string& action = row.cells[kActionColumn];
         const bool deletes = IsWord(action, texts::kDelete);

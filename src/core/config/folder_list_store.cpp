@@ -82,6 +82,18 @@ StoredEntry StoredEntryOf(const FolderEntry& entry, Language language) {
     if (language == Language::English) {
         stored.subfolders = ReplaceAll(stored.subfolders, texts::kYes.english, kOui);
         stored.subfolders = ReplaceAll(stored.subfolders, texts::kNo.english, kNon);
+        // The two replacements do not undo each other on every hand-written text ("noui" is
+        // shown "nyes" and would go back as "nonui"): one that would read back as other flags
+        // is kept as written.
+        if (entry.subfoldersAsStored) {
+            FolderEntry readBack;
+            DecodeSubfoldersText(stored.subfolders, readBack);
+            if (readBack.includeSubfolders != entry.includeSubfolders ||
+                readBack.deleteEmptySubfolders != entry.deleteEmptySubfolders ||
+                readBack.deleteReadOnly != entry.deleteReadOnly) {
+                stored.subfolders = *entry.subfoldersAsStored;
+            }
+        }
     }
     stored.date = entry.date;
     const bool deletes = entry.action == FolderAction::Delete;

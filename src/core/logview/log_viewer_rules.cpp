@@ -1,6 +1,7 @@
 #include "core/logview/log_viewer_rules.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -87,6 +88,36 @@ MessageRequest RemoveLogQuestion(const std::string& date, const Settings& settin
                 std::string(texts::kRemoveLogEnd),
             settings.ProgramTitle, MessageIcon::Question, MessageButtons::YesNo,
             MessageAnswer::Yes};
+}
+
+LabelPlace LogViewerPlace(const ScreenArea& freeArea, int frameWidth, int frameHeight,
+                          const std::optional<ScreenArea>& trayIcon) {
+    const auto right = [](const ScreenArea& area) { return std::int64_t{area.left} + area.width; };
+    const auto bottom = [](const ScreenArea& area) { return std::int64_t{area.top} + area.height; };
+    const auto place = [](std::int64_t left, std::int64_t top) {
+        return ScreenArea{static_cast<int>(left), static_cast<int>(top), 0, 0};
+    };
+    const auto fits = [&](const ScreenArea& at) {
+        return at.left >= freeArea.left && at.top >= freeArea.top &&
+               at.left + std::int64_t{frameWidth} <= right(freeArea) &&
+               at.top + std::int64_t{frameHeight} <= bottom(freeArea);
+    };
+    const auto covers = [&](const ScreenArea& at) {
+        return trayIcon && trayIcon->width > 0 && trayIcon->height > 0 &&
+               at.left < right(*trayIcon) && at.left + std::int64_t{frameWidth} > trayIcon->left &&
+               at.top < bottom(*trayIcon) && at.top + std::int64_t{frameHeight} > trayIcon->top;
+    };
+    const ScreenArea corner = place(right(freeArea) - frameWidth, freeArea.top);
+    if (covers(corner)) {
+        for (const ScreenArea& at :
+             {place(corner.left, bottom(*trayIcon)),
+              place(std::int64_t{trayIcon->left} - frameWidth, corner.top)}) {
+            if (fits(at) && !covers(at)) {
+                return {at.left, at.top};
+            }
+        }
+    }
+    return {corner.left, corner.top};
 }
 
 }  // namespace quellix

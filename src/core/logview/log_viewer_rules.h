@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,19 @@ inline constexpr int kLogViewerHeight = 99;
 inline constexpr int kLogScrollBarWidth = 17;
 // One arrow or page click on the scroll bar moves the labels by this much.
 inline constexpr int kLogScrollStep = 10;
+
+// A rectangle of the screen.
+struct ScreenArea {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+// Where the window's frame goes: the top right corner of the free area, unless the notification
+// area's icon is there (a desktop without a window manager reserves no room for it); then just
+// below the icon, or else just left of it, whichever stays inside the free area.
+LabelPlace LogViewerPlace(const ScreenArea& freeArea, int frameWidth, int frameHeight,
+                          const std::optional<ScreenArea>& trayIcon);
 
 // Date label index: four to a row, left to right, each row below the last.
 LabelPlace LogLabelPlace(std::size_t index);

@@ -1,5 +1,8 @@
 #include "core/mainwindow/captions.h"
 
+#include <set>
+
+#include "core/common/folder_list_texts.h"
 #include "core/config/config_texts.h"
 
 namespace quellix {
@@ -70,6 +73,23 @@ std::array<std::string, kFolderColumnCount> FolderHeaderTexts(const FolderList& 
             std::string(texts::kIncludeHeader.In(language)),
             std::string(texts::kDateHeader.In(language)),
             std::string(texts::kDestinationHeader.In(language))};
+}
+
+NarrowColumnTexts NarrowColumnTextsOf(const FolderList& list, FolderColumn column) {
+    std::set<std::string> headers;
+    std::set<std::string> cells;
+    for (const Language language : {Language::English, Language::French}) {
+        headers.insert(FolderHeaderTexts(list, language)[column]);
+        for (const FolderEntry& entry : list.Entries()) {
+            cells.insert(ComposeCell(entry, column, language).text);
+        }
+        if (column == kFileCountColumn) {
+            // Counts still to come: the word for a missing folder, and six digits.
+            cells.emplace(texts::kUnknown.In(language));
+            cells.emplace("999999");
+        }
+    }
+    return {{headers.begin(), headers.end()}, {cells.begin(), cells.end()}};
 }
 
 Language SwitchLanguage(Settings& settings, ConfigStore& config, FolderList& list) {

@@ -38,6 +38,15 @@ std::string_view AddFolderCaption(bool listEmpty, Language language);
 std::array<std::string, kFolderColumnCount> FolderHeaderTexts(const FolderList& list,
                                                               Language language);
 
+// What a narrow column (count, retention, subfolders, date) must show whole in either language
+// and whatever a count says, so that its width stays put when a count ends ("unknown") or the
+// language changes. Each text once.
+struct NarrowColumnTexts {
+    std::vector<std::string> headers;
+    std::vector<std::string> cells;
+};
+NarrowColumnTexts NarrowColumnTextsOf(const FolderList& list, FolderColumn column);
+
 // The handler of both language menu items: the language flips, Langue is written at once (a
 // failed write changes nothing here); the folder list is shown in it from then on. Returns the
 // new language; the caller then reapplies CaptionsFor.

@@ -1,5 +1,6 @@
 #include "core/mainwindow/main_window_rules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -125,10 +126,34 @@ ResizeLayout ComputeResizeLayout(const ResizeInput& input) {
         }
     }
 
-    const std::int64_t hintRoom = std::int64_t{input.outerWidth} - input.hintLabelWidth;
+    // The window's margin is also the least room between two texts of a row.
+    const std::int64_t margin = std::max(0, input.startButtonLeft);
+    const std::int64_t hintWidth = input.hintLabelWidth;
+    const std::int64_t hintRoom = std::int64_t{input.outerWidth} - hintWidth;
     if (hintRoom > 0) {
-        layout.hintLabelLeft = static_cast<int>(hintRoom / 2);
+        // Centred, unless that would run into the purge time or what the row shows on its left.
+        std::int64_t left = hintRoom / 2;
+        if (input.purgeTimeLabelShown && layout.purgeTimeLabelLeft) {
+            left = std::min(left, *layout.purgeTimeLabelLeft - margin - hintWidth);
+        }
+        left = std::max(left, input.firstRowLeftEnd > 0 ? input.firstRowLeftEnd + margin : margin);
+        layout.hintLabelLeft = static_cast<int>(std::min<std::int64_t>(left, hintRoom));
     }
+
+    const auto rowStart = [margin](int leftEnd) {
+        return leftEnd > 0 ? std::int64_t{leftEnd} + margin : margin;
+    };
+    std::int64_t firstRow = rowStart(input.firstRowLeftEnd) + margin;
+    if (input.hintShown) {
+        firstRow += hintWidth + margin;
+    }
+    if (input.purgeTimeLabelShown) {
+        firstRow += input.purgeTimeLabelWidth;
+    }
+    const std::int64_t secondRow =
+        rowStart(input.secondRowLeftEnd) + input.lastPurgeLabelWidth + margin;
+    layout.minimumInnerWidth = static_cast<int>(std::clamp<std::int64_t>(
+        std::max(firstRow, secondRow), 0, std::numeric_limits<int>::max()));
     return layout;
 }
 

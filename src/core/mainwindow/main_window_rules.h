@@ -66,6 +66,12 @@ struct ResizeInput {
     int hintLabelWidth = 0;
     // Columns 0, 2, 3 and 4: 1050 twips, or what their texts need in a larger font.
     int narrowColumnWidth = 70;
+    // The hint shares the first row with the purge time; the right edge of what each row shows
+    // on its left (buttons, status, check box, mode), 0 for nothing.
+    bool purgeTimeLabelShown = true;
+    bool hintShown = false;
+    int firstRowLeftEnd = 0;
+    int secondRowLeftEnd = 0;
 };
 struct ResizeLayout {
     // Unset where the rule leaves the control where it is.
@@ -76,6 +82,8 @@ struct ResizeLayout {
     std::optional<int> hintLabelLeft;
     // Columns 0, 2, 3 and 4 always; columns 1 and 5 share the rest when there is some.
     std::array<std::optional<int>, kFolderColumnCount> columnWidths;
+    // The narrowest inner width at which no two texts of the top rows meet.
+    int minimumInnerWidth = 0;
 };
 ResizeLayout ComputeResizeLayout(const ResizeInput& input);
 

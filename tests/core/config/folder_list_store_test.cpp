@@ -269,6 +269,9 @@ TEST(SaveFolderList, HandEditedOdditiesComeBackAsWritten) {
         // An English word in the file is saved in French from an English list only.
         {"SousDossiers1=yes\nAutreDossier1=Effacer\n", 0, "yes", "Delete", "oui|M|oui|non|"},
         {"SousDossiers1=yes\nAutreDossier1=Effacer\n", 1, "yes", "Effacer", "yes|M|oui|non|"},
+        // Shown in English as "nyes" (subfolders included), which the words alone would store
+        // as "nonui" (none): kept as written.
+        {"SousDossiers1=noui\n", 0, "nyes", "", "noui|M|non|non|"},
         {"Date1=x\nEffacer1=oui\nAutreDossier1=\"[+S] /d/\"\n", 0, "no", "[+S] /d/",
          "non|x|non|non|[+S] /d/"},
     };

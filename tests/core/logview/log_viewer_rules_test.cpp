@@ -81,6 +81,33 @@ TEST(LogViewerLayout, FourDatesToARowAtTheMarkersAndTheScrollRange) {
     EXPECT_EQ(LogScrollMaximum(3000), 0);
 }
 
+TEST(LogViewerLayout, TopRightCornerClearOfTheTrayIcon) {
+    const ScreenArea screen{0, 0, 1024, 768};
+    struct Case {
+        const char* what;
+        std::optional<ScreenArea> tray;
+        LabelPlace place;
+    };
+    const Case cases[] = {
+        {"no tray", std::nullopt, {724, 0}},
+        {"tray elsewhere", ScreenArea{0, 736, 32, 32}, {724, 0}},
+        {"tray of no size", ScreenArea{1000, 0, 0, 0}, {724, 0}},
+        {"tray in the corner", ScreenArea{992, 0, 32, 32}, {724, 32}},
+        {"tray just left of the window", ScreenArea{692, 0, 32, 32}, {724, 0}},
+        {"tray just inside the window", ScreenArea{693, 0, 32, 32}, {724, 32}},
+        // A tray as tall as the screen leaves only its left.
+        {"tray down the right edge", ScreenArea{992, 0, 32, 768}, {692, 0}},
+        // Nowhere clear: the corner.
+        {"tray across the top", ScreenArea{0, 0, 1024, 700}, {724, 0}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LogViewerPlace(screen, 300, 100, c.tray), c.place) << c.what;
+    }
+    // The free area's own corner, wherever it lies.
+    EXPECT_EQ(LogViewerPlace({100, 50, 800, 600}, 300, 100, ScreenArea{868, 50, 32, 32}),
+              (LabelPlace{600, 82}));
+}
+
 // Langue 2 has Portuguese pop-up entries only; the caption and the question follow the one rule
 // (any value but 0 is French).
 TEST(LogViewerTexts, ByLanguageWithPortugueseOnlyInThePopup) {

@@ -86,7 +86,7 @@ TEST(ComputeResizeLayout, SizesOnlyWhatFitsTheWindow) {
     const Case cases[] = {
         {{1000, 700, 1016, 60, 8, 300, 400, 350}, 999, 640, 692, 592, 333, 359},
         {{250, 50, 266, 60, 8, 300, 200, 350}, {}, {}, {}, 42, {}, {}},
-        {{250, 61, 266, 60, 8, 242, 241, 265}, 249, 1, {}, 1, 0, {}},
+        {{250, 61, 266, 60, 8, 242, 241, 265}, 249, 1, {}, 1, 1, {}},
         {{281, 100, 290, 10, 8, 0, 0, 0}, 280, 90, 273, 273, 145, {}},
         {{283, 100, 290, 10, 8, 0, 0, 0}, 282, 90, 275, 275, 145, 1},
         {{1, 100, 1, 10, 0, 0, 0, 1}, {}, {}, 1, 1, {}, {}},
@@ -109,6 +109,57 @@ TEST(ComputeResizeLayout, SizesOnlyWhatFitsTheWindow) {
     wide.narrowColumnWidth = 100;
     const std::array<Opt, kFolderColumnCount> columns = {100, 299, 100, 100, 100, 299};
     EXPECT_EQ(ComputeResizeLayout(wide).columnWidths, columns);
+}
+
+// At every width from the minimum up no two texts of a top row meet (a margin apart), and one
+// pixel less would make two of them meet: the minimum is exact.
+TEST(ComputeResizeLayout, TopRowTextsNeverMeetDownToTheMinimumWidth) {
+    struct Case {
+        const char* what;
+        bool hint, purgeShown;
+        int firstRowLeftEnd, secondRowLeftEnd, purgeWidth, lastWidth, hintWidth, minimum;
+    };
+    const Case cases[] = {
+        // French texts: the hint alone on the first row, then with a status line beside it.
+        {"empty list", true, true, 0, 0, 230, 560, 350, 8 + 8 + 350 + 8 + 230 + 8 - 8},
+        {"empty list, counting", true, true, 520, 0, 230, 560, 350, 520 + 8 + 350 + 8 + 230 + 8},
+        {"list, immediate mode", false, false, 200, 208, 230, 560, 350, 208 + 8 + 560 + 8},
+        {"service mode", false, true, 520, 352, 230, 560, 350, 352 + 8 + 560 + 8},
+        {"long purge time", false, true, 520, 208, 600, 300, 350, 520 + 8 + 600 + 8},
+    };
+    constexpr int kMargin = 8;
+    const auto meet = [](int leftEnd, int nextLeft) { return leftEnd + kMargin > nextLeft; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResizeInput in{0, 400, 0, 60, kMargin, c.purgeWidth, c.lastWidth, c.hintWidth};
+        in.hintShown = c.hint;
+        in.purgeTimeLabelShown = c.purgeShown;
+        in.firstRowLeftEnd = c.firstRowLeftEnd;
+        in.secondRowLeftEnd = c.secondRowLeftEnd;
+        const int minimum = ComputeResizeLayout(in).minimumInnerWidth;
+        EXPECT_EQ(minimum, c.minimum);
+        for (int width = minimum - 1; width < minimum + 600; ++width) {
+            in.innerWidth = width;
+            in.outerWidth = width + 16;
+            const ResizeLayout layout = ComputeResizeLayout(in);
+            ASSERT_EQ(layout.minimumInnerWidth, minimum);
+            ASSERT_TRUE(layout.purgeTimeLabelLeft && layout.lastPurgeLabelLeft &&
+                        layout.hintLabelLeft);
+            const int firstStart = std::max(c.firstRowLeftEnd, 0);
+            bool anyMeet = meet(c.secondRowLeftEnd, *layout.lastPurgeLabelLeft) ||
+                           *layout.lastPurgeLabelLeft + c.lastWidth + kMargin > width;
+            if (c.purgeShown) {
+                anyMeet = anyMeet || meet(firstStart, *layout.purgeTimeLabelLeft);
+            }
+            if (c.hint) {
+                const int hintEnd = *layout.hintLabelLeft + c.hintWidth;
+                anyMeet = anyMeet || meet(firstStart, *layout.hintLabelLeft) ||
+                          (c.purgeShown ? meet(hintEnd, *layout.purgeTimeLabelLeft)
+                                        : hintEnd + kMargin > width);
+            }
+            EXPECT_EQ(anyMeet, width < minimum) << "inner width " << width;
+        }
+    }
 }
 
 TEST(PrepareContextMenu, FollowsTheSchedulerAndTheList) {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 
 #include "core/mainwindow/menu_table.h"
 #include "core/mainwindow/scheduler.h"
@@ -234,12 +235,17 @@ class MainWindowTest : public QObject {
     // Columns 0, 2, 3 and 4 keep their width; the path and destination share the rest.
     void ResizeLaysOutTheColumns() {
         DesktopFixture f(TwoFolders());
+        f.tree.Folder("a");
+        f.tree.Folder("b");
         QCOMPARE(f.Start(), StartupOutcome::Running);
         MainWindow& window = f.Window();
         window.showNormal();
-        for (const QSize size : {QSize(1000, 600), QSize(640, 400)}) {
+        // Too narrow a size stops where the top rows' texts would meet.
+        for (const QSize size : {QSize(1000, 600), QSize(300, 400)}) {
             window.resize(size);
-            QTRY_COMPARE(window.size(), size);
+            QTRY_COMPARE(window.size(),
+                         QSize(std::max(size.width(), window.minimumSizeHint().width()),
+                               size.height()));
             FolderGridView* grid = window.Grid();
             QCOMPARE(grid->width(), window.centralWidget()->width() - 1);
             // At least 70 pixels, and never narrower than a header or a cell needs.
@@ -247,7 +253,8 @@ class MainWindowTest : public QObject {
             QVERIFY(narrow >= 70);
             for (int column : {0, 2, 3, 4}) {
                 QCOMPARE(grid->columnWidth(column), narrow);
-                QVERIFY(narrow >= grid->NeededWidth(column));
+                QVERIFY(narrow >= grid->horizontalHeader()->sectionSizeHint(column));
+                QVERIFY(narrow >= grid->sizeHintForColumn(column));
             }
             QCOMPARE(grid->columnWidth(1), (grid->width() - 4 * narrow) / 2);
             QCOMPARE(grid->columnWidth(5), grid->columnWidth(1));
@@ -255,6 +262,27 @@ class MainWindowTest : public QObject {
             QCOMPARE(
                 purgeTime->geometry().right() + 1,
                 window.centralWidget()->width() - Child<QPushButton>(window, "cmdDemarrer")->x());
+        }
+        // The countdown's line takes room on the first row: the window widens to keep it clear
+        // of the purge time.
+        QTest::mouseClick(Child<QPushButton>(window, "cmdDemarrer"), Qt::LeftButton);
+        QMetaObject::invokeMethod(Child<QTimer>(window, "Timer1"), "timeout",
+                                  Qt::DirectConnection);
+        auto* status = Child<QLabel>(window, "lblMaj");
+        QVERIFY(status->isVisible());
+        QTRY_VERIFY(Child<QLabel>(window, "lblHeurePurge")->x() > status->geometry().right());
+        QTest::mouseClick(Child<QPushButton>(window, "cmdArreter"), Qt::LeftButton);
+        // Neither the other language nor a folder gone missing ("inconnu") moves a column.
+        const int narrow = window.Grid()->columnWidth(0);
+        QCOMPARE(Cell(window, 1, 0), QString("0"));
+        window.Action("mnuFrancais")->trigger();
+        std::filesystem::remove_all(f.tree.Path("b"));
+        f.program->Front().RunCountPass();
+        QCOMPARE(Cell(window, 1, 0), QString("inconnu"));
+        for (int column : {0, 2, 3, 4}) {
+            QCOMPARE(window.Grid()->columnWidth(column), narrow);
+            QVERIFY(narrow >= window.Grid()->horizontalHeader()->sectionSizeHint(column));
+            QVERIFY(narrow >= window.Grid()->sizeHintForColumn(column));
         }
     }
 

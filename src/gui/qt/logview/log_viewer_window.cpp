@@ -42,9 +42,11 @@ QFont DateFont(QFont font) {
 }  // namespace
 
 LogViewerWindow::LogViewerWindow(const Settings& settings,
-                                 std::function<bool(const std::string&)> open, MainWindowCalls main)
+                                 std::function<bool(const std::string&)> open, MainWindowCalls main,
+                                 std::function<QRect()> trayIcon)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint),
-      presenter_(*this, settings, std::move(open), std::move(main)) {
+      presenter_(*this, settings, std::move(open), std::move(main)),
+      trayIcon_(std::move(trayIcon)) {
     setObjectName(ToQString(LogViewerPresenter::kWindow));
     // On top of every window, yet the focus stays where the user is working.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -222,9 +224,17 @@ void LogViewerWindow::PlaceOnScreen() {
     if (screen == nullptr) {
         return;
     }
-    // The desktop's panels are left alone: the corner is that of the free area.
+    // The desktop's panels are left alone: the corner is that of the free area, and the tray
+    // icon stays in sight.
     const QRect area = screen->availableGeometry();
-    move(area.left() + area.width() - frameGeometry().width(), area.top());
+    std::optional<ScreenArea> tray;
+    if (const QRect icon = trayIcon_ ? trayIcon_() : QRect(); icon.isValid()) {
+        tray = ScreenArea{icon.x(), icon.y(), icon.width(), icon.height()};
+    }
+    const LabelPlace place =
+        LogViewerPlace({area.x(), area.y(), area.width(), area.height()}, frameGeometry().width(),
+                       frameGeometry().height(), tray);
+    move(place.left, place.top);
 }
 
 // The title is the window's only instruction ("Check Logs - [Back to Quellix: close] ->"): the

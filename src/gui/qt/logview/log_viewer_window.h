@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -24,9 +25,10 @@ class LogViewerWindow final : public QWidget, private LogViewerView {
   public:
     using MainWindowCalls = LogViewerMainWindow;
 
-    // open hands a log file to the browser; its result is not looked at.
+    // open hands a log file to the browser; its result is not looked at. trayIcon tells where
+    // the tray icon is (an invalid rectangle for unknown), which the window keeps clear of.
     LogViewerWindow(const Settings& settings, std::function<bool(const std::string&)> open,
-                    MainWindowCalls main);
+                    MainWindowCalls main, std::function<QRect()> trayIcon = {});
 
     // The Check Logs command. While the viewer is open: the main window goes and the viewer comes
     // back to its normal state. Otherwise: the logs are listed afresh, the viewer is shown at the
@@ -78,6 +80,7 @@ class LogViewerWindow final : public QWidget, private LogViewerView {
     std::vector<QLabel*> markers_;
     QPoint popupAt_;
     LogViewerPresenter presenter_;
+    std::function<QRect()> trayIcon_;
 };
 
 }  // namespace quellix

@@ -4,7 +4,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionHeader>
 #include <algorithm>
+
+#include "gui/qt/common/qt_text.h"
 
 namespace quellix {
 
@@ -36,8 +39,29 @@ int FolderGridView::CurrentRow() const {
     return current.isValid() ? current.row() : -1;
 }
 
-int FolderGridView::NeededWidth(int column) const {
-    return std::max(horizontalHeader()->sectionSizeHint(column), sizeHintForColumn(column));
+int FolderGridView::NeededWidth(const NarrowColumnTexts& texts, bool trendPicture) const {
+    // Measured as the header measures its sections: in bold, whatever font they show.
+    QStyleOptionHeader option;
+    option.initFrom(horizontalHeader());
+    QFont bold = horizontalHeader()->font();
+    bold.setBold(true);
+    option.fontMetrics = QFontMetrics(bold);
+    int width = 0;
+    for (const std::string& header : texts.headers) {
+        option.text = ToQString(header);
+        width = std::max(width, style()
+                                    ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(),
+                                                       horizontalHeader())
+                                    .width());
+    }
+    // The item delegate's text margin on each side, and the trend picture before the count.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const int picture = trendPicture ? iconSize().width() + margin : 0;
+    for (const std::string& cell : texts.cells) {
+        width =
+            std::max(width, fontMetrics().horizontalAdvance(ToQString(cell)) + margin + picture);
+    }
+    return width;
 }
 
 void FolderGridView::keyPressEvent(QKeyEvent* event) {

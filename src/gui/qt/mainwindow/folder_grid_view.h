@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+#include "core/mainwindow/captions.h"
+
 namespace quellix {
 
 // The folder grid: a table view that reports the keys and clicks the main window acts on.
@@ -13,8 +15,10 @@ class FolderGridView final : public QTableView {
 
     // 0-based data row of the current cell, or -1 when none is current.
     int CurrentRow() const;
-    // Width that shows the column's header and every cell whole.
-    int NeededWidth(int column) const;
+    // Width that shows every one of a narrow column's texts whole.
+    int NeededWidth(const NarrowColumnTexts& texts, bool trendPicture) const;
+    // What the cells shown now need, as the view measures them.
+    using QTableView::sizeHintForColumn;
 
   signals:
     void DeletePressed();

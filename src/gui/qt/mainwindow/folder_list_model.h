@@ -24,6 +24,7 @@ class FolderListModel final : public QAbstractTableModel {
     // The list changed: a new row count resets the model, otherwise every cell and header is
     // announced as changed, which keeps the current row.
     void Refresh();
+    const FolderList& Folders() const { return folders_; }
 
   private:
     const FolderList& folders_;

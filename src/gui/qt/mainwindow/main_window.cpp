@@ -47,9 +47,11 @@ class MainWindow::Tray final : public TrayView {
 
 MainWindow::MainWindow(MainWindowParts parts)
     : trayIcon_(parts.tray),
-      dialogs_(*this, {parts.context.program, parts.context.service, parts.countFiles,
-                       parts.context.open, [this] { showMinimized(); }, [this] { Restore(); },
-                       [this] { return IsShownToUser(); }}) {
+      dialogs_(
+          *this,
+          {parts.context.program, parts.context.service, parts.countFiles, parts.context.open,
+           [this] { showMinimized(); }, [this] { Restore(); }, [this] { return IsShownToUser(); }},
+          [this] { return trayIcon_.Geometry(); }) {
     setObjectName(ToQString(kWindowName));
     setWindowIcon(QIcon(":/icons/quellix.svg"));
     model_ =
@@ -106,7 +108,8 @@ void MainWindow::BuildControls() {
 
     hint_ = new QLabel(central);
     hint_->setObjectName("lblBulle");
-    hint_->move(0, kMargin * 2 + 6);
+    // On the purge time's row, which holds nothing else on its left when the hint shows.
+    hint_->move(0, kMargin + 4);
     QFont hintFont = hint_->font();
     hintFont.setBold(true);
     hint_->setFont(hintFont);
@@ -219,7 +222,9 @@ void MainWindow::SetEnabled(std::string_view control, bool enabled) {
 
 void MainWindow::SetVisible(std::string_view control, bool visible) {
     controls_.SetVisible(control, visible);
-    if (controls_.Find(control) == hint_) {
+    // Every control of the top rows decides how narrow the window may get.
+    const auto* widget = qobject_cast<QWidget*>(controls_.Find(control));
+    if (widget && widget->parentWidget() == centralWidget() && widget != grid_) {
         Relayout();
     }
 }
@@ -264,6 +269,8 @@ void MainWindow::SetTimerRunning(bool running) {
 
 void MainWindow::RefreshGrid() {
     model_->Refresh();
+    // Measured once per change of the list, not at every size change: it reads every cell.
+    narrowColumnWidth_ = NarrowColumnWidth();
     Relayout();
 }
 
@@ -334,9 +341,26 @@ void MainWindow::Relayout() {
     purgeTime_->adjustSize();
     lastPurge_->adjustSize();
     hint_->adjustSize();
-    const ResizeLayout layout = ComputeResizeLayout(
-        {central->width(), central->height(), width(), grid_->y(), start_->x(), purgeTime_->width(),
-         lastPurge_->width(), hint_->width(), NarrowColumnWidth()});
+    // The right edge of the controls a row shows on its left, at the places they keep.
+    const auto leftEnd = [this](std::initializer_list<const char*> names) {
+        int end = 0;
+        for (const char* name : names) {
+            const auto* control = qobject_cast<QWidget*>(controls_.Find(name));
+            if (control && control->isVisibleTo(centralWidget())) {
+                end = std::max(end, control->geometry().right() + 1);
+            }
+        }
+        return end;
+    };
+    ResizeInput input{central->width(),    central->height(), width(),
+                      grid_->y(),          start_->x(),       purgeTime_->width(),
+                      lastPurge_->width(), hint_->width(),    narrowColumnWidth_};
+    input.purgeTimeLabelShown = purgeTime_->isVisibleTo(central);
+    input.hintShown = hint_->isVisibleTo(central);
+    input.firstRowLeftEnd = leftEnd({"cmdDemarrer", "cmdArreter", "imgRefresh", "lblMaj"});
+    input.secondRowLeftEnd = leftEnd({"chkPurgeImmediate", "lblMode"});
+    const ResizeLayout layout = ComputeResizeLayout(input);
+    central->setMinimumWidth(layout.minimumInnerWidth);
     if (layout.gridWidth && layout.gridHeight) {
         grid_->setGeometry(0, grid_->y(), *layout.gridWidth, *layout.gridHeight);
     }
@@ -358,10 +382,12 @@ void MainWindow::Relayout() {
 
 int MainWindow::NarrowColumnWidth() const {
     // 1050 twips fitted these texts in the small system font of old; a larger font gets the
-    // room its widest header or cell needs, the same for the four columns.
+    // room the widest of the four needs, in either language, for every count to come.
     int width = kNarrowColumnWidth;
-    for (const int column : {kFileCountColumn, kRetentionColumn, kSubfoldersColumn, kDateColumn}) {
-        width = std::max(width, grid_->NeededWidth(column));
+    for (const FolderColumn column :
+         {kFileCountColumn, kRetentionColumn, kSubfoldersColumn, kDateColumn}) {
+        width = std::max(width, grid_->NeededWidth(NarrowColumnTextsOf(model_->Folders(), column),
+                                                   column == kFileCountColumn));
     }
     return width;
 }

@@ -100,6 +100,7 @@ class MainWindow final : public QMainWindow, public MainWindowView {
     FolderGridView* grid_ = nullptr;
     FolderListModel* model_ = nullptr;
     QTimer* timer_ = nullptr;
+    int narrowColumnWidth_ = 0;
 
     TrayIcon& trayIcon_;
     std::unique_ptr<Tray> tray_;

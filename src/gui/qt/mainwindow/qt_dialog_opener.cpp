@@ -14,8 +14,8 @@
 
 namespace quellix {
 
-QtDialogOpener::QtDialogOpener(QWidget& parent, Context context)
-    : parent_(parent), context_(std::move(context)) {}
+QtDialogOpener::QtDialogOpener(QWidget& parent, Context context, std::function<QRect()> trayIcon)
+    : parent_(parent), context_(std::move(context)), trayIcon_(std::move(trayIcon)) {}
 
 QtDialogOpener::~QtDialogOpener() = default;
 
@@ -65,7 +65,8 @@ void QtDialogOpener::ShowLogViewer() {
         logViewer_ = std::make_unique<LogViewerWindow>(
             context_.program.settings, context_.open,
             LogViewerWindow::MainWindowCalls{context_.minimizeMain, context_.restoreMain,
-                                             context_.mainShown});
+                                             context_.mainShown},
+            trayIcon_);
     }
     logViewer_->ShowFromMenu();
 }

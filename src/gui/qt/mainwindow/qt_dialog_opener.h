@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -19,7 +20,8 @@ class QtDialogOpener final : public DialogOpener {
   public:
     using Context = DialogContext;
 
-    QtDialogOpener(QWidget& parent, Context context);
+    // trayIcon tells where the tray icon is, which the log viewer keeps clear of.
+    QtDialogOpener(QWidget& parent, Context context, std::function<QRect()> trayIcon);
     ~QtDialogOpener() override;
 
     bool OpenPurgeTime() override;
@@ -36,6 +38,7 @@ class QtDialogOpener final : public DialogOpener {
   private:
     QWidget& parent_;
     Context context_;
+    std::function<QRect()> trayIcon_;
     std::unique_ptr<LogViewerWindow> logViewer_;
 };
 

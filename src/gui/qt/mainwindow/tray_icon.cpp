@@ -39,6 +39,10 @@ void SystemTrayIcon::Show(const QIcon& icon, const QString& tip, QMenu* menu) {
     icon_->show();
 }
 
+QRect SystemTrayIcon::Geometry() const {
+    return icon_ && icon_->isVisible() ? icon_->geometry() : QRect();
+}
+
 void SystemTrayIcon::Remove() {
     if (icon_) {
         icon_->hide();

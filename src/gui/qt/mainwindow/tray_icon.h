@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <memory>
 
@@ -24,6 +25,8 @@ class TrayIcon : public QObject {
     virtual bool Available() const = 0;
     virtual void Show(const QIcon& icon, const QString& tip, QMenu* menu) = 0;
     virtual void Remove() = 0;
+    // Where the icon is on the screen; an invalid rectangle where that is not known.
+    virtual QRect Geometry() const { return {}; }
 
   signals:
     void LeftClicked();
@@ -40,6 +43,7 @@ class SystemTrayIcon final : public TrayIcon {
     bool Available() const override;
     void Show(const QIcon& icon, const QString& tip, QMenu* menu) override;
     void Remove() override;
+    QRect Geometry() const override;
 
   private:
     QSystemTrayIcon* icon_ = nullptr;

@@ -136,15 +136,17 @@ void FolderGrid::SetColumnWidth(std::size_t column, int width) {
 }
 
 int FolderGrid::NeededWidth(std::size_t column) const {
-    const auto headers = FolderHeaderTexts(folders_, settings_.language());
+    const NarrowColumnTexts texts =
+        NarrowColumnTextsOf(folders_, static_cast<FolderColumn>(column));
     const int margin = Scaled(list_, 14);
-    int width = static_cast<int>(
-        SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0,
-                     reinterpret_cast<LPARAM>(HeaderLine(headers[column]).c_str())));
-    for (const FolderEntry& entry : folders_.Entries()) {
-        const FolderCell cell =
-            ComposeCell(entry, static_cast<FolderColumn>(column), settings_.language());
-        width = std::max(width, StringWidth(list_, cell.text));
+    int width = 0;
+    for (const std::string& header : texts.headers) {
+        width = std::max(width, static_cast<int>(SendMessageW(
+                                    list_, LVM_GETSTRINGWIDTHW, 0,
+                                    reinterpret_cast<LPARAM>(HeaderLine(header).c_str()))));
+    }
+    for (const std::string& cell : texts.cells) {
+        width = std::max(width, StringWidth(list_, cell));
     }
     // Room for the trend picture in the count column.
     const int picture = column == kFileCountColumn ? Scaled(list_, 18) : 0;

@@ -258,7 +258,8 @@ void MainWindow::ApplyScale() {
     // The labels on the right get their width and left edge from Relayout.
     place("lblHeurePurge", 0, at(kMargin + 4), 10, 10);
     place("lblDernierePurge", 0, at(kMargin * 2 + kButtonHeight + 2), 10, 10);
-    place("lblBulle", 0, at(kMargin * 2 + 6), 10, 10);
+    // On the purge time's row, which holds nothing else on its left when the hint shows.
+    place("lblBulle", 0, at(kMargin + 4), 10, 10);
     place("flexList", 0, at(kGridTop), 100, 100);
     narrowColumnWidth_ = NarrowColumnWidth();
     Relayout();
@@ -305,7 +306,8 @@ void MainWindow::SetVisible(std::string_view control, bool visible) {
         return;
     }
     ControlView::SetVisible(control, visible);
-    if (control == "lblBulle") {
+    // Every control of the top rows decides how narrow the window may get.
+    if (control != "flexList") {
         Relayout();
     }
 }
@@ -439,11 +441,35 @@ void MainWindow::Relayout() {
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
         return area;
     };
-    const ResizeLayout layout =
-        ComputeResizeLayout({static_cast<int>(inner.right), static_cast<int>(inner.bottom),
-                             static_cast<int>(outer.right - outer.left),
-                             placeOf(grid_.Handle()).top, placeOf(start).left, widthOf(purgeTime),
-                             widthOf(lastPurge), widthOf(hint), narrowColumnWidth_});
+    // The right edge of the controls a row shows on its left, at the places they keep.
+    const auto leftEnd = [&](std::initializer_list<const char*> names) {
+        LONG end = 0;
+        for (const char* name : names) {
+            HWND control = Find(name);
+            if (control != nullptr && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0) {
+                end = std::max(end, placeOf(control).right);
+            }
+        }
+        return static_cast<int>(end);
+    };
+    const auto shown = [](HWND control) {
+        return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    };
+    ResizeInput input{static_cast<int>(inner.right),
+                      static_cast<int>(inner.bottom),
+                      static_cast<int>(outer.right - outer.left),
+                      static_cast<int>(placeOf(grid_.Handle()).top),
+                      static_cast<int>(placeOf(start).left),
+                      widthOf(purgeTime),
+                      widthOf(lastPurge),
+                      widthOf(hint),
+                      narrowColumnWidth_};
+    input.purgeTimeLabelShown = shown(purgeTime);
+    input.hintShown = shown(hint);
+    input.firstRowLeftEnd = leftEnd({"cmdDemarrer", "cmdArreter", "imgRefresh", "lblMaj"});
+    input.secondRowLeftEnd = leftEnd({"chkPurgeImmediate", "lblMode"});
+    const ResizeLayout layout = ComputeResizeLayout(input);
+    minimumInnerWidth_ = layout.minimumInnerWidth;
     if (layout.gridWidth && layout.gridHeight) {
         SetWindowPos(grid_.Handle(), nullptr, 0, placeOf(grid_.Handle()).top, *layout.gridWidth,
                      *layout.gridHeight, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -565,6 +591,15 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 PostMessageW(window, kMinimizedMessage, 0, 0);
             }
             return 0;
+        case WM_GETMINMAXINFO: {
+            // The top rows' texts never meet: the window gets no narrower than they need.
+            RECT frame{0, 0, minimumInnerWidth_, 0};
+            AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), TRUE,
+                               static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize.x = std::max(limits->ptMinTrackSize.x, frame.right - frame.left);
+            return 0;
+        }
         case kMinimizedMessage:
             if (IsIconic(window)) {
                 presenter_->OnMinimized();

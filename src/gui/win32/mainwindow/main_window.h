@@ -98,6 +98,7 @@ class MainWindow final : public ControlView, public MainWindowView {
     bool startsMinimized_ = false;
     // The four narrow columns' width for the list and font of the moment.
     int narrowColumnWidth_ = 0;
+    int minimumInnerWidth_ = 0;
     int busyCursor_ = 0;
     // Where the context menu opens: the pointer when the grid asked for it.
     POINT popupAt_{};

@@ -243,9 +243,9 @@ class MainWindowTest : public QObject {
         // Too narrow a size stops where the top rows' texts would meet.
         for (const QSize size : {QSize(1000, 600), QSize(300, 400)}) {
             window.resize(size);
-            QTRY_COMPARE(window.size(),
-                         QSize(std::max(size.width(), window.minimumSizeHint().width()),
-                               size.height()));
+            QTRY_COMPARE(
+                window.size(),
+                QSize(std::max(size.width(), window.minimumSizeHint().width()), size.height()));
             FolderGridView* grid = window.Grid();
             QCOMPARE(grid->width(), window.centralWidget()->width() - 1);
             // At least 70 pixels, and never narrower than a header or a cell needs.
@@ -266,8 +266,7 @@ class MainWindowTest : public QObject {
         // The countdown's line takes room on the first row: the window widens to keep it clear
         // of the purge time.
         QTest::mouseClick(Child<QPushButton>(window, "cmdDemarrer"), Qt::LeftButton);
-        QMetaObject::invokeMethod(Child<QTimer>(window, "Timer1"), "timeout",
-                                  Qt::DirectConnection);
+        QMetaObject::invokeMethod(Child<QTimer>(window, "Timer1"), "timeout", Qt::DirectConnection);
         auto* status = Child<QLabel>(window, "lblMaj");
         QVERIFY(status->isVisible());
         QTRY_VERIFY(Child<QLabel>(window, "lblHeurePurge")->x() > status->geometry().right());

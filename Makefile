@@ -26,7 +26,7 @@ run: build
 
 # The benchmark drivers are built with the tests, so that they keep compiling.
 test:
-	scripts/install-deps.sh test gui
+	scripts/install-deps.sh test gui desktop
 	$(CMAKE_CONFIGURE) -S . -B $(BUILD) -DQUELLIX_TESTS=ON -DQUELLIX_BENCH=ON $(WERROR)
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)

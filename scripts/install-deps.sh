@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only when some are missing.
-# Usage: install-deps.sh build|test|gui|fuzz|release|package|package-test|windows|wine|display|lint ...
+# Usage: install-deps.sh build|test|gui|fuzz|release|package|package-test|windows|wine|display|desktop|lint ...
 set -euo pipefail
 
 packages=()
@@ -15,6 +15,7 @@ for need in "$@"; do
         windows) packages+=(g++-mingw-w64-x86-64-posix googletest) ;;
         wine) packages+=(wine wine64) ;;
         display) packages+=(xvfb xauth fonts-wine python3) ;;
+        desktop) packages+=(xvfb xauth xdotool x11-utils trayer) ;;
         lint) packages+=(clang-format python3) ;;
         package-test) packages+=(lintian desktop-file-utils appstream debootstrap binutils) ;;
         *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;

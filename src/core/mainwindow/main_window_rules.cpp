@@ -119,8 +119,10 @@ ResizeLayout ComputeResizeLayout(const ResizeInput& input) {
         layout.columnWidths[column] = input.narrowColumnWidth;
     }
     if (layout.gridWidth) {
+        const bool scrolls = input.gridContentHeight > *layout.gridHeight;
         if (const std::optional<int> room =
-                IfPositive(*layout.gridWidth - 4 * std::int64_t{input.narrowColumnWidth})) {
+                IfPositive(*layout.gridWidth - 4 * std::int64_t{input.narrowColumnWidth} -
+                           (scrolls ? input.scrollBarWidth : 0))) {
             layout.columnWidths[kPathColumn] = *room / 2;
             layout.columnWidths[kActionColumn] = *room / 2;
         }

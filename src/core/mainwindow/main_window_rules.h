@@ -72,6 +72,10 @@ struct ResizeInput {
     bool hintShown = false;
     int firstRowLeftEnd = 0;
     int secondRowLeftEnd = 0;
+    // The grid's header and rows, and the width of the scroll bar that appears when they are
+    // taller than the grid: the columns then share what the bar leaves.
+    int gridContentHeight = 0;
+    int scrollBarWidth = 0;
 };
 struct ResizeLayout {
     // Unset where the rule leaves the control where it is.

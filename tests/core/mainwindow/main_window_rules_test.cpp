@@ -104,11 +104,16 @@ TEST(ComputeResizeLayout, SizesOnlyWhatFitsTheWindow) {
                                                              70, c.wideColumns};
         EXPECT_EQ(layout.columnWidths, columns);
     }
-    // A larger font widens the four narrow columns; the two paths share what is left.
+    // A larger font widens the four narrow columns; the two paths share what is left, less a
+    // scroll bar once the rows no longer fit (the grid is 640 high).
     ResizeInput wide{1000, 700, 1016, 60, 8, 300, 400, 350};
     wide.narrowColumnWidth = 100;
-    const std::array<Opt, kFolderColumnCount> columns = {100, 299, 100, 100, 100, 299};
-    EXPECT_EQ(ComputeResizeLayout(wide).columnWidths, columns);
+    wide.scrollBarWidth = 18;
+    for (const auto& [content, paths] : {std::pair{0, 299}, {640, 299}, {641, 290}}) {
+        wide.gridContentHeight = content;
+        const std::array<Opt, kFolderColumnCount> columns = {100, paths, 100, 100, 100, paths};
+        EXPECT_EQ(ComputeResizeLayout(wide).columnWidths, columns) << content;
+    }
 }
 
 // At every width from the minimum up no two texts of a top row meet (a margin apart), and one

@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "core/config/config_texts.h"
 #include "core/mainwindow/menu_table.h"
 #include "core/mainwindow/scheduler.h"
 #include "gui/qt/common/message_box.h"
@@ -110,8 +111,12 @@ class MainWindowTest : public QObject {
         loading.ShowLoadingWindow("Quellix");
         QCOMPARE(eventsRun, 1);
         QTimer::singleShot(0, &loading, [&eventsRun] { ++eventsRun; });
-        loading.SetLoadingMessage("Loading folders");
+        loading.SetLoadingMessage(texts::kLoadingFolders.french);
         QCOMPARE(eventsRun, 2);
+        // The message shows whole, however long.
+        auto* message = loading.findChild<QLabel*>("Label1");
+        QVERIFY(message->width() >= message->sizeHint().width());
+        QVERIFY(loading.rect().contains(message->geometry()));
         // A counter step right after is not worth a pass through the events.
         QTimer::singleShot(0, &loading, [&eventsRun] { ++eventsRun; });
         loading.SetLoadingCounter("1/20000");

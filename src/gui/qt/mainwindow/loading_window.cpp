@@ -28,9 +28,15 @@ LoadingWindow::LoadingWindow(QWidget* parent)
     layout->addWidget(message_);
     layout->addWidget(counter_);
     setMinimumWidth(320);
+    FitAndCentre();
+}
+
+void LoadingWindow::FitAndCentre() {
+    // As wide as its message, in the middle of the free area.
+    adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(160, 40));
+        move(area.center() - QPoint(width() / 2, height() / 2));
     }
 }
 
@@ -53,6 +59,7 @@ void LoadingWindow::ShowLoadingWindow(std::string_view caption) {
 
 void LoadingWindow::SetLoadingMessage(std::string_view text) {
     message_->setText(ToQString(text));
+    FitAndCentre();
     LetPaint(true);
 }
 

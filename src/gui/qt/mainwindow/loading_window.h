@@ -24,6 +24,7 @@ class LoadingWindow final : public QWidget, public StartupProgress {
     // Start-up runs before the event loop: the window is mapped and painted only when events
     // run, so they run as the texts change, paced by time as the walks are.
     void LetPaint(bool now);
+    void FitAndCentre();
 
     QLabel* message_;
     QLabel* counter_;

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QStyle>
 #include <algorithm>
 
 #include "core/mainwindow/caption_texts.h"
@@ -311,6 +313,12 @@ void MainWindow::ShowMinimized() {
 }
 
 void MainWindow::Restore() {
+    // Coming back from the tray: a new native window. Where no window manager runs, the old one
+    // keeps a minimize request nobody answered and the platform would report it minimized again
+    // as soon as it is shown, which sends it straight back to the tray.
+    if (!isVisible()) {
+        destroy();
+    }
     // Out of the minimized state first: a window mapped while still minimized stays iconic.
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     show();
@@ -359,6 +367,9 @@ void MainWindow::Relayout() {
     input.hintShown = hint_->isVisibleTo(central);
     input.firstRowLeftEnd = leftEnd({"cmdDemarrer", "cmdArreter", "imgRefresh", "lblMaj"});
     input.secondRowLeftEnd = leftEnd({"chkPurgeImmediate", "lblMode"});
+    input.gridContentHeight =
+        grid_->horizontalHeader()->sizeHint().height() + grid_->verticalHeader()->length();
+    input.scrollBarWidth = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
     const ResizeLayout layout = ComputeResizeLayout(input);
     central->setMinimumWidth(layout.minimumInnerWidth);
     if (layout.gridWidth && layout.gridHeight) {

@@ -118,8 +118,9 @@ ResizeLayout ComputeResizeLayout(const ResizeInput& input) {
          {kFileCountColumn, kRetentionColumn, kSubfoldersColumn, kDateColumn}) {
         layout.columnWidths[column] = input.narrowColumnWidth;
     }
+    // The rows taller than the grid bring a scroll bar, which the columns leave room for.
+    const bool scrolls = layout.gridHeight && input.gridContentHeight > *layout.gridHeight;
     if (layout.gridWidth) {
-        const bool scrolls = input.gridContentHeight > *layout.gridHeight;
         if (const std::optional<int> room =
                 IfPositive(*layout.gridWidth - 4 * std::int64_t{input.narrowColumnWidth} -
                            (scrolls ? input.scrollBarWidth : 0))) {
@@ -154,8 +155,12 @@ ResizeLayout ComputeResizeLayout(const ResizeInput& input) {
     }
     const std::int64_t secondRow =
         rowStart(input.secondRowLeftEnd) + input.lastPurgeLabelWidth + margin;
+    // The grid is one pixel narrower than the window.
+    const std::int64_t grid = 1 + 4 * std::int64_t{input.narrowColumnWidth} +
+                              2 * std::int64_t{input.wideColumnMinimum} +
+                              (scrolls ? input.scrollBarWidth : 0);
     layout.minimumInnerWidth = static_cast<int>(std::clamp<std::int64_t>(
-        std::max(firstRow, secondRow), 0, std::numeric_limits<int>::max()));
+        std::max({firstRow, secondRow, grid}), 0, std::numeric_limits<int>::max()));
     return layout;
 }
 

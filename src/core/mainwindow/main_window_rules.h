@@ -76,6 +76,9 @@ struct ResizeInput {
     // taller than the grid: the columns then share what the bar leaves.
     int gridContentHeight = 0;
     int scrollBarWidth = 0;
+    // What the headers of the folder and destination columns need: the window gets no narrower
+    // than the grid with both shown whole.
+    int wideColumnMinimum = 0;
 };
 struct ResizeLayout {
     // Unset where the rule leaves the control where it is.
@@ -86,7 +89,8 @@ struct ResizeLayout {
     std::optional<int> hintLabelLeft;
     // Columns 0, 2, 3 and 4 always; columns 1 and 5 share the rest when there is some.
     std::array<std::optional<int>, kFolderColumnCount> columnWidths;
-    // The narrowest inner width at which no two texts of the top rows meet.
+    // The narrowest inner width at which no two texts of the top rows meet and every header of
+    // the grid shows whole.
     int minimumInnerWidth = 0;
 };
 ResizeLayout ComputeResizeLayout(const ResizeInput& input);

@@ -114,6 +114,12 @@ TEST(ComputeResizeLayout, SizesOnlyWhatFitsTheWindow) {
         const std::array<Opt, kFolderColumnCount> columns = {100, paths, 100, 100, 100, paths};
         EXPECT_EQ(ComputeResizeLayout(wide).columnWidths, columns) << content;
     }
+    // The grid's headers set a minimum too: the four narrow columns, the two headers of the
+    // paths, and the scroll bar when there is one.
+    wide.wideColumnMinimum = 200;
+    EXPECT_EQ(ComputeResizeLayout(wide).minimumInnerWidth, 1 + 400 + 400 + 18);
+    wide.gridContentHeight = 0;
+    EXPECT_EQ(ComputeResizeLayout(wide).minimumInnerWidth, 1 + 400 + 400);
 }
 
 // At every width from the minimum up no two texts of a top row meet (a margin apart), and one

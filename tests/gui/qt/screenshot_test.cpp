@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QtTest>
 
 #include "gui/qt/mainwindow/main_window.h"
@@ -50,6 +51,36 @@ class ScreenshotTest : public QObject {
         QVERIFY(french.save(folder + "/main-window-fr.png"));
         QVERIFY(!english.isNull() && english.size() == french.size());
         QVERIFY(english != french);
+    }
+
+    // An empty list at the narrowest the window gets: the hint stands clear of the purge time
+    // in both languages.
+    void EmptyListAtItsNarrowest() {
+        DesktopFixture f("[Purge]\nHeure=03:30\nJours=23456\n[Paths]\nNbPaths=0\n");
+        QCOMPARE(f.Start(), StartupOutcome::Running);
+        MainWindow& window = f.Window();
+        window.showNormal();
+        QImage pictures[2];
+        for (const char* language : {"en", "fr"}) {
+            if (language == std::string_view("fr")) {
+                window.Action("mnuFrancais")->trigger();
+            }
+            // Once shown and active: the hint shows from then on.
+            QTest::qWait(50);
+            window.resize(100, 200);
+            QTest::qWait(50);
+            const auto* hint = window.findChild<QLabel*>("lblBulle");
+            const auto* purgeTime = window.findChild<QLabel*>("lblHeurePurge");
+            QVERIFY(hint->isVisible() && purgeTime->isVisible());
+            QVERIFY(hint->x() > 0);
+            QVERIFY(hint->geometry().right() < purgeTime->x());
+            QVERIFY(purgeTime->geometry().right() < window.centralWidget()->width());
+            QVERIFY(hint->width() >= hint->sizeHint().width());
+            pictures[language[0] == 'f'] = window.grab().toImage();
+            QVERIFY(pictures[language[0] == 'f'].save(Folder() + "/main-window-empty-" + language +
+                                                      ".png"));
+        }
+        QVERIFY(pictures[0] != pictures[1]);
     }
 
   private:

@@ -32,8 +32,9 @@ LoadingWindow::LoadingWindow(QWidget* parent)
 }
 
 void LoadingWindow::FitAndCentre() {
-    // As wide as its message, in the middle of the free area.
-    adjustSize();
+    // As wide as its message, in the middle of the free area (adjustSize would stop at two
+    // thirds of a small screen).
+    resize(sizeHint().expandedTo(minimumSize()));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));

@@ -369,6 +369,8 @@ void MainWindow::Relayout() {
     input.secondRowLeftEnd = leftEnd({"chkPurgeImmediate", "lblMode"});
     input.gridContentHeight =
         grid_->horizontalHeader()->sizeHint().height() + grid_->verticalHeader()->length();
+    input.wideColumnMinimum = std::max(grid_->horizontalHeader()->sectionSizeHint(kPathColumn),
+                                       grid_->horizontalHeader()->sectionSizeHint(kActionColumn));
     input.scrollBarWidth = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
     const ResizeLayout layout = ComputeResizeLayout(input);
     central->setMinimumWidth(layout.minimumInnerWidth);

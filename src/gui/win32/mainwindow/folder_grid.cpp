@@ -153,6 +153,26 @@ int FolderGrid::NeededWidth(std::size_t column) const {
     return width + margin + picture;
 }
 
+int FolderGrid::HeaderWidth(std::size_t column) const {
+    const auto headers = FolderHeaderTexts(folders_, settings_.language());
+    return static_cast<int>(
+               SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0,
+                            reinterpret_cast<LPARAM>(HeaderLine(headers[column]).c_str()))) +
+           Scaled(list_, 14);
+}
+
+int FolderGrid::ContentHeight() const {
+    RECT header{};
+    GetWindowRect(ListView_GetHeader(list_), &header);
+    RECT row{};
+    const int rows = ListView_GetItemCount(list_);
+    if (rows > 0) {
+        ListView_GetItemRect(list_, 0, &row, LVIR_BOUNDS);
+    }
+    return static_cast<int>(header.bottom - header.top) +
+           rows * static_cast<int>(row.bottom - row.top);
+}
+
 int FolderGrid::CurrentRow() const {
     return ListView_GetNextItem(list_, -1, LVNI_FOCUSED);
 }

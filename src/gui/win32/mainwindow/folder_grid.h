@@ -28,8 +28,12 @@ class FolderGrid {
     // Rows, cells and headers again from the list.
     void Refresh();
     void SetColumnWidth(std::size_t column, int width);
-    // The width a column needs for its header and its widest cell.
+    // The width a narrow column needs for every text it may show, in either language.
     int NeededWidth(std::size_t column) const;
+    // The width a column's header needs.
+    int HeaderWidth(std::size_t column) const;
+    // The header and every row, which may be taller than the list.
+    int ContentHeight() const;
     int CurrentRow() const;
     // Makes a row current and visible, with no highlight.
     void ShowRow(std::size_t row);

@@ -188,10 +188,12 @@ void MainWindow::BuildControls() {
     AddControl("imgRefresh", WC_STATICW, SS_ICON | SS_REALSIZEIMAGE, kBusy);
     AddControl("lblMaj", WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, kStatus);
     AddControl("lblMode", WC_STATICW, SS_LEFT | SS_CENTERIMAGE, kMode);
-    // The purge time opens its dialog when clicked.
-    AddControl("lblHeurePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kPurgeTime);
-    AddControl("lblDernierePurge", WC_STATICW, SS_LEFT | SS_NOPREFIX, kLastPurge);
-    ShowWindow(AddControl("lblBulle", WC_STATICW, SS_LEFT | SS_NOPREFIX, kHint), SW_HIDE);
+    // One line each, as wide as their texts: a wrapping label may move a word that does not
+    // quite fit to a line below, out of sight. The purge time opens its dialog when clicked.
+    AddControl("lblHeurePurge", WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY,
+               kPurgeTime);
+    AddControl("lblDernierePurge", WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLastPurge);
+    ShowWindow(AddControl("lblBulle", WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, kHint), SW_HIDE);
     rise_ = Icon(QUELLIX_ICON_RISE, Scaled(window, 16));
     fall_ = Icon(QUELLIX_ICON_FALL, Scaled(window, 16));
     Add("flexList", grid_.Create(window, kGrid, rise_, fall_));
@@ -468,6 +470,10 @@ void MainWindow::Relayout() {
     input.hintShown = shown(hint);
     input.firstRowLeftEnd = leftEnd({"cmdDemarrer", "cmdArreter", "imgRefresh", "lblMaj"});
     input.secondRowLeftEnd = leftEnd({"chkPurgeImmediate", "lblMode"});
+    input.gridContentHeight = grid_.ContentHeight();
+    input.scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
+    input.wideColumnMinimum =
+        std::max(grid_.HeaderWidth(kPathColumn), grid_.HeaderWidth(kActionColumn));
     const ResizeLayout layout = ComputeResizeLayout(input);
     minimumInnerWidth_ = layout.minimumInnerWidth;
     if (layout.gridWidth && layout.gridHeight) {

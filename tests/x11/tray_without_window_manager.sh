@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The desktop program on a real X display with a notification area and no window manager:
 # started automatically (in the tray), each left click on the tray icon shows, then hides, then
-# shows the main window again, from the first click on.
+# shows the main window again, from the first click on; Logs > Check Logs then shows the log
+# viewer in the top right corner, clear of the tray icon.
 # Usage: tray_without_window_manager.sh QUELLIX_BINARY
 set -euo pipefail
 binary=$1
@@ -15,12 +16,20 @@ fi
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -m 700 "$work/run"
-mkdir "$work/a"
-export XDG_RUNTIME_DIR=$work/run HOME=$work XDG_CONFIG_HOME=$work/config
+mkdir "$work/a" "$work/logs" "$work/bin"
+export XDG_RUNTIME_DIR=$work/run HOME=$work XDG_CONFIG_HOME=$work/config PATH=$work/bin:$PATH
+# The browser that opens the newest log.
+printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+echo "<html></html>" >"$work/logs/Log Quellix 2026-12-01.htm"
 cat >"$work/Quellix.ini" <<INI
 [Purge]
 Heure=12:00
 DemarrageAutomatiqueLancement=1
+Langue=0
+[Logs]
+Logs=1
+PathLogs=$work/logs
 [Paths]
 NbPaths=1
 Path1=$work/a/
@@ -66,4 +75,20 @@ for expected in mapped unmapped mapped; do
     # Clicks further apart than a double click.
     sleep 0.6
 done
-exit $status
+[ $status -eq 0 ] || exit $status
+
+viewer() { xwininfo -root -tree | grep -m1 '"Check Logs'; }
+window=$(main_window)
+xdotool windowfocus "$window"
+xdotool key --window "$window" alt+l
+sleep 0.3
+xdotool key --window "$window" c
+until_true viewer >/dev/null || { echo "no log viewer"; exit 1; }
+read -r vw vh vx vy < <(viewer | sed -E 's/.* ([0-9]+)x([0-9]+)\+([0-9-]+)\+([0-9-]+) .*/\1 \2 \3 \4/')
+echo "log viewer ${vw}x${vh}+${vx}+${vy}, tray icon at $x,$y"
+if [ "$x" -ge "$vx" ] && [ "$x" -lt $((vx + vw)) ] && [ "$y" -ge "$vy" ] && [ "$y" -lt $((vy + vh)) ]; then
+    echo "the log viewer covers the tray icon"
+    exit 1
+fi
+[ $((vx + vw)) -ge 1000 ] || { echo "the log viewer is not at the right edge"; exit 1; }
+until_true test -s "$work/opened" || { echo "the newest log was not opened"; exit 1; }

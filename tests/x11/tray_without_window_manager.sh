@@ -2,7 +2,8 @@
 # The desktop program on a real X display with a notification area and no window manager:
 # started automatically (in the tray), each left click on the tray icon shows, then hides, then
 # shows the main window again, from the first click on; Logs > Check Logs then shows the log
-# viewer in the top right corner, clear of the tray icon.
+# viewer in the top right corner, clear of the tray icon; a click on a date there sends the main
+# window to the tray, and one click on the icon brings it back.
 # Usage: tray_without_window_manager.sh QUELLIX_BINARY
 set -euo pipefail
 binary=$1
@@ -92,3 +93,11 @@ if [ "$x" -ge "$vx" ] && [ "$x" -lt $((vx + vw)) ] && [ "$y" -ge "$vy" ] && [ "$
 fi
 [ $((vx + vw)) -ge 1000 ] || { echo "the log viewer is not at the right edge"; exit 1; }
 until_true test -s "$work/opened" || { echo "the newest log was not opened"; exit 1; }
+
+# The first date, at the top left of the viewer.
+xdotool mousemove $((vx + 20)) $((vy + 14)) click 1
+until_true unmapped || { echo "a click on a date left the main window"; exit 1; }
+sleep 0.6
+xdotool mousemove "$x" "$y" click 1
+until_true mapped || { echo "the first click after a date click was lost"; exit 1; }
+echo "date click, then one tray click: mapped"

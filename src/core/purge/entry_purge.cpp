@@ -34,6 +34,8 @@ EntryPurge::EntryPurge(const FolderEntry& entry, const Settings& settings,
       engine_(engine),
       own_(OwnFiles::Of(settings)),
       kind_(HtmlName(entry.date)),
+      runActions_(run.preview != nullptr ? nullptr : MakeRunActions()),
+      actions_(run.preview != nullptr ? *run.preview : *runActions_),
       lines_(settings.language()) {
     if (entry.action == FolderAction::Move) {
         destinationRoot_ = platform::WithTrailingSeparator(entry.destination);
@@ -58,13 +60,16 @@ void EntryPurge::VisitFolder(WalkLevel& level) {
     frontEnd_.ProcessPendingEvents();
     const std::string& P = walk_->Path();
     FolderVisit visit{
-        *level.folder,           P,    std::string_view(P).substr(walk_->RootPathLength()),
-        own_.RoleOf(level.self), true, {}};
+        *level.folder,           level.self, P, std::string_view(P).substr(walk_->RootPathLength()),
+        own_.RoleOf(level.self), true,       {}};
 
     EventPacer pacer(frontEnd_, clock_);
     visit.folder.ForEachEntryWithInfo(
         [&](std::string_view name, EntryType type, const platform::EntryInfo* listed) {
             pacer.NextEntry();
+            if (!actions_.StillThere(level.self, name)) {
+                return;
+            }
             if (type == EntryType::Unknown && listed == nullptr) {
                 const auto info = visit.folder.Stat(name);
                 if (!info) {
@@ -87,7 +92,7 @@ void EntryPurge::VisitFolder(WalkLevel& level) {
         AllObsoletePass(visit);
     }
     // Before the folder's handle goes: the outcomes leave shortcuts in it.
-    moves_.Commit();
+    actions_.FolderDone();
     if (run_.log != nullptr) {
         run_.log->Flush();
     }
@@ -108,10 +113,10 @@ void EntryPurge::Left(WalkLevel& parent, const WalkLevel& child) {
     if (!entry_.deleteEmptySubfolders || engine_.StopRequested()) {
         return;
     }
-    const platform::Directory& folder = *parent.folder;
-    const auto now = folder.Stat(child.name);
+    const WorkFolder at{*parent.folder, parent.self};
+    const auto now = at.folder.Stat(child.name);
     if (!now || now->type != EntryType::Directory || !now->SameEntryAs(child.self) ||
-        folder.HasOnlyHiddenEntries(child.name) != std::optional<bool>(true)) {
+        actions_.EmptyOnceDone(at, child.name, child.self) != std::optional<bool>(true)) {
         return;
     }
     // A read-only folder is kept like a read-only file, unless the entry takes those too.
@@ -119,13 +124,13 @@ void EntryPurge::Left(WalkLevel& parent, const WalkLevel& child) {
         if (!entry_.deleteReadOnly) {
             return;
         }
-        folder.SetOwnerWritable(child.name);
+        actions_.MakeOwnerWritable(at, child.name);
     }
-    if (folder.RemoveEmptyDirectory(child.name) == 0) {
-        ++run_.subfoldersRemoved;
-        if (Logging()) {
-            Log(lines_.EmptySubfolderRemoved(walk_->Path() + child.name));
-        }
+    if (actions_.RemoveEmptyFolder(at, child.name, child.self) == 0) {
+        PurgeOutcome outcome;
+        outcome.kind = OutcomeKind::SubfolderRemoved;
+        outcome.folder = walk_->Path() + child.name;
+        Report(outcome);
     }
 }
 
@@ -153,33 +158,32 @@ void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName,
 
     const bool readOnly = info->type != EntryType::Symlink && !info->ownerWritable;
     if (entry_.deleteReadOnly && readOnly) {
-        visit.folder.SetOwnerWritable(name);
+        actions_.MakeOwnerWritable(visit.At(), name);
     }
+    const Candidate file{
+        name,      *date, readOnly && !entry_.deleteReadOnly, info->type, info->cloudPlaceholder,
+        info->size};
     // Names arrive exact here, so the name repair has nothing to rename; its lock test stays.
     FileNote note = FileNote::None;
-    if (NeedsNameRepair(name) &&
-        LeftAsLocked(visit, name, *date, info->type, info->cloudPlaceholder, &note)) {
+    if (NeedsNameRepair(name) && LeftAsLocked(visit, file, &note)) {
         return;
     }
     if (settings_.TousFichiersObsoletes) {
-        visit.pending.push_back(
-            {name, *date, readOnly && !entry_.deleteReadOnly, info->type, info->cloudPlaceholder});
+        visit.pending.push_back(file);
         return;
     }
-    if (LeftAsLocked(visit, name, *date, info->type, info->cloudPlaceholder, &note)) {
+    if (LeftAsLocked(visit, file, &note)) {
         return;
     }
-    Act(visit, name, *date, readOnly && !entry_.deleteReadOnly, note);
+    Act(visit, file, note);
 }
 
-bool EntryPurge::LeftAsLocked(FolderVisit& visit, const std::string& name,
-                              const platform::CivilTime& date, platform::EntryType type,
-                              bool cloudPlaceholder, FileNote* note) {
+bool EntryPurge::LeftAsLocked(FolderVisit& visit, const Candidate& file, FileNote* note) {
     platform::EntryInfo seen;
-    seen.type = type;
-    seen.cloudPlaceholder = cloudPlaceholder;
+    seen.type = file.type;
+    seen.cloudPlaceholder = file.cloudPlaceholder;
     const InUse inUse =
-        FileInUse(seen, [&visit, &name, type] { return visit.folder.IsLocked(name, type); });
+        FileInUse(seen, [&visit, &file] { return visit.folder.IsLocked(file.name, file.type); });
     if (inUse == InUse::NotAsked) {
         *note = FileNote::OnlineOnlyNotOpened;
     }
@@ -187,136 +191,157 @@ bool EntryPurge::LeftAsLocked(FolderVisit& visit, const std::string& name,
         return false;
     }
     ++run_.locked;
-    if (Logging()) {
-        Log(lines_.Locked(visit.P, name, kind_, LogDateText(date)));
-    }
+    // The log's line for a file in use has no remark.
+    Report(OutcomeOf(OutcomeKind::Locked, visit, file, FileNote::None));
     return true;
 }
 
-void EntryPurge::Act(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-                     bool keepReadOnly, FileNote note) {
+void EntryPurge::Act(FolderVisit& visit, const Candidate& file, FileNote note) {
     if (entry_.action == FolderAction::Move) {
-        Move(visit, name, date, false, note);
+        Move(visit, file, false, note);
         return;
     }
-    if (keepReadOnly) {
-        if (Logging()) {
-            Log(lines_.ReadOnlyKept(visit.P, name, kind_, LogDateText(date), note));
-        }
+    if (file.keepReadOnly) {
+        Report(OutcomeOf(OutcomeKind::ReadOnlyKept, visit, file, note));
         return;
     }
     if (entry_.action == FolderAction::RecycleBin) {
-        Recycle(visit, name, date, note);
+        Recycle(visit, file, note);
     } else {
-        Delete(visit, name, date, note);
+        Delete(visit, file, note);
     }
 }
 
 void EntryPurge::AllObsoletePass(FolderVisit& visit) {
     EventPacer pacer(frontEnd_, clock_);
-    for (const Pending& file : visit.pending) {
+    for (const Candidate& file : visit.pending) {
         pacer.NextEntry();
         if (engine_.StopRequested()) {
             return;
         }
         // Asked now, just before the file is handled: an open or locked file stays.
         FileNote note = FileNote::None;
-        if (LeftAsLocked(visit, file.name, file.date, file.type, file.cloudPlaceholder, &note)) {
+        if (LeftAsLocked(visit, file, &note)) {
             continue;
         }
         if (entry_.action == FolderAction::Move) {
-            Move(visit, file.name, file.date, true, note);
+            Move(visit, file, true, note);
         } else if (entry_.action == FolderAction::RecycleBin) {
-            Recycle(visit, file.name, file.date, note);
-        } else if (file.readOnly) {
+            Recycle(visit, file, note);
+        } else if (file.keepReadOnly) {
             // Deleting a read-only file is refused, as it is by systems that honour the flag.
-            if (Logging()) {
-                Log(lines_.NotDeleted(visit.P, file.name, EACCES, kind_, LogDateText(file.date),
-                                      note));
-            }
+            PurgeOutcome outcome = OutcomeOf(OutcomeKind::NotDeleted, visit, file, note);
+            outcome.error = EACCES;
+            Report(outcome);
         } else {
-            Delete(visit, file.name, file.date, note);
+            Delete(visit, file, note);
         }
     }
 }
 
-void EntryPurge::Recycle(FolderVisit& visit, const std::string& name,
-                         const platform::CivilTime& date, FileNote note) {
+void EntryPurge::Recycle(FolderVisit& visit, const Candidate& file, FileNote note) {
     platform::TrashFailure failure;
     const int error =
-        platform::MoveToTrash(visit.folder, name, visit.P + name, clock_.Now(), &failure);
-    if (error == 0) {
-        ++run_.filesHandled;
-    }
-    if (Logging()) {
-        Log(error == 0 ? lines_.Recycled(visit.P, name, kind_, LogDateText(date), note)
-                       : lines_.NotRecycled(visit.P, name, failure.result, failure.aborted, kind_,
-                                            LogDateText(date), note));
-    }
+        actions_.MoveToTrash(visit.At(), file.name, visit.P + file.name, clock_.Now(), &failure);
+    PurgeOutcome outcome =
+        OutcomeOf(error == 0 ? OutcomeKind::Recycled : OutcomeKind::NotRecycled, visit, file, note);
+    outcome.error = failure.result;
+    outcome.error2 = failure.aborted;
+    Report(outcome);
 }
 
-void EntryPurge::Delete(FolderVisit& visit, const std::string& name,
-                        const platform::CivilTime& date, FileNote note) {
-    const int error = visit.folder.RemoveFile(name);
-    if (error == 0) {
-        ++run_.filesHandled;
-    }
-    if (Logging()) {
-        Log(error == 0 ? lines_.Deleted(visit.P, name, kind_, LogDateText(date), note)
-                       : lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date), note));
-    }
+void EntryPurge::Delete(FolderVisit& visit, const Candidate& file, FileNote note) {
+    const int error = actions_.RemoveFile(visit.At(), file.name);
+    PurgeOutcome outcome =
+        OutcomeOf(error == 0 ? OutcomeKind::Deleted : OutcomeKind::NotDeleted, visit, file, note);
+    outcome.error = error;
+    Report(outcome);
 }
 
-void EntryPurge::Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-                      bool allObsoletePass, FileNote note) {
+void EntryPurge::Move(FolderVisit& visit, const Candidate& file, bool allObsoletePass,
+                      FileNote note) {
     const platform::Directory* destination =
-        destination_ ? walk_->Mirror(walk_->Depth(), *destination_) : nullptr;
+        destination_ ? actions_.Mirror(*walk_, *destination_) : nullptr;
     // Shortcuts left by earlier runs are never moved.
-    if (entry_.createShortcut && HasShortcutExtension(name)) {
+    if (entry_.createShortcut && HasShortcutExtension(file.name)) {
         return;
     }
     const std::string shownDestination =
         allObsoletePass ? destinationRoot_ : destinationRoot_ + std::string(visit.R);
     if (destination == nullptr) {
-        if (Logging()) {
-            Log(lines_.InvalidPath(shownDestination));
-        }
+        PurgeOutcome outcome;
+        outcome.kind = OutcomeKind::InvalidDestination;
+        outcome.destination = shownDestination;
+        Report(outcome);
         return;
     }
-    const std::string target = destinationRoot_ + std::string(visit.R) + name;
+    const std::string target = destinationRoot_ + std::string(visit.R) + file.name;
+    const std::string shortcut = ShortcutName(file.name);
     // A file whose shortcut cannot be left (its name taken, a target the system cannot record)
     // stays where the user will look for it.
     if (entry_.createShortcut) {
-        if (const int error = visit.folder.CanMakeSymlink(ShortcutName(name), target); error != 0) {
-            if (Logging()) {
-                Log(lines_.NotDeleted(visit.P, name, error, kind_, LogDateText(date), note));
-            }
+        if (const int error = actions_.CanMakeShortcut(visit.At(), shortcut, target); error != 0) {
+            PurgeOutcome outcome = OutcomeOf(OutcomeKind::NotDeleted, visit, file, note);
+            outcome.error = error;
+            Report(outcome);
             return;
         }
     }
+    PurgeOutcome moved = OutcomeOf(OutcomeKind::Moved, visit, file, note);
+    moved.destination = shownDestination;
+    moved.movedTo = target;
+    moved.shortcut = entry_.createShortcut;
     const platform::Directory* folder = &visit.folder;
-    moves_.Move(
-        visit.folder, name, *destination, name,
-        [this, folder, destination, P = visit.P, name, shownDestination, target, date,
-         note](int error) {
+    const platform::EntryInfo self = visit.self;
+    actions_.Move(
+        visit.At(), file.name, *destination,
+        [this, folder, self, destination, moved, shortcut, target](int error) {
+            const WorkFolder at{*folder, self};
             // A shortcut that fails all the same sends the file back, when it can go.
             if (error == 0 && entry_.createShortcut) {
-                const int linkError = folder->MakeSymlink(ShortcutName(name), target);
-                if (linkError != 0 && platform::MoveEntry(*destination, name, *folder, name) == 0) {
+                const int linkError = actions_.MakeShortcut(at, shortcut, target);
+                if (linkError != 0 && actions_.MoveBack(*destination, moved.name, at) == 0) {
                     error = linkError;
                 }
             }
             if (error != 0) {
-                if (Logging()) {
-                    Log(lines_.NotDeleted(P, name, error, kind_, LogDateText(date), note));
-                }
+                PurgeOutcome failed = moved;
+                failed.kind = OutcomeKind::NotDeleted;
+                failed.error = error;
+                failed.destination.clear();
+                failed.movedTo.clear();
+                failed.shortcut = false;
+                Report(failed);
                 return;
             }
-            ++run_.filesHandled;
-            if (Logging()) {
-                Log(lines_.Moved(P, name, shownDestination, kind_, LogDateText(date), note));
-            }
+            Report(moved);
         });
+}
+
+PurgeOutcome EntryPurge::OutcomeOf(OutcomeKind kind, const FolderVisit& visit,
+                                   const Candidate& file, FileNote note) const {
+    PurgeOutcome outcome;
+    outcome.kind = kind;
+    outcome.folder = visit.P;
+    outcome.name = file.name;
+    outcome.date = file.date;
+    outcome.note = note;
+    outcome.bytes = file.bytes;
+    return outcome;
+}
+
+void EntryPurge::Report(const PurgeOutcome& outcome) {
+    if (IsFileHandled(outcome.kind)) {
+        ++run_.filesHandled;
+    } else if (outcome.kind == OutcomeKind::SubfolderRemoved) {
+        ++run_.subfoldersRemoved;
+    }
+    if (Logging()) {
+        run_.log->WriteLine(LogLineOf(lines_, outcome, kind_));
+    }
+    if (run_.outcomes != nullptr) {
+        run_.outcomes->Record(outcome);
+    }
 }
 
 std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info) const {
@@ -334,10 +359,6 @@ std::optional<std::int64_t> EntryPurge::FileTime(const platform::EntryInfo& info
 
 bool EntryPurge::Logging() const {
     return run_.log != nullptr && run_.log->IsOpen();
-}
-
-void EntryPurge::Log(const std::string& line) {
-    run_.log->WriteLine(line);
 }
 
 }  // namespace quellix

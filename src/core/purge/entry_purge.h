@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,10 +11,11 @@
 #include "core/purge/folder_walk.h"
 #include "core/purge/log_lines.h"
 #include "core/purge/own_files.h"
+#include "core/purge/purge_actions.h"
 #include "core/purge/purge_engine.h"
+#include "core/purge/purge_outcome.h"
 #include "platform/clock.h"
 #include "platform/directory.h"
-#include "platform/move_batch.h"
 
 namespace quellix {
 
@@ -34,40 +36,44 @@ class EntryPurge final : public WalkVisitor {
     void Left(WalkLevel& parent, const WalkLevel& child) override;
 
   private:
-    struct Pending {
+    // An obsolete file, as the listing found it.
+    struct Candidate {
         std::string name;
         platform::CivilTime date;
-        bool readOnly;
+        // Read-only, and the entry does not take those.
+        bool keepReadOnly;
         platform::EntryType type;
         bool cloudPlaceholder;
+        std::int64_t bytes;
     };
     // What one folder's visit keeps.
     struct FolderVisit {
         const platform::Directory& folder;
+        const platform::EntryInfo& self;
         const std::string& P;
         std::string_view R;
         OwnFiles::FolderRole role;
         bool allObsolete = true;
-        std::vector<Pending> pending;
+        std::vector<Candidate> pending;
+
+        WorkFolder At() const { return {folder, self}; }
     };
 
     // listed: what the listing told of a file that must not be opened, else nullptr.
     void FileSteps(FolderVisit& visit, std::string_view name, const platform::EntryInfo* listed);
-    void Act(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-             bool readOnly, FileNote note);
+    void Act(FolderVisit& visit, const Candidate& file, FileNote note);
     void AllObsoletePass(FolderVisit& visit);
-    // Counts and logs a file in use, which stays. *note says when it could not be asked.
-    bool LeftAsLocked(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-                      platform::EntryType type, bool cloudPlaceholder, FileNote* note);
-    void Recycle(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-                 FileNote note);
-    void Delete(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-                FileNote note);
-    void Move(FolderVisit& visit, const std::string& name, const platform::CivilTime& date,
-              bool allObsoletePass, FileNote note);
+    // Counts and reports a file in use, which stays. *note says when it could not be asked.
+    bool LeftAsLocked(FolderVisit& visit, const Candidate& file, FileNote* note);
+    void Recycle(FolderVisit& visit, const Candidate& file, FileNote note);
+    void Delete(FolderVisit& visit, const Candidate& file, FileNote note);
+    void Move(FolderVisit& visit, const Candidate& file, bool allObsoletePass, FileNote note);
+    PurgeOutcome OutcomeOf(OutcomeKind kind, const FolderVisit& visit, const Candidate& file,
+                           FileNote note) const;
+    // Counts a handled file, then logs the outcome and hands it on.
+    void Report(const PurgeOutcome& outcome);
     std::optional<std::int64_t> FileTime(const platform::EntryInfo& info) const;
     bool Logging() const;
-    void Log(const std::string& line);
 
     const FolderEntry& entry_;
     const Settings& settings_;
@@ -82,8 +88,9 @@ class EntryPurge final : public WalkVisitor {
     // Opened once for the whole entry; every level and move below it is made through it.
     std::optional<platform::Directory> destination_;
     std::optional<platform::EntryInfo> destinationIdentity_;
-    // Moves across file systems finish together at the end of each folder.
-    platform::MoveBatch moves_;
+    // A run's own, or the preview's.
+    std::unique_ptr<PurgeActions> runActions_;
+    PurgeActions& actions_;
     FolderWalk* walk_ = nullptr;
     LogLines lines_;
 };

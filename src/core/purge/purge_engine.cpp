@@ -7,6 +7,7 @@
 #include "core/purge/entry_purge.h"
 #include "core/purge/event_pacer.h"
 #include "core/purge/folder_walk.h"
+#include "core/purge/purge_actions.h"
 #include "platform/directory.h"
 #include "platform/path_text.h"
 
@@ -69,7 +70,8 @@ void PurgeEngine::PurgeEntry(const FolderEntry& entry, PurgeRunState& run) {
     // A relative path would name a folder that depends on where the program was started.
     auto folder = platform::IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
     const auto info = folder ? folder->StatSelf() : std::nullopt;
-    if (!info) {
+    // A folder an earlier entry of the same preview would have removed is gone for this one.
+    if (!info || (run.preview != nullptr && !run.preview->FolderStillThere(*info))) {
         frontEnd_.ProcessPendingEvents();
         return;
     }

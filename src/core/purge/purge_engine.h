@@ -14,6 +14,8 @@ namespace quellix {
 
 class FrontEnd;
 class OperationLog;
+class OutcomeSink;
+class PurgeActions;
 
 // What one purge run lends the engine for each entry.
 struct PurgeRunState {
@@ -23,6 +25,10 @@ struct PurgeRunState {
     std::int32_t subfoldersRemoved = 0;
     // Open when outcomes are logged.
     OperationLog* log = nullptr;
+    // Where each outcome also goes, when somewhere.
+    OutcomeSink* outcomes = nullptr;
+    // A preview's actions, which change nothing; a run, without them, changes the files.
+    PurgeActions* preview = nullptr;
 };
 
 // Purges folder entries and counts their files. Every folder is worked through an open handle

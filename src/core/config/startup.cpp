@@ -35,9 +35,9 @@ StartupOutcome Fail(const ConfigError& error, ProgramState& state, ServiceHost& 
     return StartupOutcome::ConfigError;
 }
 
-// Why the file as a whole must not be gone by; nothing when it may (a missing file is created,
-// one that cannot be read leaves every default).
-std::optional<ConfigError> RefusalOf(platform::ConfigFileState state) {
+}  // namespace
+
+std::optional<ConfigError> ConfigFileRefusal(platform::ConfigFileState state) {
     switch (state) {
         case platform::ConfigFileState::TooLarge:
             return ConfigError{ConfigErrorKind::FileTooLarge, "", ""};
@@ -49,8 +49,6 @@ std::optional<ConfigError> RefusalOf(platform::ConfigFileState state) {
             return std::nullopt;
     }
 }
-
-}  // namespace
 
 StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,
                           ServiceHost& service) {
@@ -77,7 +75,7 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
     state.config = std::move(file);
     ConfigStore& config = *state.config;
     // Before anything is read from it: the language, too, is the file's to choose.
-    if (auto error = RefusalOf(fileState)) {
+    if (auto error = ConfigFileRefusal(fileState)) {
         return Fail(*error, state, service, frontEnd);
     }
 

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/common/folder_list.h"
 #include "core/common/scheduler_state.h"
 #include "core/common/settings.h"
 #include "core/config/command_line.h"
+#include "core/config/config_error.h"
 #include "core/config/config_store.h"
 #include "core/config/program_files.h"
+#include "platform/config_file.h"
 #include "platform/instance_lock.h"
 
 namespace quellix {
@@ -39,6 +42,10 @@ struct StartupRequest {
     // The configuration file (--ini applied), default log folder and help pages of this copy.
     ProgramFiles files;
 };
+
+// Why the file as a whole must not be gone by; nothing when it may (a missing file is created,
+// one that cannot be read leaves every default).
+std::optional<ConfigError> ConfigFileRefusal(platform::ConfigFileState state);
 
 // The start-up sequence, from reading the command line to handing over to the main window.
 StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, FrontEnd& frontEnd,

@@ -63,6 +63,10 @@ void EntryPurge::VisitFolder(WalkLevel& level) {
         *level.folder,           level.self, P, std::string_view(P).substr(walk_->RootPathLength()),
         own_.RoleOf(level.self), true,       {}};
 
+    // What is new in it is not obsolete: the folder is not all obsolete.
+    if (actions_.GainedEntries(level.self)) {
+        visit.allObsolete = false;
+    }
     EventPacer pacer(frontEnd_, clock_);
     visit.folder.ForEachEntryWithInfo(
         [&](std::string_view name, EntryType type, const platform::EntryInfo* listed) {
@@ -120,7 +124,7 @@ void EntryPurge::Left(WalkLevel& parent, const WalkLevel& child) {
         return;
     }
     // A read-only folder is kept like a read-only file, unless the entry takes those too.
-    if (!now->ownerWritable) {
+    if (!actions_.OwnerWritable(at.self, child.name, *now)) {
         if (!entry_.deleteReadOnly) {
             return;
         }
@@ -156,7 +160,8 @@ void EntryPurge::FileSteps(FolderVisit& visit, std::string_view foundName,
         return;
     }
 
-    const bool readOnly = info->type != EntryType::Symlink && !info->ownerWritable;
+    const bool readOnly =
+        info->type != EntryType::Symlink && !actions_.OwnerWritable(visit.self, name, *info);
     if (entry_.deleteReadOnly && readOnly) {
         actions_.MakeOwnerWritable(visit.At(), name);
     }

@@ -32,8 +32,17 @@ class PreviewActions final : public PurgeActions {
     bool StillThere(const platform::EntryInfo& folder, std::string_view name) const override {
         return !gone_.contains(KeyOf(folder, name));
     }
+    bool GainedEntries(const platform::EntryInfo& folder) const override {
+        return grown_.contains(KeyOf(folder));
+    }
 
-    void MakeOwnerWritable(const WorkFolder&, std::string_view) override {}
+    void MakeOwnerWritable(const WorkFolder& at, std::string_view name) override {
+        writable_.insert(KeyOf(at.self, name));
+    }
+    bool OwnerWritable(const platform::EntryInfo& folder, std::string_view name,
+                       const platform::EntryInfo& info) const override {
+        return info.ownerWritable || writable_.contains(KeyOf(folder, name));
+    }
     int RemoveFile(const WorkFolder& at, std::string_view name) override {
         gone_.insert(KeyOf(at.self, name));
         return 0;
@@ -123,6 +132,7 @@ class PreviewActions final : public PurgeActions {
 
     std::set<EntryKey> gone_;
     std::set<EntryKey> made_;
+    std::set<EntryKey> writable_;
     std::set<FolderKey> grown_;
     std::set<FolderKey> removedFolders_;
     std::string mirrorPath_;

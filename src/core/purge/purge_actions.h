@@ -30,8 +30,14 @@ class PurgeActions {
     // Whether a folder (of an entry) or a listed entry is still there for the purge.
     virtual bool FolderStillThere(const platform::EntryInfo& self) const = 0;
     virtual bool StillThere(const platform::EntryInfo& folder, std::string_view name) const = 0;
+    // Whether an earlier entry of a preview would have left something in the folder (a shortcut,
+    // dated now and so never obsolete) that its listing cannot show.
+    virtual bool GainedEntries(const platform::EntryInfo& folder) const = 0;
 
     virtual void MakeOwnerWritable(const WorkFolder& at, std::string_view name) = 0;
+    // Whether the entry is writable by its owner now, MakeOwnerWritable included.
+    virtual bool OwnerWritable(const platform::EntryInfo& folder, std::string_view name,
+                               const platform::EntryInfo& info) const = 0;
     // Each returns 0 or the error number.
     virtual int RemoveFile(const WorkFolder& at, std::string_view name) = 0;
     virtual int MoveToTrash(const WorkFolder& at, std::string_view name, const std::string& path,

@@ -11,9 +11,14 @@ class RunActions final : public PurgeActions {
   public:
     bool FolderStillThere(const platform::EntryInfo&) const override { return true; }
     bool StillThere(const platform::EntryInfo&, std::string_view) const override { return true; }
+    bool GainedEntries(const platform::EntryInfo&) const override { return false; }
 
     void MakeOwnerWritable(const WorkFolder& at, std::string_view name) override {
         at.folder.SetOwnerWritable(name);
+    }
+    bool OwnerWritable(const platform::EntryInfo&, std::string_view,
+                       const platform::EntryInfo& info) const override {
+        return info.ownerWritable;
     }
     int RemoveFile(const WorkFolder& at, std::string_view name) override {
         return at.folder.RemoveFile(name);

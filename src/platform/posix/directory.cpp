@@ -19,11 +19,8 @@ namespace quellix::platform {
 namespace {
 
 int OpenFolder(int at, const char* name, int extraFlags) {
-    int fd;
-    do {
-        fd = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    return posix::OpenAtKeepingAccessTime(at, name,
+                                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
 }
 
 int ResultOf(int callResult) {

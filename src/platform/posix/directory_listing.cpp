@@ -30,11 +30,8 @@ EntryType TypeOfListing(unsigned char type) {
 // A descriptor of its own for each listing: the folder's descriptor keeps no read position that
 // a second listing, or one still running, would share.
 posix::UniqueFd OpenForListing(int folderFd, const char* name, int extraFlags) {
-    int fd;
-    do {
-        fd = ::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
-    } while (fd < 0 && errno == EINTR);
-    return posix::UniqueFd(fd);
+    return posix::UniqueFd(posix::OpenAtKeepingAccessTime(
+        folderFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
 }
 
 }  // namespace

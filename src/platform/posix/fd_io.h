@@ -31,6 +31,10 @@ class UniqueFd {
     int fd_ = -1;
 };
 
+// openat(2), retried when a signal interrupts it, with O_NOATIME where LeaveAccessTimes asked
+// for it and the system allows it.
+int OpenAtKeepingAccessTime(int at, const char* name, int flags);
+
 // open(2), retried when a signal interrupts it.
 UniqueFd OpenFile(const std::string& path, int flags, mode_t mode = 0);
 

@@ -87,8 +87,8 @@ bool Directory::IsLocked(std::string_view name, EntryType seenAs) const {
     // O_NONBLOCK: if the entry was swapped for a FIFO meanwhile, the open does not wait for a
     // writer; and where someone holds a write lease, the open fails with EWOULDBLOCK instead of
     // waiting for the holder to give it up.
-    const posix::UniqueFd fd(
-        ::openat(fd_, entry.CStr(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const posix::UniqueFd fd(posix::OpenAtKeepingAccessTime(
+        fd_, entry.CStr(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.Valid()) {
         return errno == EWOULDBLOCK;
     }

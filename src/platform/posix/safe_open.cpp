@@ -168,10 +168,8 @@ std::optional<Directory> Directory::Open(const std::string& path) {
     if (!reached) {
         return std::nullopt;
     }
-    int fd;
-    do {
-        fd = ::openat(reached->Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd =
+        posix::OpenAtKeepingAccessTime(reached->Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         return std::nullopt;
     }

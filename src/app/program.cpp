@@ -2,6 +2,7 @@
 
 #include "app/desktop_entry.h"
 #include "app/headless_program.h"
+#include "app/preview_program.h"
 #include "app/service_setup.h"
 #include "core/common/exit_codes.h"
 #include "core/common/service_host.h"
@@ -39,10 +40,13 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& exe
         out << settings.ProgramTitle << '\n';
         return kExitSuccess;
     }
-    const int modes = (commandLine.runOnce ? 1 : 0) + (commandLine.service ? 1 : 0) +
-                      (commandLine.installService ? 1 : 0) + (commandLine.uninstallService ? 1 : 0);
+    // A preview is a one-shot run that changes nothing: "-C" may come with it.
+    const int modes = (commandLine.runOnce || commandLine.dryRun ? 1 : 0) +
+                      (commandLine.service ? 1 : 0) + (commandLine.installService ? 1 : 0) +
+                      (commandLine.uninstallService ? 1 : 0);
     if (modes > 1) {
-        err << "quellix: choose one of -C, --service, --install-service and --uninstall-service\n\n"
+        err << "quellix: choose one of -C (or --dry-run), --service, --install-service and "
+               "--uninstall-service\n\n"
             << UsageText();
         return kExitUsage;
     }
@@ -52,6 +56,9 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& exe
             err << "quellix: " << files.configPath << ": " << why << '\n';
             return kExitUnusableIni;
         }
+    }
+    if (commandLine.dryRun) {
+        return RunPreview(commandLine, files, out, err);
     }
     if (commandLine.installService || commandLine.uninstallService) {
         const auto service = MakeSystemServiceHost(false);

@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <ctime>
 #include <filesystem>
@@ -114,7 +116,53 @@ TEST_F(OneShotRunTest, OneShotAndServiceExcludeEachOther) {
     Configure("");
     const auto result = test::RunProgram(binary, {"-C", "--service"});
     EXPECT_EQ(result.exitCode, kExitUsage);
-    EXPECT_TRUE(result.err.starts_with("quellix: choose one of -C, --service")) << result.err;
+    EXPECT_TRUE(result.err.starts_with("quellix: choose one of -C (or --dry-run), --service"))
+        << result.err;
+    EXPECT_EQ(test::RunProgram(binary, {"--dry-run", "--uninstall-service"}).exitCode, kExitUsage);
+}
+
+// A preview prints what the run then does, and leaves everything as it was: files, the folder's
+// access time, the configuration file, the logs. A file it cannot use is refused as -C refuses it.
+TEST_F(OneShotRunTest, DryRunShowsWhatTheRunDoesAndChangesNothing) {
+    Configure("DemarrageAutomatiqueLancement=1\nPurgeImmediate=1\n");
+    const std::string ini = dir.Read("Quellix.ini");
+    const auto files = tree.List("data");
+    // Set after that listing, which marks access.
+    const timespec longAgo[2] = {{1'000'000'000, 0}, {0, UTIME_OMIT}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, tree.Path("data").c_str(), longAgo, 0), 0);
+
+    const auto text = test::RunProgram(binary, {"--dry-run"});
+    EXPECT_EQ(text.exitCode, kExitSuccess) << text.err;
+    EXPECT_EQ(text.out, "delete: " + tree.Path("data/old1") + "\ndelete: " +
+                            tree.Path("data/sub/old2") + "\nentry 1, " + tree.Path("data") +
+                            ": 2 files (2 bytes), 0 empty subfolders\nin all: 2 files (2 bytes), "
+                            "0 empty subfolders\n");
+    const auto json = test::RunProgram(binary, {"-C", "--dry-run", "--json"});
+    EXPECT_EQ(json.exitCode, kExitSuccess) << json.err;
+    EXPECT_TRUE(json.out.starts_with("{\"entry\":1,\"outcome\":\"delete\",\"path\":\"" +
+                                     tree.Path("data/old1") + "\",\"bytes\":1,\"date\":\""))
+        << json.out;
+    EXPECT_TRUE(
+        json.out.ends_with("\n{\"total\":true,\"files\":2,\"bytes\":2,"
+                           "\"empty_subfolders\":0,\"in_use\":0,\"left\":0}\n"))
+        << json.out;
+
+    struct stat folder {};
+    ASSERT_EQ(::stat(tree.Path("data").c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_atim.tv_sec, 1'000'000'000);
+    EXPECT_EQ(tree.List("data"), files);
+    EXPECT_EQ(dir.Read("Quellix.ini"), ini);
+    EXPECT_TRUE(Logs().empty());
+
+    // The run deletes just those two.
+    ASSERT_EQ(test::RunProgram(binary, {"-C"}).exitCode, kExitSuccess);
+    EXPECT_EQ(tree.List("data"), (std::vector<std::string>{"data/recent", "data/sub"}));
+
+    dir.Write("Quellix.ini", "[Paths]\nNbPaths=1\nPath1=/tmp/\nRetentionPath1=0\n");
+    const auto refused = test::RunProgram(binary, {"--dry-run"});
+    EXPECT_EQ(refused.exitCode, kExitConfigError);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_TRUE(refused.err.starts_with("quellix: ")) << refused.err;
 }
 
 }  // namespace

@@ -35,6 +35,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.installService = "automatic";
         } else if (argument.starts_with("--install-service=")) {
             line.installService = argument.substr(18);
+        } else if (argument == "--dry-run") {
+            line.dryRun = true;
+        } else if (argument == "--json") {
+            line.json = true;
         } else if (argument == "--uninstall-service") {
             line.uninstallService = true;
         } else if (argument.starts_with("--ini=")) {
@@ -50,6 +54,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (line.iniPath && line.iniPath->empty() && line.error.empty()) {
         line.error = "option --ini needs a file path";
     }
+    if (line.json && !line.dryRun && line.error.empty()) {
+        line.error = "option --json goes with --dry-run";
+    }
     for (const std::string& argument : rest) {
         if (!line.upperCased.empty()) {
             line.upperCased += ' ';
@@ -62,12 +69,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText(HostSystem system) {
     std::string text =
-        "Usage: quellix [-C | --service | --install-service[=TYPE] | --uninstall-service]\n"
-        "               [--ini=FILE] [--help] [--version]\n"
+        "Usage: quellix [-C | --dry-run [--json] | --service | --install-service[=TYPE] |\n"
+        "                --uninstall-service] [--ini=FILE] [--help] [--version]\n"
         "Purges obsolete files from the folders of its configuration file.\n"
         "\n"
         "  -C            one-shot run without a window: load, count, start the purge\n"
-        "                (at once with immediate purge and automatic start), then end\n";
+        "                (at once with immediate purge and automatic start), then end\n"
+        "  --dry-run     show what a purge of every folder of the list would do now, one\n"
+        "                line per file, then the totals; nothing is changed (no file,\n"
+        "                trash, log, setting or statistic is written)\n"
+        "  --json        with --dry-run: one JSON object per line, for scripts\n";
     if (system == HostSystem::Windows) {
         text +=
             "  --service     run as the Windows service: started by the service manager, it\n"

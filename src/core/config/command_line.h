@@ -22,6 +22,9 @@ struct CommandLine {
     // removes it, then ends.
     std::optional<std::string> installService;
     bool uninstallService = false;
+    // Shows what a purge of every entry would do now, changing nothing; as JSON lines with json.
+    bool dryRun = false;
+    bool json = false;
     bool help = false;
     bool version = false;
     // Why the command line cannot be used; empty when it can.

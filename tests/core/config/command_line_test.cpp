@@ -76,6 +76,9 @@ TEST(CommandLine, HelpInEachSpellingAndEachSystemsWords) {
 
 TEST(CommandLine, UnusableOptionsAreErrors) {
     EXPECT_EQ(ParseCommandLine({"--ini"}).error, "option --ini needs a file path");
+    EXPECT_EQ(ParseCommandLine({"--json", "-C"}).error, "option --json goes with --dry-run");
+    const CommandLine preview = ParseCommandLine({"--json", "--dry-run"});
+    EXPECT_TRUE(preview.dryRun && preview.json && preview.error.empty());
     EXPECT_EQ(ParseCommandLine({"--ini="}).error, "option --ini needs a file path");
     // A mistyped option must not be mistaken for the one-shot switch ("--cron" holds "-C").
     const CommandLine line = ParseCommandLine({"--cron"});

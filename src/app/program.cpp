@@ -4,6 +4,7 @@
 #include "app/headless_program.h"
 #include "app/preview_program.h"
 #include "app/service_setup.h"
+#include "app/undo_program.h"
 #include "core/common/exit_codes.h"
 #include "core/common/service_host.h"
 #include "core/common/settings.h"
@@ -42,11 +43,11 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& exe
     }
     // A preview is a one-shot run that changes nothing: "-C" may come with it.
     const int modes = (commandLine.runOnce || commandLine.dryRun ? 1 : 0) +
-                      (commandLine.service ? 1 : 0) + (commandLine.installService ? 1 : 0) +
-                      (commandLine.uninstallService ? 1 : 0);
+                      (commandLine.undoLast ? 1 : 0) + (commandLine.service ? 1 : 0) +
+                      (commandLine.installService ? 1 : 0) + (commandLine.uninstallService ? 1 : 0);
     if (modes > 1) {
-        err << "quellix: choose one of -C (or --dry-run), --service, --install-service and "
-               "--uninstall-service\n\n"
+        err << "quellix: choose one of -C (or --dry-run), --undo-last, --service, "
+               "--install-service and --uninstall-service\n\n"
             << UsageText();
         return kExitUsage;
     }
@@ -59,6 +60,9 @@ int RunProgram(const std::vector<std::string>& arguments, const std::string& exe
     }
     if (commandLine.dryRun) {
         return RunPreview(commandLine, files, out, err);
+    }
+    if (commandLine.undoLast) {
+        return RunUndoLast(files, out, err);
     }
     if (commandLine.installService || commandLine.uninstallService) {
         const auto service = MakeSystemServiceHost(false);

@@ -103,6 +103,9 @@ class Directory {
     // for the name or the target alone (EEXIST for a name taken; on Windows ENAMETOOLONG for a
     // target the shell cannot record), so that a file is not moved away before its link is sure.
     int CanMakeSymlink(std::string_view name, const std::string& target) const;
+    // The target of the symbolic link name; nullopt when name is no link (on Windows, where the
+    // shortcuts MakeSymlink leaves are shell links, nullopt always).
+    std::optional<std::string> LinkTarget(std::string_view name) const;
 
     // True when no entry but the ones whose names start with "." is in the subfolder name.
     // nullopt when it cannot be listed.

@@ -31,4 +31,8 @@ std::string HomeDirectory();
 // that user choose root's settings. (On Windows: the roaming application data folder.)
 std::string UserConfigHome();
 
+// The user's state folder, with the same rules: XDG_STATE_HOME, else ~/.local/state (root's own
+// when acting as root). Empty on Windows, where state stays beside the settings.
+std::string UserStateHome();
+
 }  // namespace quellix::platform

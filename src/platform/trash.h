@@ -22,6 +22,14 @@ struct TrashFailure {
     int aborted = 0;
 };
 
+// Where an entry sent to the trash went: the entry in the trash's files folder, and its info
+// file; both empty where the system does not tell (the Windows Recycle Bin).
+struct TrashPlace {
+    std::string file;
+    std::string info;
+    bool operator==(const TrashPlace&) const = default;
+};
+
 // Sends folder/name to the freedesktop.org trash of its file system (the home trash on the home
 // file system, else $topdir/.Trash/$uid or $topdir/.Trash-$uid of the folder's mount), so that file
 // managers, gio and trash-cli list it with its original path absolutePath and can restore it. The
@@ -29,11 +37,11 @@ struct TrashFailure {
 // path is recorded relative to $topdir when absolutePath lies under it. The info file is created
 // first and exclusively, then the entry is moved in without replacing anything; on failure the
 // info file is removed again. deletedAt (seconds since the epoch) is written as local time.
-// Returns 0 or the error number, and fills failure when given.
+// Returns 0 or the error number, and fills failure and place when given.
 // On Windows the entry goes to the Recycle Bin through the shell's delete with undo, and only
 // when the bin really holds it afterwards (the shell deletes for good what its bin cannot take).
 int MoveToTrash(const class Directory& folder, std::string_view name,
                 const std::string& absolutePath, std::int64_t deletedAt,
-                TrashFailure* failure = nullptr);
+                TrashFailure* failure = nullptr, TrashPlace* place = nullptr);
 
 }  // namespace quellix::platform

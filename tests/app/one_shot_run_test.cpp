@@ -11,6 +11,7 @@
 
 #include "core/common/exit_codes.h"
 #include "support/child_process.h"
+#include "support/env_override.h"
 #include "support/file_tree.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -116,7 +117,7 @@ TEST_F(OneShotRunTest, OneShotAndServiceExcludeEachOther) {
     Configure("");
     const auto result = test::RunProgram(binary, {"-C", "--service"});
     EXPECT_EQ(result.exitCode, kExitUsage);
-    EXPECT_TRUE(result.err.starts_with("quellix: choose one of -C (or --dry-run), --service"))
+    EXPECT_TRUE(result.err.starts_with("quellix: choose one of -C (or --dry-run), --undo-last"))
         << result.err;
     EXPECT_EQ(test::RunProgram(binary, {"--dry-run", "--uninstall-service"}).exitCode, kExitUsage);
 }
@@ -163,6 +164,33 @@ TEST_F(OneShotRunTest, DryRunShowsWhatTheRunDoesAndChangesNothing) {
     EXPECT_EQ(refused.exitCode, kExitConfigError);
     EXPECT_EQ(refused.out, "");
     EXPECT_TRUE(refused.err.starts_with("quellix: ")) << refused.err;
+}
+
+// The last run taken back from the command line: the files it sent to the trash come back, and
+// a second undo has nothing left to do.
+TEST_F(OneShotRunTest, UndoLastPutsBackWhatTheLastRunTrashed) {
+    dir.Write("Quellix.ini",
+              "[Purge]\nDemarrageAutomatiqueLancement=1\nPurgeImmediate=1\n"
+              "[Paths]\nNbPaths=1\nPath1=" +
+                  tree.Path("data") + "\nRetentionPath1=48\nSousDossiers1=oui\nCorbeille1=oui\n");
+    const test::EnvOverride home("HOME", dir.File("home"));
+    const test::EnvOverride data("XDG_DATA_HOME", dir.File("home/data"));
+    ASSERT_EQ(test::RunProgram(binary, {"-C"}).exitCode, kExitSuccess);
+    EXPECT_EQ(tree.List("data"), (std::vector<std::string>{"data/recent", "data/sub"}));
+
+    const auto undone = test::RunProgram(binary, {"--undo-last"});
+    EXPECT_EQ(undone.exitCode, kExitSuccess) << undone.err;
+    EXPECT_NE(undone.out.find("back: " + tree.Path("data/sub/old2") + "\n"), std::string::npos)
+        << undone.out;
+    EXPECT_TRUE(
+        undone.out.ends_with("2 back, 0 left, 0 shortcuts removed; deleted files cannot "
+                             "come back\n"))
+        << undone.out;
+    EXPECT_EQ(tree.List("data"),
+              (std::vector<std::string>{"data/old1", "data/recent", "data/sub", "data/sub/old2"}));
+    const auto again = test::RunProgram(binary, {"--undo-last"});
+    EXPECT_EQ(again.exitCode, kExitSuccess);
+    EXPECT_TRUE(again.out.starts_with("nothing to undo")) << again.out;
 }
 
 }  // namespace

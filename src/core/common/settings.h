@@ -20,6 +20,8 @@ struct Settings {
     bool IsNt = false;
     std::string OsDescription;
     std::string ConfigPath;
+    // The journal of the last run; empty for none.
+    std::string JournalPath;
     // The program's own folder, the default log folder: the executable's for a portable copy,
     // the configuration file's for an installed one.
     std::string ProgramFolder;

@@ -37,6 +37,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.installService = argument.substr(18);
         } else if (argument == "--dry-run") {
             line.dryRun = true;
+        } else if (argument == "--undo-last") {
+            line.undoLast = true;
         } else if (argument == "--json") {
             line.json = true;
         } else if (argument == "--uninstall-service") {
@@ -69,8 +71,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText(HostSystem system) {
     std::string text =
-        "Usage: quellix [-C | --dry-run [--json] | --service | --install-service[=TYPE] |\n"
-        "                --uninstall-service] [--ini=FILE] [--help] [--version]\n"
+        "Usage: quellix [-C | --dry-run [--json] | --undo-last | --service |\n"
+        "                --install-service[=TYPE] | --uninstall-service] [--ini=FILE]\n"
+        "                [--help] [--version]\n"
         "Purges obsolete files from the folders of its configuration file.\n"
         "\n"
         "  -C            one-shot run without a window: load, count, start the purge\n"
@@ -78,7 +81,10 @@ std::string UsageText(HostSystem system) {
         "  --dry-run     show what a purge of every folder of the list would do now, one\n"
         "                line per file, then the totals; nothing is changed (no file,\n"
         "                trash, log, setting or statistic is written)\n"
-        "  --json        with --dry-run: one JSON object per line, for scripts\n";
+        "  --json        with --dry-run: one JSON object per line, for scripts\n"
+        "  --undo-last   put back where they were the files the last purge moved or sent\n"
+        "                to the trash (never replacing anything; deleted files cannot\n"
+        "                come back), and remove the shortcuts it left\n";
     if (system == HostSystem::Windows) {
         text +=
             "  --service     run as the Windows service: started by the service manager, it\n"

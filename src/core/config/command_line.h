@@ -25,6 +25,8 @@ struct CommandLine {
     // Shows what a purge of every entry would do now, changing nothing; as JSON lines with json.
     bool dryRun = false;
     bool json = false;
+    // Puts back what the last purge moved or sent to the trash.
+    bool undoLast = false;
     bool help = false;
     bool version = false;
     // Why the command line cannot be used; empty when it can.

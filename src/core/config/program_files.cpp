@@ -13,6 +13,7 @@ namespace quellix {
 namespace {
 
 constexpr std::string_view kConfigName = "Quellix.ini";
+constexpr std::string_view kJournalSuffix = ".last-purge";
 
 // folder joined with a relative path, its ".." resolved by the text alone.
 std::string JoinRelative(std::string folder, std::string_view relative) {
@@ -78,6 +79,12 @@ ProgramFiles ResolveProgramFiles(const ProgramLocation& location,
             files.ownFolder = platform::ParentFolder(*iniPath);
         }
     }
+    files.journalPath = files.configPath + std::string(kJournalSuffix);
+    if (files.installed && files.configIsDefault && !location.userStateHome.empty()) {
+        files.journalPath =
+            platform::JoinPath(platform::JoinPath(location.userStateHome, "quellix"),
+                               std::string(kConfigName) + std::string(kJournalSuffix));
+    }
     return files;
 }
 
@@ -87,6 +94,7 @@ ProgramFiles PortableProgramFiles(const std::string& folder) {
     files.ownFolder = folder;
     files.helpFolder = folder;
     files.configIsDefault = true;
+    files.journalPath = files.configPath + std::string(kJournalSuffix);
     return files;
 }
 
@@ -98,6 +106,7 @@ ProgramFiles LocateProgramFiles(const std::string& executableFolder,
         platform::PathExists(platform::JoinPath(executableFolder, kConfigName));
     location.folderIsWritable = platform::IsWritableFolder(executableFolder);
     location.userConfigHome = platform::UserConfigHome();
+    location.userStateHome = platform::UserStateHome();
     location.dataFolderFromBinary = build::kDataFolderFromBinary;
     return ResolveProgramFiles(
         location, iniPath ? std::optional(platform::CanonicalPath(*iniPath)) : std::nullopt);

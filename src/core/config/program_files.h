@@ -15,6 +15,9 @@ struct ProgramLocation {
     std::string userConfigHome;
     // The installed data folder, relative to the executable's folder ("../share/quellix").
     std::string dataFolderFromBinary;
+    // The user's state folder (XDG_STATE_HOME or ~/.local/state); empty when unknown or when the
+    // system has none.
+    std::string userStateHome;
 };
 
 // Where the files of this copy are.
@@ -27,6 +30,9 @@ struct ProgramFiles {
     std::string helpFolder;
     // The configuration file is the copy's own default (no --ini), to be created with its folder.
     bool configIsDefault = false;
+    // The journal of the last run, which undoes it: beside the configuration file, or for an
+    // installed copy's own settings in the user's state folder.
+    std::string journalPath;
 };
 
 // Folders of the operating system itself, where a portable copy never keeps its settings.

@@ -68,6 +68,7 @@ StartupOutcome RunStartup(const StartupRequest& request, ProgramState& state, Fr
     }
 
     settings.ConfigPath = request.files.configPath;
+    settings.JournalPath = request.files.journalPath;
     // An installed copy's first start: the first write creates the file, not its folder.
     PrepareConfigFolder(request.files);
     auto file = std::make_unique<IniFile>(settings.ConfigPath);

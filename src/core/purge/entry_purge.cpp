@@ -246,10 +246,12 @@ void EntryPurge::AllObsoletePass(FolderVisit& visit) {
 
 void EntryPurge::Recycle(FolderVisit& visit, const Candidate& file, FileNote note) {
     platform::TrashFailure failure;
-    const int error =
-        actions_.MoveToTrash(visit.At(), file.name, visit.P + file.name, clock_.Now(), &failure);
+    platform::TrashPlace place;
+    const int error = actions_.MoveToTrash(visit.At(), file.name, visit.P + file.name, clock_.Now(),
+                                           &failure, &place);
     PurgeOutcome outcome =
         OutcomeOf(error == 0 ? OutcomeKind::Recycled : OutcomeKind::NotRecycled, visit, file, note);
+    outcome.trashed = place;
     outcome.error = failure.result;
     outcome.error2 = failure.aborted;
     Report(outcome);

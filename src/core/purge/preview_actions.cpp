@@ -48,7 +48,7 @@ class PreviewActions final : public PurgeActions {
         return 0;
     }
     int MoveToTrash(const WorkFolder& at, std::string_view name, const std::string&, std::int64_t,
-                    platform::TrashFailure*) override {
+                    platform::TrashFailure*, platform::TrashPlace*) override {
         gone_.insert(KeyOf(at.self, name));
         return 0;
     }

@@ -41,7 +41,8 @@ class PurgeActions {
     // Each returns 0 or the error number.
     virtual int RemoveFile(const WorkFolder& at, std::string_view name) = 0;
     virtual int MoveToTrash(const WorkFolder& at, std::string_view name, const std::string& path,
-                            std::int64_t now, platform::TrashFailure* failure) = 0;
+                            std::int64_t now, platform::TrashFailure* failure,
+                            platform::TrashPlace* place) = 0;
 
     // The mirror of the walk's deepest folder under destination, made where missing; a preview
     // gives a stand-in for one it would make. nullptr when there can be none.

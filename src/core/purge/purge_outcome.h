@@ -6,6 +6,7 @@
 
 #include "core/purge/log_lines.h"
 #include "platform/clock.h"
+#include "platform/trash.h"
 
 namespace quellix {
 
@@ -38,6 +39,8 @@ struct PurgeOutcome {
     // Moved: the file's new path; shortcut: a link to it was left under ShortcutName(name).
     std::string movedTo;
     bool shortcut = false;
+    // Recycled: where the trash holds it (empty in a preview, and for the Windows Recycle Bin).
+    platform::TrashPlace trashed;
     platform::CivilTime date{};
     FileNote note = FileNote::None;
     // NotDeleted: the error number; NotRecycled: the two numbers the log shows.

@@ -8,6 +8,7 @@
 #include "core/purge/operation_log.h"
 #include "core/purge/purge_engine.h"
 #include "core/purge/purge_texts.h"
+#include "core/purge/run_journal.h"
 #include "platform/directory.h"
 
 namespace quellix {
@@ -35,6 +36,12 @@ void PurgeRun(const PurgeRunContext& context) {
     const std::string start = RunStartText(context.clock.ToLocal(context.clock.Now()));
     PurgeRunState run;
     run.log = &log;
+    // Replaces the last run's: the undo takes back the latest run only.
+    std::optional<RunJournal> journal;
+    if (!settings.JournalPath.empty()) {
+        journal.emplace(settings.JournalPath);
+        run.outcomes = &*journal;
+    }
     for (const FolderEntry& entry : context.folders.Entries()) {
         if (context.engine.StopRequested()) {
             break;

@@ -24,8 +24,9 @@ class RunActions final : public PurgeActions {
         return at.folder.RemoveFile(name);
     }
     int MoveToTrash(const WorkFolder& at, std::string_view name, const std::string& path,
-                    std::int64_t now, platform::TrashFailure* failure) override {
-        return platform::MoveToTrash(at.folder, name, path, now, failure);
+                    std::int64_t now, platform::TrashFailure* failure,
+                    platform::TrashPlace* place) override {
+        return platform::MoveToTrash(at.folder, name, path, now, failure, place);
     }
 
     const platform::Directory* Mirror(FolderWalk& walk,

@@ -13,6 +13,7 @@
 #include "platform/posix/component_name.h"
 #include "platform/posix/entry_stat.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/paths.h"
 
 namespace quellix::platform {
 
@@ -195,6 +196,14 @@ int Directory::MakeSymlink(std::string_view name, const std::string& target) con
         return EINVAL;
     }
     return ResultOf(::symlinkat(target.c_str(), fd_, entry.CStr()));
+}
+
+std::optional<std::string> Directory::LinkTarget(std::string_view name) const {
+    const posix::ComponentName entry(name);
+    if (!entry.Valid()) {
+        return std::nullopt;
+    }
+    return posix::ReadLinkAt(fd_, entry.CStr());
 }
 
 int Directory::CanMakeSymlink(std::string_view name, const std::string& target) const {

@@ -64,35 +64,48 @@ std::string HomeDirectory() {
     return posix::PasswordHome(::getuid());
 }
 
-std::string UserConfigHome() {
-    // A relative XDG_CONFIG_HOME is invalid and ignored, like an empty one.
-    std::optional<std::string> config = EnvironmentVariable("XDG_CONFIG_HOME");
-    if (config && (config->empty() || config->front() != '/')) {
-        config.reset();
+namespace {
+
+// An XDG folder: the variable when it is an absolute path, else fallback under the home folder.
+std::string XdgHome(const char* variable, const std::string& fallback) {
+    // A relative value is invalid and ignored, like an empty one.
+    std::optional<std::string> folder = EnvironmentVariable(variable);
+    if (folder && (folder->empty() || folder->front() != '/')) {
+        folder.reset();
     }
     if (::geteuid() != 0) {
-        if (config) {
-            return *config;
+        if (folder) {
+            return *folder;
         }
         const std::string home = HomeDirectory();
-        return home.empty() ? std::string() : home + "/.config";
+        return home.empty() ? std::string() : home + "/" + fallback;
     }
     // Root's settings decide what root deletes. Started with a user's environment (sudo -E, su
     // without "-"), the folders it names may be that user's: only folders of root's are used,
     // else root's own from the password database.
     // The program's folder in it, made at the first start where it is missing, is what counts.
-    const auto rootsAlone = [](const std::string& folder) {
-        return !PlaceOthersCanChange(folder + "/quellix");
+    const auto rootsAlone = [](const std::string& candidate) {
+        return !PlaceOthersCanChange(candidate + "/quellix");
     };
-    if (config && rootsAlone(*config)) {
-        return *config;
+    if (folder && rootsAlone(*folder)) {
+        return *folder;
     }
     if (const std::optional<std::string> home = EnvironmentVariable("HOME");
-        home && !home->empty() && rootsAlone(*home + "/.config")) {
-        return *home + "/.config";
+        home && !home->empty() && rootsAlone(*home + "/" + fallback)) {
+        return *home + "/" + fallback;
     }
     const std::string home = posix::PasswordHome(0);
-    return home.empty() ? std::string() : home + "/.config";
+    return home.empty() ? std::string() : home + "/" + fallback;
+}
+
+}  // namespace
+
+std::string UserConfigHome() {
+    return XdgHome("XDG_CONFIG_HOME", ".config");
+}
+
+std::string UserStateHome() {
+    return XdgHome("XDG_STATE_HOME", ".local/state");
 }
 
 }  // namespace quellix::platform

@@ -83,7 +83,7 @@ int ClaimName(const posix::TrashFolders& trash, const std::string& trashName,
 }  // namespace
 
 static int SendToTrash(const Directory& folder, std::string_view name,
-                       const std::string& absolutePath, std::int64_t deletedAt) {
+                       const std::string& absolutePath, std::int64_t deletedAt, TrashPlace* place) {
     const posix::ComponentName entry(name);
     if (!entry.Valid()) {
         return entry.Error();
@@ -122,6 +122,17 @@ static int SendToTrash(const Directory& folder, std::string_view name,
         const int moved = posix::RenameNoReplace(folder.Descriptor(), entry.CStr(),
                                                  trash.files.Get(), target.CStr());
         if (moved == 0) {
+            if (place != nullptr) {
+                const auto pathOf = [](int fd) {
+                    return posix::ReadLink("/proc/self/fd/" + std::to_string(fd)).value_or("");
+                };
+                const std::string filesFolder = pathOf(trash.files.Get());
+                const std::string infoFolder = pathOf(trash.info.Get());
+                *place = {filesFolder.empty() ? filesFolder : filesFolder + "/" + trashName,
+                          infoFolder.empty()
+                              ? infoFolder
+                              : infoFolder + "/" + trashName + std::string(kInfoSuffix)};
+            }
             return 0;
         }
         const std::string infoName = trashName + std::string(kInfoSuffix);
@@ -135,8 +146,8 @@ static int SendToTrash(const Directory& folder, std::string_view name,
 }
 
 int MoveToTrash(const Directory& folder, std::string_view name, const std::string& absolutePath,
-                std::int64_t deletedAt, TrashFailure* failure) {
-    const int error = SendToTrash(folder, name, absolutePath, deletedAt);
+                std::int64_t deletedAt, TrashFailure* failure, TrashPlace* place) {
+    const int error = SendToTrash(folder, name, absolutePath, deletedAt, place);
     if (failure != nullptr) {
         *failure = {error, 0};
     }

@@ -268,6 +268,10 @@ int Directory::MakeSymlink(std::string_view name, const std::string& target) con
     return win32::SaveShellLink(fd_, entry.Wide(), win32::SystemPath(target));
 }
 
+std::optional<std::string> Directory::LinkTarget(std::string_view) const {
+    return std::nullopt;
+}
+
 int Directory::CanMakeSymlink(std::string_view name, const std::string& target) const {
     const EntryName entry(name);
     if (!entry.Valid()) {

@@ -126,4 +126,8 @@ std::string UserConfigHome() {
     return KnownFolder(FOLDERID_RoamingAppData);
 }
 
+std::string UserStateHome() {
+    return {};
+}
+
 }  // namespace quellix::platform

@@ -321,7 +321,7 @@ bool IsTopdirTrashName(std::string_view name) {
 
 // The bin records the original path and the time of deletion itself.
 int MoveToTrash(const Directory& folder, std::string_view name, const std::string&, std::int64_t,
-                TrashFailure* failure) {
+                TrashFailure* failure, TrashPlace*) {
     // The folder the handle holds, wherever it has been moved since it was opened.
     const std::wstring folderPath = win32::FinalPath(folder.Descriptor());
     win32::RecycleOutcome outcome;

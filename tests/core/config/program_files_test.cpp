@@ -57,13 +57,18 @@ TEST(ProgramFiles, PortableOrInstalledByTheExecutablesFolder) {
     };
     for (const Case& c : cases) {
         const ProgramFiles files = ResolveProgramFiles(
-            {c.folder, c.holdsConfig, c.writable, c.configHome, "../share/quellix"}, c.ini);
+            {c.folder, c.holdsConfig, c.writable, c.configHome, "../share/quellix", "/st"}, c.ini);
         SCOPED_TRACE(std::string(c.folder) + " ini=" + c.ini.value_or("-"));
         EXPECT_EQ(files.installed, c.installed);
         EXPECT_EQ(files.configPath, c.configPath);
         EXPECT_EQ(files.ownFolder, c.ownFolder);
         EXPECT_EQ(files.helpFolder, c.helpFolder);
         EXPECT_EQ(files.configIsDefault, !c.ini);
+        // The journal of the last run: in the state folder for an installed copy's own
+        // settings, else beside the file.
+        EXPECT_EQ(files.journalPath, c.installed && !c.ini
+                                         ? std::string("/st/quellix/Quellix.ini.last-purge")
+                                         : std::string(c.configPath) + ".last-purge");
     }
 }
 
@@ -72,7 +77,7 @@ TEST(ProgramFiles, PortableOrInstalledByTheExecutablesFolder) {
 TEST(ProgramFiles, InstalledCopyCreatesItsSettingsInTheUsersFolder) {
     test::TempDir home;
     const ProgramFiles files = ResolveProgramFiles(
-        {"/usr/bin", false, false, home.File("config"), "../share/quellix"}, std::nullopt);
+        {"/usr/bin", false, false, home.File("config"), "../share/quellix", ""}, std::nullopt);
     ProgramState state;
     test::ScriptedFrontEnd frontEnd;
     test::FakeServiceHost service;
@@ -93,7 +98,7 @@ TEST(ProgramFiles, InstalledCopyCreatesItsSettingsInTheUsersFolder) {
 // something to create.
 TEST(ProgramFiles, OnlyTheDefaultFileGetsItsFolderMade) {
     test::TempDir home;
-    ProgramFiles files = ResolveProgramFiles({"/usr/bin", false, false, home.Path(), ""},
+    ProgramFiles files = ResolveProgramFiles({"/usr/bin", false, false, home.Path(), "", ""},
                                              home.File("typo/site.ini"));
     EXPECT_TRUE(PrepareConfigFolder(files));
     EXPECT_FALSE(home.Exists("typo"));

@@ -85,8 +85,13 @@ class RecordingDialogOpener final : public DialogOpener {
     }
     void OpenAbout() override { Opened("About"); }
     void ShowLogViewer() override { Opened("LogViewer"); }
+    void ShowPurgePreview(const PurgePreview& preview) override {
+        previews.push_back(preview);
+        Opened("PurgePreview");
+    }
 
     std::vector<std::string> opened;
+    std::vector<PurgePreview> previews;
     // Runs inside each dialog, as its OK would (a setting changed, a row written).
     std::function<void()> whileOpen;
     bool purgeTimeChanged = false;

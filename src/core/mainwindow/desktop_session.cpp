@@ -2,6 +2,7 @@
 
 #include "core/config/startup_exit_code.h"
 #include "core/mainwindow/count_pass.h"
+#include "core/purge/purge_preview.h"
 #include "core/purge/purge_run.h"
 #include "platform/file_system.h"
 
@@ -43,7 +44,8 @@ MainWindowContext DesktopSession::WindowContext() {
             // A count or purge under way ends at its next file, then the loop ends.
             stop_ = true;
             options_.endLoop(code);
-        }};
+        },
+        [this](const FolderList& folders) { return PreviewPurge(folders, engine_); }};
 }
 
 FileCounter DesktopSession::FileCounting() {

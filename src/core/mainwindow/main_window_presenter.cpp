@@ -1,5 +1,7 @@
 #include "core/mainwindow/main_window_presenter.h"
 
+#include <optional>
+
 #include "core/common/service_host.h"
 #include "core/mainwindow/captions.h"
 #include "core/mainwindow/scheduler.h"
@@ -201,6 +203,12 @@ void MainWindowPresenter::Run(MenuCommand command) {
         case MenuCommand::Remove:
             RemoveSelected();
             break;
+        case MenuCommand::PreviewPurge:
+            PreviewPurge(false);
+            break;
+        case MenuCommand::PreviewSelected:
+            PreviewPurge(true);
+            break;
         case MenuCommand::LogFolder:
             dialogs_.OpenLogFolder();
             SetChecks();
@@ -265,6 +273,8 @@ void MainWindowPresenter::OnContextMenu() {
     view_.SetVisible("mnuAjouterApres", state.addAfterVisible);
     view_.SetEnabled("mnuModifier", state.modifyEnabled);
     view_.SetEnabled("mnuSupprimer", state.removeEnabled);
+    // A preview changes nothing: any schedule state will do, but not another walk.
+    view_.SetEnabled("mnuApercu", view_.CurrentRow() >= 0 && !context_.work.Busy());
     view_.PopUpContextMenu();
 }
 
@@ -352,6 +362,28 @@ void MainWindowPresenter::RemoveSelected() {
     RemoveSelectedFolder(Commands(), view_.CurrentRow());
     view_.SetBusyCursor(false);
     UpdateEmptyListHint();
+}
+
+void MainWindowPresenter::PreviewPurge(bool selectedOnly) {
+    FolderList selected;
+    if (selectedOnly) {
+        const int row = view_.CurrentRow();
+        if (row < 0 || static_cast<std::size_t>(row) >= context_.program.folders.Size()) {
+            return;
+        }
+        // The entry as the run would take it, with the count that says whether it is passed over.
+        selected.Append(context_.program.folders.Entries()[static_cast<std::size_t>(row)]);
+    }
+    std::optional<PurgePreview> preview;
+    context_.work.TryRun([&] {
+        view_.SetBusyCursor(true);
+        preview = context_.preview(selectedOnly ? selected : context_.program.folders);
+        view_.SetBusyCursor(false);
+    });
+    // Refused while a count or purge walks, and of no use once the program is ending.
+    if (preview && !quitting_) {
+        dialogs_.ShowPurgePreview(*preview);
+    }
 }
 
 CommandContext MainWindowPresenter::Commands() {

@@ -34,6 +34,8 @@ struct MainWindowContext {
     std::function<bool(const std::string&)> edit;
     // Ends the program with this exit code once the current handler returns.
     std::function<void(int)> quit;
+    // What a purge of these entries would do now; the caller keeps other work out meanwhile.
+    std::function<PurgePreview(const FolderList&)> preview;
 };
 
 // The main window's behaviour: its load step, the captions, which commands are enabled and
@@ -87,6 +89,7 @@ class MainWindowPresenter {
     void OpenService();
     void OpenFolderEditor(FolderEdit edit);
     void RemoveSelected();
+    void PreviewPurge(bool selectedOnly);
     CommandContext Commands();
     bool Stopped() const { return mode_ == SchedulerMode::Stopped; }
     bool ServiceInstalledHere() const;

@@ -9,6 +9,7 @@
 #include "core/common/dialog_view.h"
 #include "core/common/file_counter.h"
 #include "core/common/folder_editor_mode.h"
+#include "core/purge/purge_preview.h"
 
 namespace quellix {
 
@@ -96,6 +97,8 @@ class DialogOpener {
     virtual void OpenAbout() = 0;
     // Not modal: brings an open log viewer forward (the main window minimized), or opens one.
     virtual void ShowLogViewer() = 0;
+    // Not modal: what a purge would do now, in the preview window (brought forward when open).
+    virtual void ShowPurgePreview(const PurgePreview& preview) = 0;
 };
 
 }  // namespace quellix

@@ -34,6 +34,8 @@ constexpr MenuItem kFolders[] = {
     {"mnuConfigurationModifier", C::Modify},
     kSeparator,
     {"mnuConfigurationSupprimer", C::Remove},
+    kSeparator,
+    {"mnuApercuPurge", C::PreviewPurge},
 };
 constexpr MenuItem kLogs[] = {
     {"mnuDefinirLogs", C::LogFolder, T::Logs},
@@ -55,6 +57,8 @@ constexpr MenuItem kPopup[] = {
     {"mnuModifier", C::Modify},
     kSeparator,
     {"mnuSupprimer", C::Remove},
+    kSeparator,
+    {"mnuApercu", C::PreviewSelected},
 };
 
 constexpr MenuDefinition kMenuBar[] = {

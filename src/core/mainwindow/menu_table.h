@@ -24,6 +24,9 @@ enum class MenuCommand {
     AddAfter,
     Modify,
     Remove,
+    // What a purge would do now: of every entry, or of the selected one alone.
+    PreviewPurge,
+    PreviewSelected,
     LogFolder,
     ViewLogs,
     LogRetention,

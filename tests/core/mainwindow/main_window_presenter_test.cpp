@@ -59,9 +59,28 @@ struct Window {
                                       edited.push_back(path);
                                       return true;
                                   },
-                                  [this](int code) { quitWith = code; }});
+                                  [this](int code) { quitWith = code; },
+                                  [this](const FolderList& folders) { return Preview(folders); }});
         }
         return *presenter;
+    }
+
+    // The entries asked for, as the preview sees them, and whether it ran under the busy cursor
+    // with other work kept out.
+    PurgePreview Preview(const FolderList& folders) {
+        PurgePreview preview;
+        std::vector<std::string> paths;
+        for (const FolderEntry& entry : folders.Entries()) {
+            paths.push_back(entry.path);
+            preview.entries.push_back(
+                {paths.size() - 1, entry.path, entry.count.IsUnknown(), {}, {}});
+        }
+        previewed.push_back(paths);
+        previewedBusy.push_back(view.busyCursor && work.Busy());
+        if (duringPreview) {
+            duringPreview();
+        }
+        return preview;
     }
 
     std::string Ini() const { return static_cast<MemoryConfigStore&>(*program.config).Text(); }
@@ -84,6 +103,9 @@ struct Window {
     std::vector<std::string> edited;
     std::string existing;
     std::optional<int> quitWith;
+    std::vector<std::vector<std::string>> previewed;
+    std::vector<bool> previewedBusy;
+    std::function<void()> duringPreview;
 };
 
 class MainWindowPresenterTest : public ::testing::Test, public Window {};
@@ -339,6 +361,46 @@ TEST_F(MainWindowPresenterTest, ContextMenuIsPreparedBeforeEachDisplay) {
     EXPECT_TRUE(Visible("mnuAjouterApres"));
     EXPECT_FALSE(Enabled("mnuAjouterAvant"));
     EXPECT_EQ(view.contextMenus, 2);
+}
+
+TEST_F(MainWindowPresenterTest, PreviewOfEveryEntryOrOfTheSelectedOne) {
+    using Paths = std::vector<std::vector<std::string>>;
+    program.folders.Entries()[1].count = FileCount::Unknown();
+    ASSERT_TRUE(Presenter().Load());
+    // The Folders menu's item previews every entry, the context menu's the selected one alone,
+    // its count kept (the preview passes over an unknown folder as the run does).
+    Presenter().OnCommand("mnuApercuPurge");
+    view.currentRow = 1;
+    Presenter().OnContextMenu();
+    EXPECT_TRUE(Enabled("mnuApercu"));
+    Presenter().OnCommand("mnuApercu");
+    EXPECT_EQ(previewed, (Paths{{"/srv/f0/", "/srv/f1/"}, {"/srv/f1/"}}));
+    EXPECT_EQ(previewedBusy, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(view.busyCursor);
+    ASSERT_EQ(dialogs.previews.size(), 2U);
+    EXPECT_TRUE(dialogs.previews[1].entries.at(0).skipped);
+
+    // No row, or a count walking: the context item is greyed and does nothing.
+    view.currentRow = -1;
+    Presenter().OnContextMenu();
+    EXPECT_FALSE(Enabled("mnuApercu"));
+    Presenter().OnCommand("mnuApercu");
+    view.currentRow = 0;
+    work.TryRun([&] {
+        Presenter().OnContextMenu();
+        EXPECT_FALSE(Enabled("mnuApercu"));
+        Presenter().OnCommand("mnuApercu");
+        Presenter().OnCommand("mnuApercuPurge");
+    });
+    EXPECT_EQ(previewed.size(), 2U);
+
+    // Exit confirmed during the walk: no window opens for a program that is ending.
+    frontEnd.answers = {kYes};
+    duringPreview = [&] { Presenter().OnCloseRequested(); };
+    Presenter().OnCommand("mnuApercuPurge");
+    EXPECT_EQ(previewed.size(), 3U);
+    EXPECT_EQ(quitWith, std::optional<int>(0));
+    EXPECT_EQ(dialogs.previews.size(), 2U);
 }
 
 TEST(MainWindowPresenter, TrayToggleAndMinimizing) {

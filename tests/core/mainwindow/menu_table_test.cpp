@@ -31,7 +31,7 @@ TEST(MenuTable, MenusItemsSeparatorsAndCheckMarksInDisplayOrder) {
           "mnuModifierHeure", "-", "mnuTemporisation", "-", "mnuEditerIni", "-", "mnuService"}},
         {"mnuDossiers",
          {"mnuConfigurationAjouterAvant", "mnuConfigurationAjouterApres", "-",
-          "mnuConfigurationModifier", "-", "mnuConfigurationSupprimer"}},
+          "mnuConfigurationModifier", "-", "mnuConfigurationSupprimer", "-", "mnuApercuPurge"}},
         {"mnuLogs", {"mnuDefinirLogs*", "mnuVoirLogs", "mnuPurgeLogs*"}},
         {"mnuLangue", {"mnuAnglais*", "mnuFrancais*"}},
         {"mnaAPropos", {"mnuHelp", "mnuAProposDe"}},
@@ -43,7 +43,7 @@ TEST(MenuTable, MenusItemsSeparatorsAndCheckMarksInDisplayOrder) {
     }
     EXPECT_EQ(ContextMenu().name, "mnuPopup");
     EXPECT_EQ(Layout(ContextMenu()), (Items{"mnuAjouterAvant", "mnuAjouterApres", "-",
-                                            "mnuModifier", "-", "mnuSupprimer"}));
+                                            "mnuModifier", "-", "mnuSupprimer", "-", "mnuApercu"}));
     EXPECT_EQ(Layout(TrayMenu()), Layout(MenuBarMenus()[0]));
 }
 
@@ -64,13 +64,40 @@ TEST(MenuTable, EveryMenuAndItemHasItsCaptionsAndTheContextMenuSharesCommands) {
     }
     EXPECT_TRUE(MenuCaption("mnuUnknown").english.empty());
     EXPECT_EQ(FindMenuItem("mnuUnknown"), nullptr);
-    // Each context item runs what the Folders menu's item in the same place runs.
+    // Each context item runs what the Folders menu's item in the same place runs, but the
+    // preview, which the context menu gives of the selected row alone.
     const auto folders = MenuBarMenus()[2].items;
     ASSERT_EQ(folders.size(), ContextMenu().items.size());
-    for (std::size_t i = 0; i < folders.size(); ++i) {
+    for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
         EXPECT_EQ(folders[i].command, ContextMenu().items[i].command);
         EXPECT_EQ(MenuCaption(folders[i].name).french,
                   MenuCaption(ContextMenu().items[i].name).french);
+    }
+    EXPECT_EQ(folders.back().command, MenuCommand::PreviewPurge);
+    EXPECT_EQ(ContextMenu().items.back().command, MenuCommand::PreviewSelected);
+}
+
+// Within a menu no two items share an access key, in either language.
+TEST(MenuTable, AccessKeysDifferWithinEachMenu) {
+    std::vector<MenuDefinition> menus(MenuBarMenus().begin(), MenuBarMenus().end());
+    menus.push_back(ContextMenu());
+    for (const MenuDefinition& menu : menus) {
+        for (const bool french : {false, true}) {
+            std::vector<std::string_view> captions;
+            for (const MenuItem& item : menu.items) {
+                if (!item.IsSeparator()) {
+                    const TextPair caption = MenuCaption(item.name);
+                    captions.push_back(french ? caption.french : caption.english);
+                }
+            }
+            std::string keys;
+            for (const std::string_view caption : captions) {
+                const char key = AccessKey(caption);
+                EXPECT_TRUE(key == 0 || keys.find(key) == std::string::npos)
+                    << menu.name << (french ? " (French): " : ": ") << caption;
+                keys += key;
+            }
+        }
     }
 }
 

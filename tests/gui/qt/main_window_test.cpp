@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 #include <filesystem>
 
@@ -19,6 +20,7 @@
 #include "gui/qt/dialogs/folder_chooser_view.h"
 #include "gui/qt/mainwindow/folder_grid_view.h"
 #include "gui/qt/mainwindow/loading_window.h"
+#include "gui/qt/mainwindow/purge_preview_window.h"
 #include "gui_fixture.h"
 
 namespace quellix::test {
@@ -419,6 +421,82 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(Child<QLabel>(window, "lblHeurePurge"), Qt::LeftButton);
         QVERIFY(asked);
         QVERIFY(f.Ini().find("Heure=12:00") != std::string::npos);
+    }
+
+    // The Folders menu's preview lists what a purge of every entry would do, and changes nothing;
+    // the context menu's, of the row under the pointer alone.
+    void PreviewFromTheMenuAndFromARow() {
+        DesktopFixture f(TwoFolders());
+        f.tree.File("a/old", kLongAgo, "12345");
+        f.tree.File("a/sub/older", kLongAgo, "1");
+        f.tree.File("a/new", 4'000'000'000);
+        f.tree.File("b/old", kLongAgo, "123");
+        QCOMPARE(f.Start(), StartupOutcome::Running);
+        MainWindow& window = f.Window();
+
+        window.Action("mnuApercuPurge")->trigger();
+        auto* preview = window.findChild<PurgePreviewWindow*>();
+        QVERIFY(preview != nullptr && preview->isVisible() && !preview->isModal());
+        QCOMPARE(preview->windowTitle(), QString("Preview of the purge - Quellix"));
+        const auto shown = [&] {
+            QStringList lines;
+            QTreeWidget* list = preview->List();
+            for (int group = 0; group < list->topLevelItemCount(); ++group) {
+                const QTreeWidgetItem* heading = list->topLevelItem(group);
+                lines << heading->text(0);
+                for (int row = 0; row < heading->childCount(); ++row) {
+                    const QTreeWidgetItem* item = heading->child(row);
+                    lines << item->text(0) + " | " + item->text(1) + " | " + item->text(2);
+                }
+            }
+            return lines;
+        };
+        const QString a = QString::fromStdString(f.tree.Path("a"));
+        const QString b = QString::fromStdString(f.tree.Path("b"));
+        const QString recycle = "Move to the trash | " + b + "/old | 3 bytes";
+        const QStringList expected = {
+            a + "/: 2 files (6 bytes), 1 empty subfolder; 0 files in use, 0 left otherwise",
+            "Delete | " + a + "/old | 5 bytes",
+            "Delete | " + a + "/sub/older | 1 byte",
+            "Remove the empty subfolder | " + a + "/sub | ",
+            b + "/: 1 file (3 bytes), 0 empty subfolders; 0 files in use, 0 left otherwise",
+            recycle};
+        QCOMPARE(shown(), expected);
+        QCOMPARE(preview->findChild<QLabel*>("lblTotaux")->text(),
+                 QString("In all: 3 files (9 bytes), 1 empty subfolder; 0 files in use, 0 left "
+                         "otherwise"));
+        QVERIFY(f.tree.Exists("a/old") && f.tree.Exists("a/sub/older") && f.tree.Exists("b/old"));
+        // A click on the Size header sorts each entry's rows by their bytes.
+        QHeaderView* header = preview->List()->header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+        QCOMPARE(preview->List()->topLevelItem(0)->child(0)->text(1), a + "/sub");
+        QCOMPARE(header->sortIndicatorSection(), 2);
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QVERIFY(!preview->isVisible());
+
+        // The context menu on the second row: its entry alone, in French.
+        window.Action("mnuFrancais")->trigger();
+        QMenu* popup = window.Menu("mnuPopup");
+        const QRect second = window.Grid()->visualRect(window.Grid()->model()->index(1, 1));
+        window.Grid()->setCurrentIndex(window.Grid()->model()->index(1, 1));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, second.center(),
+                                window.Grid()->viewport()->mapToGlobal(second.center()));
+        QApplication::sendEvent(window.Grid()->viewport(), &event);
+        QTRY_VERIFY(popup->isVisible());
+        QAction* item = window.Action("mnuApercu");
+        QVERIFY(item->isEnabled());
+        QCOMPARE(item->text(), QString("Aperçu &de la purge de ce dossier..."));
+        item->trigger();
+        popup->hide();
+        QVERIFY(preview->isVisible());
+        QCOMPARE(preview->windowTitle(), QString("Aperçu de la purge - Quellix"));
+        QCOMPARE(shown(), (QStringList{b + "/ : 1 fichier (3 octets), 0 sous-dossier vide ; 0 "
+                                           "fichier en cours d'utilisation, 0 laissé pour une "
+                                           "autre raison",
+                                       "Envoyer dans la Corbeille | " + b + "/old | 3 octets"}));
+        QTest::mouseClick(preview->findChild<QPushButton*>("cmdFermer"), Qt::LeftButton);
+        QVERIFY(!preview->isVisible());
     }
 
     // Installing the service from its dialog ends this copy; the service takes over.

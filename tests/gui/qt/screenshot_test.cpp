@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "gui/qt/mainwindow/main_window.h"
+#include "gui/qt/mainwindow/purge_preview_window.h"
 #include "gui_fixture.h"
 #include "platform/process_info.h"
 
@@ -78,6 +79,40 @@ class ScreenshotTest : public QObject {
             QVERIFY(hint->width() >= hint->sizeHint().width());
             pictures[language[0] == 'f'] = window.grab().toImage();
             QVERIFY(pictures[language[0] == 'f'].save(Folder() + "/main-window-empty-" + language +
+                                                      ".png"));
+        }
+        QVERIFY(pictures[0] != pictures[1]);
+    }
+
+    // The preview of a purge of a sample list, in both languages.
+    void PurgePreviewInBothLanguages() {
+        DesktopFixture f(
+            "[Paths]\nNbPaths=3\n" + Entry(1, "Downloads", "720", "oui [D]", "Corbeille") +
+            Entry(2, "projects/build-cache/intermediate/objects", "48", "oui [D] [RO]", "Effacer") +
+            Entry(3, "scans", "168", "non", "") + "AutreDossier3=@/archive/\n");
+        f.tree.File("Downloads/installer-2026.iso", 1'000'000'000, std::string(3'500'000, 'x'));
+        f.tree.File("Downloads/old/notes.txt", 1'000'000'000, "some notes");
+        for (int i = 0; i < 3; ++i) {
+            f.tree.File(
+                "projects/build-cache/intermediate/objects/module" + std::to_string(i) + ".o",
+                1'000'000'000, std::string(1500 * (i + 1), 'o'));
+        }
+        f.tree.File("scans/page1.pdf", 1'000'000'000, "pdf");
+        f.tree.Folder("archive");
+        QCOMPARE(f.Start(), StartupOutcome::Running);
+        MainWindow& window = f.Window();
+        QImage pictures[2];
+        for (const char* language : {"en", "fr"}) {
+            if (language == std::string_view("fr")) {
+                window.Action("mnuFrancais")->trigger();
+            }
+            window.Action("mnuApercuPurge")->trigger();
+            auto* preview = window.findChild<PurgePreviewWindow*>();
+            QVERIFY(preview != nullptr && preview->isVisible());
+            preview->resize(900, 400);
+            QTest::qWait(50);
+            pictures[language[0] == 'f'] = preview->grab().toImage();
+            QVERIFY(pictures[language[0] == 'f'].save(Folder() + "/purge-preview-" + language +
                                                       ".png"));
         }
         QVERIFY(pictures[0] != pictures[1]);

@@ -9,6 +9,7 @@
 #include "gui/win32/app/desktop_program.h"
 #include "gui/win32/common/message_box.h"
 #include "gui/win32/mainwindow/loading_window.h"
+#include "gui/win32/mainwindow/win32_front_end.h"
 #include "platform/clock.h"
 #include "platform/win32/wide_text.h"
 #include "support/fake_service_host.h"
@@ -246,6 +247,67 @@ TEST(MainWindowWin32, OnePathThroughTheWindow) {
     EXPECT_FALSE(desktop.Tray().shown);
     EXPECT_TRUE(desktop.program->QuitRequested());
     EXPECT_EQ(desktop.endedWith, std::optional<int>(0));
+}
+
+// Preview purge... lists what a purge would do and changes nothing; a header sorts, Escape
+// closes (through the program's loop); the context menu's item previews the selected row alone.
+TEST(MainWindowWin32, PreviewOfThePurge) {
+    Desktop desktop("[Paths]\r\nNbPaths=2\r\n" + Entry(1, "a", "48", "oui [D]", "Effacer") +
+                    Entry(2, "b", "25", "non", "Corbeille"));
+    desktop.tree.File("a/old", kLongAgo, "12345");
+    desktop.tree.File("a/sub/older", kLongAgo, "1");
+    desktop.tree.File("b/old", kLongAgo, "123");
+    ASSERT_EQ(desktop.program->Start(), StartupOutcome::Running);
+    HWND window = desktop.Window();
+
+    desktop.Choose("mnuApercuPurge");
+    HWND preview = FindWindowW(L"#32770", L"Preview of the purge - Quellix");
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(IsWindowVisible(preview));
+    EXPECT_EQ(GetWindow(preview, GW_OWNER), window);
+    HWND list = Named(preview, "lstApercu");
+    const auto rows = [&] {
+        std::vector<std::string> shown;
+        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+            shown.push_back(Cell(list, row, 0) + " | " + Cell(list, row, 2));
+        }
+        return shown;
+    };
+    EXPECT_EQ(rows(), (std::vector<std::string>{" | ", " | ", "Delete | 5 bytes", "Delete | 1 byte",
+                                                "Remove the empty subfolder | ", " | ", " | ",
+                                                "Move to the Recycle Bin | 3 bytes"}));
+    // Each entry's heading: its path, then its totals.
+    EXPECT_EQ(Cell(list, 0, 1), desktop.tree.Root() + "/a/");
+    EXPECT_EQ(Cell(list, 1, 1),
+              "2 files (6 bytes), 1 empty subfolder; 0 files in use, 0 left otherwise");
+    EXPECT_TRUE(Cell(list, 2, 1).ends_with("old"));
+    EXPECT_EQ(Header(list, 1), "File (or folder)");
+    EXPECT_EQ(TextOf(preview, "lblTotaux"),
+              "In all: 3 files (9 bytes), 1 empty subfolder; 0 files in use, 0 left otherwise");
+    EXPECT_TRUE(desktop.tree.Exists("a/old") && desktop.tree.Exists("b/old"));
+    SavePictureWhenAsked(preview, "purge_preview_en");
+
+    NMLISTVIEW click{};
+    click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), LVN_COLUMNCLICK};
+    click.iSubItem = 2;
+    SendMessageW(preview, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(Cell(list, 2, 0), "Remove the empty subfolder");
+    // Escape as the program's loop hands it on.
+    SetFocus(list);
+    EXPECT_TRUE(DispatchOneMessage({list, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}}, window));
+    EXPECT_FALSE(IsWindowVisible(preview));
+
+    desktop.Choose("mnuFrancais");
+    ListView_SetItemState(Named(window, "flexList"), 1, LVIS_FOCUSED | LVIS_SELECTED,
+                          LVIS_FOCUSED | LVIS_SELECTED);
+    desktop.Choose("mnuApercu");
+    EXPECT_TRUE(IsWindowVisible(preview));
+    EXPECT_EQ(rows(),
+              (std::vector<std::string>{" | ", " | ", "Envoyer dans la Corbeille | 3 octets"}));
+    EXPECT_EQ(TextOf(preview, ""), "Aperçu de la purge - Quellix");
+    SavePictureWhenAsked(preview, "purge_preview_fr");
+    Click(preview, "cmdFermer");
+    EXPECT_FALSE(IsWindowVisible(preview));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "gui/qt/logview/log_folder_dialog.h"
 #include "gui/qt/logview/log_retention_dialog.h"
 #include "gui/qt/logview/log_viewer_window.h"
+#include "gui/qt/mainwindow/purge_preview_window.h"
 #include "gui/qt/service/service_dialog.h"
 #include "platform/process_info.h"
 
@@ -69,6 +70,13 @@ void QtDialogOpener::ShowLogViewer() {
             trayIcon_);
     }
     logViewer_->ShowFromMenu();
+}
+
+void QtDialogOpener::ShowPurgePreview(const PurgePreview& preview) {
+    if (preview_.isNull()) {
+        preview_ = new PurgePreviewWindow(context_.program.settings, &parent_);
+    }
+    preview_->ShowPreview(preview);
 }
 
 }  // namespace quellix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <functional>
@@ -13,6 +14,7 @@
 namespace quellix {
 
 class LogViewerWindow;
+class PurgePreviewWindow;
 class ServiceHost;
 
 // The main window's dialogs on the desktop, each opened through its own Open.
@@ -34,12 +36,15 @@ class QtDialogOpener final : public DialogOpener {
     std::optional<std::size_t> OpenFolderEditor(FolderEdit edit, int selectedRow) override;
     void OpenAbout() override;
     void ShowLogViewer() override;
+    void ShowPurgePreview(const PurgePreview& preview) override;
 
   private:
     QWidget& parent_;
     Context context_;
     std::function<QRect()> trayIcon_;
     std::unique_ptr<LogViewerWindow> logViewer_;
+    // Owned by the main window, kept between openings.
+    QPointer<PurgePreviewWindow> preview_;
 };
 
 }  // namespace quellix

@@ -9,6 +9,7 @@
 #include "gui/win32/logview/log_folder_dialog.h"
 #include "gui/win32/logview/log_retention_dialog.h"
 #include "gui/win32/logview/log_viewer_window.h"
+#include "gui/win32/mainwindow/purge_preview_window.h"
 #include "gui/win32/service/service_dialog.h"
 #include "platform/process_info.h"
 
@@ -67,6 +68,13 @@ void Win32DialogOpener::ShowLogViewer() {
             LogViewerMainWindow{context_.minimizeMain, context_.restoreMain, context_.mainShown});
     }
     logViewer_->ShowFromMenu();
+}
+
+void Win32DialogOpener::ShowPurgePreview(const PurgePreview& preview) {
+    if (!preview_) {
+        preview_ = std::make_unique<PurgePreviewWindow>(context_.program.settings, owner_);
+    }
+    preview_->ShowPreview(preview);
 }
 
 }  // namespace quellix

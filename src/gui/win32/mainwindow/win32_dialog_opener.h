@@ -13,6 +13,7 @@
 namespace quellix {
 
 class LogViewerWindow;
+class PurgePreviewWindow;
 class ServiceHost;
 
 // The main window's dialogs on Windows, each opened through its own Open over the main window.
@@ -33,11 +34,15 @@ class Win32DialogOpener final : public DialogOpener {
     std::optional<std::size_t> OpenFolderEditor(FolderEdit edit, int selectedRow) override;
     void OpenAbout() override;
     void ShowLogViewer() override;
+    void ShowPurgePreview(const PurgePreview& preview) override;
+    // The preview window, once opened (for tests).
+    PurgePreviewWindow* Preview() const { return preview_.get(); }
 
   private:
     HWND owner_;
     Context context_;
     std::unique_ptr<LogViewerWindow> logViewer_;
+    std::unique_ptr<PurgePreviewWindow> preview_;
 };
 
 }  // namespace quellix

@@ -1,5 +1,7 @@
 #include "gui/win32/mainwindow/win32_front_end.h"
 
+#include <string_view>
+
 #include "gui/win32/common/message_box.h"
 #include "gui/win32/mainwindow/loading_window.h"
 #include "gui/win32/mainwindow/main_window.h"
@@ -61,7 +63,17 @@ bool DispatchOneMessage(const MSG& message, HWND mainWindow) {
         return false;
     }
     MSG copy = message;
-    if (mainWindow == nullptr || IsDialogMessageW(mainWindow, &copy) == FALSE) {
+    HWND keys = mainWindow;
+    if (HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        root != nullptr && root != mainWindow) {
+        wchar_t name[16] = {};
+        GetClassNameW(root, name, 16);
+        // The dialog class: a dialog that is not modal, as a modal one runs its own loop.
+        if (std::wstring_view(name) == L"#32770") {
+            keys = root;
+        }
+    }
+    if (keys == nullptr || IsDialogMessageW(keys, &copy) == FALSE) {
         TranslateMessage(&copy);
         DispatchMessageW(&copy);
     }

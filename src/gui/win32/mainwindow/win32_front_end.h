@@ -48,8 +48,9 @@ class Win32FrontEnd final : public DesktopFrontEnd {
     ULONGLONG eventIntervalMs_ = 15;
 };
 
-// One message of the program's loop: the main window's keyboard goes through the dialog manager
-// (Tab, access keys). False once the loop is to end (WM_QUIT), with its code.
+// One message of the program's loop: the keyboard of the main window, and of a dialog without a
+// loop of its own (the preview), goes through the dialog manager (Tab, access keys, Escape).
+// False once the loop is to end (WM_QUIT), with its code.
 bool DispatchOneMessage(const MSG& message, HWND mainWindow);
 
 }  // namespace quellix

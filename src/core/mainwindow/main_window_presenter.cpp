@@ -5,6 +5,7 @@
 #include "core/common/service_host.h"
 #include "core/mainwindow/captions.h"
 #include "core/mainwindow/scheduler.h"
+#include "core/mainwindow/undo_command.h"
 
 namespace quellix {
 
@@ -209,6 +210,9 @@ void MainWindowPresenter::Run(MenuCommand command) {
         case MenuCommand::PreviewSelected:
             PreviewPurge(true);
             break;
+        case MenuCommand::UndoLastPurge:
+            UndoLastPurge();
+            break;
         case MenuCommand::LogFolder:
             dialogs_.OpenLogFolder();
             SetChecks();
@@ -383,6 +387,18 @@ void MainWindowPresenter::PreviewPurge(bool selectedOnly) {
     // Refused while a count or purge walks, and of no use once the program is ending.
     if (preview && !quitting_) {
         dialogs_.ShowPurgePreview(*preview);
+    }
+}
+
+void MainWindowPresenter::UndoLastPurge() {
+    // Files may not move back while a count or purge walks their folders.
+    bool restored = false;
+    context_.work.TryRun([&] {
+        UndoLastPurgeCommand(settings_, context_.frontEnd, [&restored] { restored = true; });
+    });
+    // The counts show what came back.
+    if (restored && !quitting_) {
+        context_.countPass();
     }
 }
 

@@ -90,6 +90,7 @@ class MainWindowPresenter {
     void OpenFolderEditor(FolderEdit edit);
     void RemoveSelected();
     void PreviewPurge(bool selectedOnly);
+    void UndoLastPurge();
     CommandContext Commands();
     bool Stopped() const { return mode_ == SchedulerMode::Stopped; }
     bool ServiceInstalledHere() const;

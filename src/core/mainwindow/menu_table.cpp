@@ -36,6 +36,7 @@ constexpr MenuItem kFolders[] = {
     {"mnuConfigurationSupprimer", C::Remove},
     kSeparator,
     {"mnuApercuPurge", C::PreviewPurge},
+    {"mnuAnnulerPurge", C::UndoLastPurge},
 };
 constexpr MenuItem kLogs[] = {
     {"mnuDefinirLogs", C::LogFolder, T::Logs},

@@ -27,6 +27,7 @@ enum class MenuCommand {
     // What a purge would do now: of every entry, or of the selected one alone.
     PreviewPurge,
     PreviewSelected,
+    UndoLastPurge,
     LogFolder,
     ViewLogs,
     LogRetention,

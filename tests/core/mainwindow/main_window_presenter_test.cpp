@@ -9,8 +9,10 @@
 
 #include "core/config/ini_file.h"
 #include "core/mainwindow/scheduler.h"
+#include "core/purge/run_journal.h"
 #include "support/fake_clock.h"
 #include "support/fake_service_host.h"
+#include "support/file_tree.h"
 #include "support/folder_entries.h"
 #include "support/recording_main_window_view.h"
 #include "support/scripted_front_end.h"
@@ -401,6 +403,31 @@ TEST_F(MainWindowPresenterTest, PreviewOfEveryEntryOrOfTheSelectedOne) {
     EXPECT_EQ(previewed.size(), 3U);
     EXPECT_EQ(quitWith, std::optional<int>(0));
     EXPECT_EQ(dialogs.previews.size(), 2U);
+}
+
+// Undo last purge is kept out while a count or purge walks; otherwise it asks, puts back and
+// counts again.
+TEST_F(MainWindowPresenterTest, UndoLastPurgeAsksPutsBackAndCounts) {
+    test::FileTree tree;
+    tree.File("dest/a.txt", test::EpochOf(2026, 12, 1), "a");
+    tree.Folder("in");
+    std::string journal(kJournalHeader);
+    journal += "\n";
+    journal += JournalLine(
+        {JournalRecord::Kind::Moved, tree.Path("in/a.txt"), tree.Path("dest/a.txt"), "", false});
+    journal += "\n";
+    tree.File("Quellix.ini.last-purge", test::EpochOf(2026, 12, 1), journal);
+    program.settings.JournalPath = tree.Path("Quellix.ini.last-purge");
+    ASSERT_TRUE(Presenter().Load());
+    const int countsBefore = countPasses;
+    work.TryRun([&] { Presenter().OnCommand("mnuAnnulerPurge"); });
+    EXPECT_TRUE(frontEnd.messages.empty());
+    frontEnd.answers = {kYes, MessageAnswer::Ok};
+    Presenter().OnCommand("mnuAnnulerPurge");
+    ASSERT_EQ(frontEnd.messages.size(), 2U);
+    EXPECT_EQ(frontEnd.messages[1].text, "1 file is back where it was.");
+    EXPECT_EQ(tree.Read("in/a.txt"), "a");
+    EXPECT_EQ(countPasses, countsBefore + 1);
 }
 
 TEST(MainWindowPresenter, TrayToggleAndMinimizing) {

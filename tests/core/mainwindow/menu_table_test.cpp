@@ -31,7 +31,8 @@ TEST(MenuTable, MenusItemsSeparatorsAndCheckMarksInDisplayOrder) {
           "mnuModifierHeure", "-", "mnuTemporisation", "-", "mnuEditerIni", "-", "mnuService"}},
         {"mnuDossiers",
          {"mnuConfigurationAjouterAvant", "mnuConfigurationAjouterApres", "-",
-          "mnuConfigurationModifier", "-", "mnuConfigurationSupprimer", "-", "mnuApercuPurge"}},
+          "mnuConfigurationModifier", "-", "mnuConfigurationSupprimer", "-", "mnuApercuPurge",
+          "mnuAnnulerPurge"}},
         {"mnuLogs", {"mnuDefinirLogs*", "mnuVoirLogs", "mnuPurgeLogs*"}},
         {"mnuLangue", {"mnuAnglais*", "mnuFrancais*"}},
         {"mnaAPropos", {"mnuHelp", "mnuAProposDe"}},
@@ -65,8 +66,11 @@ TEST(MenuTable, EveryMenuAndItemHasItsCaptionsAndTheContextMenuSharesCommands) {
     EXPECT_TRUE(MenuCaption("mnuUnknown").english.empty());
     EXPECT_EQ(FindMenuItem("mnuUnknown"), nullptr);
     // Each context item runs what the Folders menu's item in the same place runs, but the
-    // preview, which the context menu gives of the selected row alone.
-    const auto folders = MenuBarMenus()[2].items;
+    // preview, which the context menu gives of the selected row alone; the undo is the Folders
+    // menu's alone.
+    auto folders = MenuBarMenus()[2].items;
+    ASSERT_EQ(folders.back().command, MenuCommand::UndoLastPurge);
+    folders = folders.first(folders.size() - 1);
     ASSERT_EQ(folders.size(), ContextMenu().items.size());
     for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
         EXPECT_EQ(folders[i].command, ContextMenu().items[i].command);

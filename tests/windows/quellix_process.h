@@ -62,13 +62,27 @@ inline QuellixOutput RunQuellixOutput(const std::string& exe,
                          TRUE, 0, nullptr, nullptr, &startup, &process) != FALSE;
     ::CloseHandle(writeEnd);
     if (started) {
-        char buffer[4096];
-        DWORD got = 0;
-        while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-            result.text.append(buffer, got);
-        }
+        // Read until the program has ended and its output is drained, not until the pipe
+        // closes: a helper Wine starts on the program's behalf (the desktop's explorer.exe,
+        // rpcss.exe) may inherit the pipe and keep it open for the whole session.
+        const auto drain = [&] {
+            char buffer[4096];
+            DWORD waiting = 0;
+            DWORD got = 0;
+            while (::PeekNamedPipe(readEnd, nullptr, 0, nullptr, &waiting, nullptr) &&
+                   waiting > 0 && ::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) &&
+                   got > 0) {
+                result.text.append(buffer, got);
+            }
+        };
         DWORD code = static_cast<DWORD>(-1);
-        if (::WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) {
+        bool ended = false;
+        for (int waited = 0; waited < 20000 && !ended; waited += 20) {
+            drain();
+            ended = ::WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0;
+        }
+        drain();
+        if (ended) {
             ::GetExitCodeProcess(process.hProcess, &code);
         }
         result.code = static_cast<int>(code);

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -129,9 +130,12 @@ void PurgePreviewWindow::SizeColumns() {
     QHeaderView* header = list_->header();
     header->setMinimumSectionSize(metrics.averageCharWidth() * 6);
     // The rows stand one indentation in from their entry's heading.
-    header->resizeSection(
-        static_cast<int>(PreviewColumn::Action),
-        list_->indentation() + WidthFor(metrics, {kPreviewRecycle, kPreviewRemoveSubfolder}));
+    // The item's own text margins on each side, and a little air.
+    const int margins = 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) +
+                        metrics.averageCharWidth();
+    header->resizeSection(static_cast<int>(PreviewColumn::Action),
+                          list_->indentation() + margins +
+                              WidthFor(metrics, {kPreviewRecycle, kPreviewRemoveSubfolder}));
     header->resizeSection(kSizeColumn, WidthFor(metrics, {{"1023.9 KB", "1 023 octets"}}));
     header->resizeSection(static_cast<int>(PreviewColumn::Date),
                           WidthFor(metrics, {{"0000-00-00 00:00", "00/00/0000 00:00"}}));

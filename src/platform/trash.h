@@ -44,4 +44,9 @@ int MoveToTrash(const class Directory& folder, std::string_view name,
                 const std::string& absolutePath, std::int64_t deletedAt,
                 TrashFailure* failure = nullptr, TrashPlace* place = nullptr);
 
+// Brings back the entry the Recycle Bin holds from originalPath, through the bin's own Restore:
+// 0, ENOENT when the bin holds none, EEXIST when something is at that path now, or another error
+// number. Elsewhere ENOSYS: a freedesktop trash tells where each entry went (TrashPlace).
+int RestoreFromRecycleBin(const std::string& originalPath);
+
 }  // namespace quellix::platform

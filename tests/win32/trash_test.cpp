@@ -66,6 +66,23 @@ TEST_F(WindowsRecycleBin, TheFileEndsUpInTheBinAndNothingIsLeftBeside) {
     ::DeleteFileW(win32::SystemPath(trash_ + "/info/" + added[0] + ".trashinfo").c_str());
 }
 
+// The bin's own Restore brings a file back where it was, and only where nothing stands now.
+TEST_F(WindowsRecycleBin, RestoreBringsTheFileBackWhereItWas) {
+    const std::string file = dir_.Write("to restore.txt", "back again");
+    std::string original = file;
+    std::replace(original.begin(), original.end(), '/', '\\');
+    ASSERT_EQ(Recycle("to restore.txt").error, 0);
+    ASSERT_FALSE(dir_.Exists("to restore.txt"));
+    dir_.Write("to restore.txt", "someone else's");
+    EXPECT_EQ(RestoreFromRecycleBin(original), EEXIST);
+    ::DeleteFileW(win32::SystemPath(file).c_str());
+    EXPECT_EQ(RestoreFromRecycleBin(original), 0);
+    EXPECT_EQ(dir_.Read("to restore.txt"), "back again");
+    EXPECT_EQ(RestoreFromRecycleBin(original), EEXIST);
+    ::DeleteFileW(win32::SystemPath(file).c_str());
+    EXPECT_EQ(RestoreFromRecycleBin(original), ENOENT);
+}
+
 // Where the shell cannot keep a file it deletes it for good and reports success: on Windows a
 // volume without a bin or a file too large for it, under Wine a trash folder it cannot make
 // (Wine makes a missing one again, so a plain file stands in its way here).

@@ -8,6 +8,8 @@
 #include "core/config/ini_file.h"
 #include "core/purge/purge_fixture.h"
 #include "core/purge/purge_run.h"
+#include "core/purge/run_journal.h"
+#include "core/purge/undo_last.h"
 #include "platform/win32/wide_text.h"
 #include "support/folder_entries.h"
 #include "win32/file_helpers.h"
@@ -147,6 +149,32 @@ std::string Backslashed(std::string path) {
 // Every action reaches a file past MAX_PATH, or says in the log why it cannot (the shell takes
 // no such path, nor records such a shortcut target): none is passed over in silence. The count
 // sees the deep files too.
+// The last run undone on Windows: a file sent to the Recycle Bin comes back through the bin's own
+// Restore, and only into a place that is free.
+TEST_F(WindowsPurgeTest, UndoBringsFilesBackFromTheRecycleBin) {
+    tree.File("in/old.txt", Old(), "old");
+    tree.File("in/taken.txt", Old(), "taken");
+    const std::string journal = tree.Path("Quellix.ini.last-purge");
+    {
+        RunJournal writer(journal);
+        PurgeRunState run;
+        run.outcomes = &writer;
+        PurgeEngine engine(settings, clock, frontEnd);
+        engine.PurgeEntry(EntryFor("in", FolderAction::RecycleBin), run);
+        ASSERT_EQ(run.filesHandled, 2);
+    }
+    tree.File("in/taken.txt", Recent(), "someone else's");
+    const LastRun last = ReadLastRun(journal);
+    ASSERT_EQ(last.state, LastRun::State::Read);
+    EXPECT_EQ(FilesToRestore(last.records), 2u);
+    const UndoReport report = UndoLastRun(journal, last.records);
+    EXPECT_EQ(report.restored, std::vector<std::string>{W("in/old.txt")});
+    ASSERT_EQ(report.left.size(), 1u);
+    EXPECT_EQ(report.left[0].why, UndoLeft::PlaceTaken);
+    EXPECT_EQ(tree.Read("in/old.txt"), "old");
+    EXPECT_EQ(tree.Read("in/taken.txt"), "someone else's");
+}
+
 TEST_F(WindowsPurgeTest, ATreePastMaxPathIsWorkedOrLoggedByEveryAction) {
     const std::string deep = DeepFolders();
     const struct {

@@ -13,6 +13,7 @@ namespace {
 constexpr std::string_view kMoved = "moved";
 constexpr std::string_view kMovedWithShortcut = "moved+shortcut";
 constexpr std::string_view kTrashed = "trashed";
+constexpr std::string_view kRecycled = "recycled";
 constexpr std::string_view kFolderRemoved = "folder-removed";
 
 std::string Encode(std::string_view field) {
@@ -68,6 +69,8 @@ std::string JournalLine(const JournalRecord& record) {
         case JournalRecord::Kind::Trashed:
             return std::string(kTrashed) + '\t' + Encode(record.original) + '\t' +
                    Encode(record.now) + '\t' + Encode(record.info);
+        case JournalRecord::Kind::Recycled:
+            return std::string(kRecycled) + '\t' + Encode(record.original);
         case JournalRecord::Kind::FolderRemoved:
             return std::string(kFolderRemoved) + '\t' + Encode(record.original);
     }
@@ -93,6 +96,8 @@ std::optional<JournalRecord> ParseJournalLine(std::string_view line) {
         record.kind = JournalRecord::Kind::Trashed;
         record.now = values[1];
         record.info = values[2];
+    } else if (fields[0] == kRecycled && values.size() == 1) {
+        record.kind = JournalRecord::Kind::Recycled;
     } else if (fields[0] == kFolderRemoved && values.size() == 1) {
         record.kind = JournalRecord::Kind::FolderRemoved;
     } else {
@@ -129,9 +134,11 @@ std::optional<JournalRecord> JournalRecordOf(const PurgeOutcome& outcome) {
             record.shortcut = outcome.shortcut;
             return record;
         case OutcomeKind::Recycled:
-            // The Windows Recycle Bin does not say where: its own restore brings files back.
+            record.original = outcome.folder + outcome.name;
+            // The Windows Recycle Bin does not say where: it finds the file by where it was.
             if (outcome.trashed.file.empty() || outcome.trashed.info.empty()) {
-                return std::nullopt;
+                record.kind = JournalRecord::Kind::Recycled;
+                return record;
             }
             record.kind = JournalRecord::Kind::Trashed;
             record.original = outcome.folder + outcome.name;

@@ -11,10 +11,11 @@
 
 namespace quellix {
 
-// What the last run did that can be undone: a file moved or sent to the trash, or an empty
-// subfolder removed (made again when a file goes back into it).
+// What the last run did that can be undone: a file moved or sent to the trash (a freedesktop
+// trash, which tells where it put it, or the Windows Recycle Bin, which finds it by its original
+// path), or an empty subfolder removed (made again when a file goes back into it).
 struct JournalRecord {
-    enum class Kind { Moved, Trashed, FolderRemoved };
+    enum class Kind { Moved, Trashed, Recycled, FolderRemoved };
     Kind kind = Kind::Moved;
     // Where it was.
     std::string original;

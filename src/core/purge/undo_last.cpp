@@ -10,6 +10,7 @@
 #include "platform/directory.h"
 #include "platform/path_text.h"
 #include "platform/text_file.h"
+#include "platform/trash.h"
 
 namespace quellix {
 
@@ -44,8 +45,35 @@ std::optional<platform::Directory> OpenOrRemake(const std::string& path,
     return folder;
 }
 
+// A file the Windows Recycle Bin holds, back through the bin's own Restore.
+void RestoreRecycled(const JournalRecord& record, const std::set<std::string>& removed,
+                     UndoReport& report) {
+    if (!OpenOrRemake(platform::ParentFolder(record.original), removed, report.foldersMade)) {
+        report.left.push_back({record.original, UndoLeft::FolderGone});
+        return;
+    }
+    switch (const int error = platform::RestoreFromRecycleBin(record.original)) {
+        case 0:
+            report.restored.push_back(record.original);
+            return;
+        case EEXIST:
+            report.left.push_back({record.original, UndoLeft::PlaceTaken});
+            return;
+        case ENOENT:
+            report.left.push_back({record.original, UndoLeft::Gone});
+            return;
+        default:
+            report.left.push_back({record.original, UndoLeft::Failed, error});
+            return;
+    }
+}
+
 void Restore(const JournalRecord& record, const std::set<std::string>& removed,
              UndoReport& report) {
+    if (record.kind == JournalRecord::Kind::Recycled) {
+        RestoreRecycled(record, removed, report);
+        return;
+    }
     const std::string name(platform::LastName(record.original));
     const std::string nowName(platform::LastName(record.now));
     const auto from = platform::Directory::Open(platform::ParentFolder(record.now));

@@ -145,6 +145,10 @@ static int SendToTrash(const Directory& folder, std::string_view name,
     return EEXIST;
 }
 
+int RestoreFromRecycleBin(const std::string&) {
+    return ENOSYS;
+}
+
 int MoveToTrash(const Directory& folder, std::string_view name, const std::string& absolutePath,
                 std::int64_t deletedAt, TrashFailure* failure, TrashPlace* place) {
     const int error = SendToTrash(folder, name, absolutePath, deletedAt, place);

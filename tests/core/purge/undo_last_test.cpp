@@ -24,10 +24,11 @@ TEST(RunJournal, AnyNameOnOneLineAndBack) {
     const std::string names[] = {"plain", "two\nlines",   "tab\there",
                                  "100%",  "\x01\x7f\xe9", "caf\xc3\xa9"};
     for (const std::string& name : names) {
-        std::vector<JournalRecord> records(3);
+        std::vector<JournalRecord> records(4);
         records[0] = {JournalRecord::Kind::Moved, "/in/", "/out/", "", true};
         records[1] = {JournalRecord::Kind::Trashed, "/in/", "/t/files/", "/t/info/", false};
         records[2] = {JournalRecord::Kind::FolderRemoved, "/in/", "", "", false};
+        records[3] = {JournalRecord::Kind::Recycled, "C:\\in\\", "", "", false};
         for (JournalRecord& record : records) {
             record.original.append(name);
             if (!record.now.empty()) {
@@ -44,7 +45,7 @@ TEST(RunJournal, AnyNameOnOneLineAndBack) {
         }
     }
     for (const char* broken : {"", "moved\t/a", "moved\t/a\t", "trashed\t/a\t/b", "gone\t/a",
-                               "moved\t/a\t/b%2", "folder-removed\t/a\t/b"}) {
+                               "recycled\t/a\t/b", "moved\t/a\t/b%2", "folder-removed\t/a\t/b"}) {
         EXPECT_FALSE(ParseJournalLine(broken)) << broken;
     }
     // Not a journal without its first line; a line cut short by a killed run is left out.

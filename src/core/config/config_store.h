@@ -32,6 +32,23 @@ class ConfigStore {
     // EndBatch; a crash in between leaves the file as it was before BeginBatch.
     virtual void BeginBatch() {}
     virtual void EndBatch() {}
+
+    // Between BeginReading and EndReading, reads may all come from one look at the file: a long
+    // run of reads (the whole folder list) sees one version of it, at the cost of one check.
+    virtual void BeginReading() {}
+    virtual void EndReading() {}
+};
+
+// Groups the reads of one load.
+class ConfigReading {
+  public:
+    explicit ConfigReading(ConfigStore& store) : store_(store) { store_.BeginReading(); }
+    ~ConfigReading() { store_.EndReading(); }
+    ConfigReading(const ConfigReading&) = delete;
+    ConfigReading& operator=(const ConfigReading&) = delete;
+
+  private:
+    ConfigStore& store_;
 };
 
 // Groups the writes of one logical change (such as saving the whole folder list).

@@ -111,6 +111,8 @@ std::optional<ConfigError> LoadFolderList(ConfigStore& store, const Settings& se
     if (settings.NbPaths > kMaxFolderEntries) {
         return ConfigError{ConfigErrorKind::TooManyFolders, std::string(kPaths), "NbPaths"};
     }
+    // Seven keys an entry: one look at the file for them all.
+    const ConfigReading reading(store);
     for (std::int32_t n = 1; n <= settings.NbPaths; ++n) {
         FolderEntry entry;
         if (auto error = ReadEntry(store, n, entry)) {

@@ -49,9 +49,10 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 // file really changes on disk; the content on disk then wins over that unsaved change.
 void IniFile::Refresh() {
     // Changes collected in a batch would be lost by a reload; they are stored at EndBatch.
-    if (batchDirty_) {
+    if (batchDirty_ || (readingDepth_ > 0 && lookedAt_)) {
         return;
     }
+    lookedAt_ = readingDepth_ > 0;
     const std::optional<platform::FileStamp> stamp = platform::GetFileStamp(path_);
     if (loaded_ && stamp == stamp_) {
         return;
@@ -151,6 +152,16 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
 
 void IniFile::Delete(std::string_view section, std::string_view key) {
     Write(section, key, {});
+}
+
+void IniFile::BeginReading() {
+    ++readingDepth_;
+}
+
+void IniFile::EndReading() {
+    if (--readingDepth_ == 0) {
+        lookedAt_ = false;
+    }
 }
 
 void IniFile::BeginBatch() {

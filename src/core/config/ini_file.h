@@ -35,6 +35,8 @@ class IniFile final : public ConfigStore {
     void Delete(std::string_view section, std::string_view key) override;
     void BeginBatch() override;
     void EndBatch() override;
+    void BeginReading() override;
+    void EndReading() override;
 
   private:
     void Refresh();
@@ -55,6 +57,9 @@ class IniFile final : public ConfigStore {
     bool legacyCodePage_ = false;
     int batchDepth_ = 0;
     bool batchDirty_ = false;
+    int readingDepth_ = 0;
+    // Within reading: the file was looked at once already.
+    bool lookedAt_ = false;
 };
 
 // Same rules over an in-memory text; used where no file is wanted (tests, fuzzing).

@@ -22,6 +22,8 @@ class ReadOnlyConfigStore final : public ConfigStore {
     }
     void Write(std::string_view, std::string_view, std::string_view) override {}
     void Delete(std::string_view, std::string_view) override {}
+    void BeginReading() override { file_->BeginReading(); }
+    void EndReading() override { file_->EndReading(); }
 
   private:
     std::unique_ptr<IniFile> file_;

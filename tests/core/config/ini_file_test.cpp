@@ -242,6 +242,21 @@ TEST(IniFileTest, SeesChangesMadeByAnotherWriter) {
 
     std::filesystem::remove(path);
     EXPECT_EQ(file.Read("Purge", "Heure"), std::nullopt);
+
+    // A run of reads (a whole load) sees the file as it was at its first read, nested runs
+    // included; the next read after it sees the change.
+    dir.Write(kFileName, "[Purge]\nHeure=4\n");
+    {
+        const ConfigReading reading(file);
+        EXPECT_EQ(file.Read("Purge", "Heure"), "4");
+        dir.Write(kFileName, "[Purge]\nHeure=55\n");
+        {
+            const ConfigReading inner(file);
+            EXPECT_EQ(file.Read("Purge", "Heure"), "4");
+        }
+        EXPECT_EQ(file.Read("Purge", "Heure"), "4");
+    }
+    EXPECT_EQ(file.Read("Purge", "Heure"), "55");
 }
 
 TEST(IniFileTest, WritesThatChangeNothingLeaveTheFileAlone) {

@@ -13,22 +13,12 @@
 #include <cwctype>
 #include <string>
 
+#include "platform/win32/com_pointer.h"
 #include "platform/win32/wide_text.h"
 
 namespace quellix::platform {
 
 namespace {
-
-// Releases a COM interface once.
-template <typename Interface>
-struct Released {
-    Interface* pointer = nullptr;
-    ~Released() {
-        if (pointer != nullptr) {
-            pointer->Release();
-        }
-    }
-};
 
 bool SamePath(const std::wstring& a, const std::wstring& b) {
     const auto folded = [](wchar_t c) { return std::towlower(c == L'/' ? L'\\' : c); };
@@ -107,26 +97,24 @@ int RestoreFromRecycleBin(const std::string& originalPath) {
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int error = ENOENT;
     {
-        Released<IShellFolder> desktop;
-        Released<IShellFolder2> bin;
-        Released<IEnumIDList> items;
+        win32::ComPointer<IShellFolder> desktop;
+        win32::ComPointer<IShellFolder2> bin;
+        win32::ComPointer<IEnumIDList> items;
         PIDLIST_ABSOLUTE binItem = nullptr;
-        if (SUCCEEDED(::SHGetDesktopFolder(&desktop.pointer)) &&
+        if (SUCCEEDED(::SHGetDesktopFolder(desktop.Put())) &&
             SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binItem)) &&
-            SUCCEEDED(desktop.pointer->BindToObject(binItem, nullptr, IID_IShellFolder2,
-                                                    reinterpret_cast<void**>(&bin.pointer))) &&
-            bin.pointer->EnumObjects(nullptr,
-                                     SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
-                                     &items.pointer) == S_OK) {
+            SUCCEEDED(desktop->BindToObject(binItem, nullptr, IID_IShellFolder2, bin.Out())) &&
+            bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                             items.Put()) == S_OK) {
             PITEMID_CHILD item = nullptr;
-            while (error == ENOENT && items.pointer->Next(1, &item, nullptr) == S_OK) {
-                if (SamePath(OriginalPathOf(bin.pointer, item), wanted)) {
+            while (error == ENOENT && items->Next(1, &item, nullptr) == S_OK) {
+                if (SamePath(OriginalPathOf(bin.Get(), item), wanted)) {
                     PCUITEMID_CHILD one = item;
-                    Released<IContextMenu> menu;
-                    const bool restored = SUCCEEDED(bin.pointer->GetUIObjectOf(
-                                              nullptr, 1, &one, IID_IContextMenu, nullptr,
-                                              reinterpret_cast<void**>(&menu.pointer))) &&
-                                          Restore(menu.pointer, originalPath);
+                    win32::ComPointer<IContextMenu> menu;
+                    const bool restored =
+                        SUCCEEDED(bin->GetUIObjectOf(nullptr, 1, &one, IID_IContextMenu, nullptr,
+                                                     menu.Out())) &&
+                        Restore(menu.Get(), originalPath);
                     error = restored ? 0 : EIO;
                 }
                 ::CoTaskMemFree(item);

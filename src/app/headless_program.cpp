@@ -26,7 +26,8 @@ HeadlessProgram::HeadlessProgram(const CommandLine& commandLine, ProgramFiles fi
 }
 
 void HeadlessProgram::CountPass() {
-    quellix::CountPass({state_.settings, state_.folders, frontEnd_, service_, engine_});
+    quellix::CountPass(
+        {state_.settings, state_.folders, frontEnd_, service_, engine_, CountDepth::FirstFile});
 }
 
 void HeadlessProgram::PurgeRun() {

@@ -45,7 +45,7 @@ int RunPreview(const CommandLine& commandLine, const ProgramFiles& files, std::o
     }
     PurgeEngine engine(state.settings, platform::SystemClock(), frontEnd);
     // The counts tell which entries a run would pass over.
-    CountPass({state.settings, state.folders, frontEnd, service, engine});
+    CountPass({state.settings, state.folders, frontEnd, service, engine, CountDepth::FirstFile});
     const PurgePreview preview = PreviewPurge(state.folders, engine);
     if (commandLine.json) {
         WritePreviewJson(preview, out);

@@ -131,6 +131,9 @@ class Directory {
 
     NativeHandle fd_ = kNoHandle;
     mutable signed char localFileSystem_ = -1;  // -1: not asked yet
+    // Where the handle's own read position stands (POSIX lists through it when it is free).
+    enum class Listing : unsigned char { AtStart, Moved, Running };
+    mutable Listing listing_ = Listing::AtStart;
 };
 
 // The entry is owned by the user the process acts as (its effective uid). Windows keeps no owner
@@ -138,8 +141,9 @@ class Directory {
 bool BelongsToThisUser(const EntryInfo& entry);
 
 // How many folders a walk may hold open at once: a share of the process's descriptor limit that
-// leaves the rest for files, logs and moves.
+// leaves the rest for files, logs and moves; never fewer than kLeastFolderHandles.
 std::size_t FolderHandleBudget();
+inline constexpr std::size_t kLeastFolderHandles = 4;
 
 // The entry at path, following links; nullopt when there is none.
 std::optional<EntryInfo> StatPath(const std::string& path);

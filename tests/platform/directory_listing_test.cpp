@@ -52,11 +52,25 @@ TEST(DirectoryListing, ListsEveryNameExactlyOnceWithoutDots) {
     }
     std::sort(expected.begin(), expected.end());
 
-    const std::optional<Directory> folder = Directory::Open(dir.File("folder"));
+    std::optional<Directory> folder = Directory::Open(dir.File("folder"));
     ASSERT_TRUE(folder.has_value());
     EXPECT_EQ(ListNames(*folder), expected);
-    // Each listing starts over, however the previous one went.
+    // Each listing starts over, however the previous one went: one after another, one begun
+    // within another (both whole), and through a handle moved after a listing.
     EXPECT_EQ(ListNames(*folder), expected);
+    std::vector<std::string> outer;
+    std::vector<std::vector<std::string>> inner;
+    ASSERT_TRUE(folder->ForEachEntry([&](std::string_view name, EntryType) {
+        outer.emplace_back(name);
+        if (inner.size() < 2) {
+            inner.push_back(ListNames(*folder));
+        }
+    }));
+    std::sort(outer.begin(), outer.end());
+    EXPECT_EQ(outer, expected);
+    EXPECT_EQ(inner, (std::vector<std::vector<std::string>>{expected, expected}));
+    Directory moved = std::move(*folder);
+    EXPECT_EQ(ListNames(moved), expected);
 }
 
 TEST(DirectoryListing, EmptyFolderListsNothing) {

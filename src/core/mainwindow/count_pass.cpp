@@ -32,12 +32,15 @@ void CountEntry(const CountPassContext& context, FolderEntry& entry, std::int64_
         entry.folderMark = CellMark::Missing;
     } else {
         entry.folderMark = CellMark::Found;
-        const std::int64_t files = context.engine.CountFiles(entry.path, entry.includeSubfolders);
+        const bool everyFile = context.depth == CountDepth::EveryFile;
+        const std::int64_t files =
+            everyFile ? context.engine.CountFiles(entry.path, entry.includeSubfolders)
+                      : context.engine.CountFiles(entry.path, entry.includeSubfolders, 1);
         // A count that was not a number ("-", "unknown") gives no rise or fall.
         const FileCount previous = entry.count;
         if (previous != FileCount::Of(files)) {
             entry.count = FileCount::Of(files);
-            if (previous.state == FileCount::State::Counted) {
+            if (previous.state == FileCount::State::Counted && everyFile) {
                 entry.trend = previous.files < files ? CountTrend::Rise : CountTrend::Fall;
             }
         }

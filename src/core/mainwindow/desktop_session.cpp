@@ -20,7 +20,8 @@ DesktopSession::DesktopSession(DesktopSessionOptions options, DesktopFrontEnd& f
 }
 
 void DesktopSession::CountPass() {
-    quellix::CountPass({state_.settings, state_.folders, frontEnd_, options_.service, engine_});
+    quellix::CountPass({state_.settings, state_.folders, frontEnd_, options_.service, engine_,
+                        CountDepth::EveryFile});
 }
 
 void DesktopSession::PurgeRun() {

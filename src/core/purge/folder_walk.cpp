@@ -25,10 +25,7 @@ std::optional<platform::Directory> ParentIfSame(const platform::Directory& child
 
 FolderWalk::FolderWalk(platform::Directory root, const platform::EntryInfo& rootInfo,
                        std::string rootPath, const PurgeEngine& engine)
-    : path_(std::move(rootPath)),
-      rootPathLength_(path_.size()),
-      budget_(platform::FolderHandleBudget()),
-      engine_(engine) {
+    : path_(std::move(rootPath)), rootPathLength_(path_.size()), engine_(engine) {
     WalkLevel level;
     level.self = rootInfo;
     level.folder = std::move(root);
@@ -38,7 +35,7 @@ FolderWalk::FolderWalk(platform::Directory root, const platform::EntryInfo& root
 
 void FolderWalk::Run(WalkVisitor& visitor) {
     visitor.VisitFolder(levels_.back());
-    while (!engine_.StopRequested()) {
+    while (!engine_.StopRequested() && !visitor.Finished()) {
         WalkLevel& top = levels_.back();
         if (top.lost || top.next >= top.subfolders.size()) {
             if (levels_.size() == 1) {
@@ -78,11 +75,22 @@ void FolderWalk::Push(std::string name, const platform::EntryInfo& info,
 
 void FolderWalk::CloseBeyondBudget(std::size_t depth) {
     // The root (depth 0) stays open: it is where a folder lost on the way is looked for again.
-    if (depth > budget_) {
-        WalkLevel& far = levels_[depth - budget_];
+    if (BeyondBudget(depth)) {
+        WalkLevel& far = levels_[depth - *budget_];
         far.folder.reset();
         far.mirror.reset();
     }
+}
+
+bool FolderWalk::BeyondBudget(std::size_t levels) {
+    // Most trees are shallower than the least budget: the limit is asked only for deeper ones.
+    if (levels <= platform::kLeastFolderHandles) {
+        return false;
+    }
+    if (!budget_) {
+        budget_ = platform::FolderHandleBudget();
+    }
+    return levels > *budget_;
 }
 
 void FolderWalk::Pop(WalkVisitor& visitor) {
@@ -155,7 +163,7 @@ const platform::Directory* FolderWalk::Mirror(std::size_t depth,
             return nullptr;
         }
         current.mirrorSelf = info;
-        if (level - 1 > 0 && depth - (level - 1) > budget_) {
+        if (level - 1 > 0 && BeyondBudget(depth - (level - 1))) {
             levels_[level - 1].mirror.reset();
         }
         above = &*current.mirror;

@@ -39,6 +39,8 @@ class WalkVisitor {
                        const platform::EntryInfo& info) = 0;
     // After a subfolder's whole tree was walked, with the folder that holds it open.
     virtual void Left(WalkLevel& parent, const WalkLevel& child) = 0;
+    // True once the visitor has learnt what it walks for: the walk then ends.
+    virtual bool Finished() const { return false; }
 };
 
 // A walk of a folder tree, parents before their subfolders, each folder's listing finished before
@@ -65,11 +67,14 @@ class FolderWalk {
     void Pop(WalkVisitor& visitor);
     const platform::Directory* FolderAt(std::size_t depth);
     void CloseBeyondBudget(std::size_t depth);
+    // More levels open than the descriptor budget allows.
+    bool BeyondBudget(std::size_t levels);
 
     std::vector<WalkLevel> levels_;
     std::string path_;
     std::size_t rootPathLength_;
-    std::size_t budget_;
+    // Asked when the walk first gets deeper than the least budget.
+    std::optional<std::size_t> budget_;
     const PurgeEngine& engine_;
 };
 

@@ -15,12 +15,13 @@ namespace quellix {
 
 namespace {
 
-// Counts the entries that are not folders, walking the subfolders when asked.
+// Counts the entries that are not folders, walking the subfolders when asked, up to enough.
 class FileCounter final : public WalkVisitor {
   public:
-    FileCounter(bool includeSubfolders, FrontEnd& frontEnd, const platform::Clock& clock,
-                const PurgeEngine& engine)
+    FileCounter(bool includeSubfolders, std::int64_t enough, FrontEnd& frontEnd,
+                const platform::Clock& clock, const PurgeEngine& engine)
         : includeSubfolders_(includeSubfolders),
+          enough_(enough),
           frontEnd_(frontEnd),
           clock_(clock),
           engine_(engine) {}
@@ -34,6 +35,9 @@ class FileCounter final : public WalkVisitor {
         EventPacer pacer(frontEnd_, clock_);
         folder.ForEachEntry([&](std::string_view name, platform::EntryType type) {
             pacer.NextEntry();
+            if (Finished()) {
+                return;
+            }
             if (type == platform::EntryType::Unknown) {
                 const auto info = folder.Stat(name);
                 type = info ? info->type : platform::EntryType::File;
@@ -49,11 +53,13 @@ class FileCounter final : public WalkVisitor {
         return true;
     }
     void Left(WalkLevel&, const WalkLevel&) override {}
+    bool Finished() const override { return count_ >= enough_; }
 
     std::int64_t Count() const { return count_; }
 
   private:
     bool includeSubfolders_;
+    std::int64_t enough_;
     FrontEnd& frontEnd_;
     const platform::Clock& clock_;
     const PurgeEngine& engine_;
@@ -82,7 +88,8 @@ void PurgeEngine::PurgeEntry(const FolderEntry& entry, PurgeRunState& run) {
     purge.Run(std::move(*folder), *info, root);
 }
 
-std::int64_t PurgeEngine::CountFiles(const std::string& folder, bool includeSubfolders) {
+std::int64_t PurgeEngine::CountFiles(const std::string& folder, bool includeSubfolders,
+                                     std::int64_t enough) {
     const std::string root = platform::WithTrailingSeparator(folder);
     auto directory =
         platform::IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
@@ -91,7 +98,7 @@ std::int64_t PurgeEngine::CountFiles(const std::string& folder, bool includeSubf
         frontEnd_.ProcessPendingEvents();
         return 0;
     }
-    FileCounter counter(includeSubfolders, frontEnd_, clock_, *this);
+    FileCounter counter(includeSubfolders, enough, frontEnd_, clock_, *this);
     FolderWalk walk(std::move(*directory), *info, root, *this);
     walk.Run(counter);
     return counter.Count();

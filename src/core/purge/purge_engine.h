@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,8 +42,10 @@ class PurgeEngine {
     // Purges the entry's folder (and its subfolders when asked) by its action.
     void PurgeEntry(const FolderEntry& entry, PurgeRunState& run);
 
-    // Entries that are not folders, in the folder and, when asked, in all its subfolders.
-    std::int64_t CountFiles(const std::string& folder, bool includeSubfolders);
+    // Entries that are not folders, in the folder and, when asked, in all its subfolders; the
+    // walk ends as soon as enough were found.
+    std::int64_t CountFiles(const std::string& folder, bool includeSubfolders,
+                            std::int64_t enough = std::numeric_limits<std::int64_t>::max());
 
     // A flag that, once set (from a signal handler, say), makes purges and counts end at the
     // next file: what was done stays done and nothing is left half-way.

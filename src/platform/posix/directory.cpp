@@ -37,7 +37,7 @@ Directory::~Directory() {
 }
 
 Directory::Directory(Directory&& other) noexcept
-    : fd_(other.fd_), localFileSystem_(other.localFileSystem_) {
+    : fd_(other.fd_), localFileSystem_(other.localFileSystem_), listing_(other.listing_) {
     other.fd_ = -1;
 }
 
@@ -48,6 +48,7 @@ Directory& Directory::operator=(Directory&& other) noexcept {
         }
         fd_ = other.fd_;
         localFileSystem_ = other.localFileSystem_;
+        listing_ = other.listing_;
         other.fd_ = -1;
     }
     return *this;
@@ -117,7 +118,6 @@ std::optional<EntryInfo> StatPath(const std::string& path) {
 std::size_t FolderHandleBudget() {
     constexpr std::size_t kReserved = 128;  // log, moves in progress, trash, listings
     constexpr std::size_t kMost = 256;
-    constexpr std::size_t kLeast = 4;
     struct rlimit limit {};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
         return kMost;
@@ -125,7 +125,7 @@ std::size_t FolderHandleBudget() {
     const auto soft = static_cast<std::size_t>(limit.rlim_cur);
     // Each level holds its folder and, for a move, the folder mirroring it.
     const std::size_t share = soft > kReserved ? (soft - kReserved) / 2 : 0;
-    return std::clamp(share, kLeast, kMost);
+    return std::clamp(share, kLeastFolderHandles, kMost);
 }
 
 std::optional<EntryInfo> Directory::Stat(std::string_view name) const {

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -38,11 +39,32 @@ posix::UniqueFd OpenForListing(int folderFd, const char* name, int extraFlags) {
 
 bool Directory::ForEachEntry(
     const std::function<void(std::string_view name, EntryType type)>& visit) const {
-    const posix::UniqueFd listing = OpenForListing(fd_, ".", 0);
-    if (!listing.Valid()) {
-        return false;
+    // The handle's own read position serves when no listing of it runs: a descriptor opened for
+    // the listing alone costs an open and a close per folder, the most of a walk over many small
+    // folders. A listing started from within another one gets a descriptor of its own.
+    posix::UniqueFd own;
+    int listed = fd_;
+    if (listing_ == Listing::Running ||
+        (listing_ == Listing::Moved && ::lseek(fd_, 0, SEEK_SET) != 0)) {
+        own = OpenForListing(fd_, ".", 0);
+        if (!own.Valid()) {
+            return false;
+        }
+        listed = own.Get();
     }
-    posix::FolderReader reader(listing.Get());
+    struct Release {
+        Listing& state;
+        bool ownPosition;
+        ~Release() {
+            if (ownPosition) {
+                state = Listing::Moved;
+            }
+        }
+    } release{listing_, listed == fd_};
+    if (listed == fd_) {
+        listing_ = Listing::Running;
+    }
+    posix::FolderReader reader(listed);
     std::string_view name;
     unsigned char type = DT_UNKNOWN;
     while (reader.Next(&name, &type)) {

@@ -34,6 +34,9 @@ class UniqueFd {
 // openat(2), retried when a signal interrupts it, with O_NOATIME where LeaveAccessTimes asked
 // for it and the system allows it.
 int OpenAtKeepingAccessTime(int at, const char* name, int flags);
+// As OpenAtKeepingAccessTime, resolving path in one call that fails (ELOOP) at the first symbolic
+// link met on the way; -1 with errno ENOSYS where the kernel has no such call.
+int OpenWithoutLinksKeepingAccessTime(const char* path, int flags);
 
 // open(2), retried when a signal interrupts it.
 UniqueFd OpenFile(const std::string& path, int flags, mode_t mode = 0);

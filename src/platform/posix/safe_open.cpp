@@ -48,6 +48,13 @@ posix::UniqueFd OpenPath(int at, const char* name, int extraFlags) {
     return posix::UniqueFd(fd);
 }
 
+// A path without a single link needs no step-by-step walk, since the rule is about links only: the
+// kernel resolves it in one call and refuses it (ELOOP) at the first link. Any failure (a link, a
+// missing folder, a kernel without openat2) leaves the answer to the walk, errno included.
+int OpenFolderWithoutLinks(const std::string& path, int flags) {
+    return posix::OpenWithoutLinksKeepingAccessTime(path.c_str(), flags | O_DIRECTORY | O_CLOEXEC);
+}
+
 // A user other than root and than us could have made the link to reach what is not theirs: the
 // owner of the folder that holds it, and the link's own owner, who is someone else in a folder
 // that others may write to, such as /tmp.
@@ -82,6 +89,11 @@ std::optional<posix::UniqueFd> Walk(const std::string& path, std::string* file) 
     if (file != nullptr && path.back() == '/') {
         errno = EISDIR;
         return std::nullopt;
+    }
+    if (file == nullptr) {
+        if (posix::UniqueFd reached(OpenFolderWithoutLinks(path, O_PATH)); reached.Valid()) {
+            return reached;
+        }
     }
     posix::UniqueFd current = OpenPath(AT_FDCWD, path.front() == '/' ? "/" : ".", O_DIRECTORY);
     struct stat currentInfo {};
@@ -164,6 +176,11 @@ std::optional<posix::UniqueFd> Walk(const std::string& path, std::string* file) 
 }  // namespace
 
 std::optional<Directory> Directory::Open(const std::string& path) {
+    if (!path.empty() && path.find('\0') == std::string::npos) {
+        if (const int fd = OpenFolderWithoutLinks(path, O_RDONLY); fd >= 0) {
+            return Directory(fd);
+        }
+    }
     const std::optional<posix::UniqueFd> reached = Walk(path, nullptr);
     if (!reached) {
         return std::nullopt;

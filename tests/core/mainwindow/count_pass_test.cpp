@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -31,9 +32,9 @@ FolderEntry Row(const std::string& count, const std::string& path,
 
 class CountPassTest : public ::testing::Test {
   protected:
-    void Pass() {
+    void Pass(CountDepth depth = CountDepth::EveryFile) {
         settings.NbPaths = static_cast<std::int32_t>(folders.Size());
-        CountPass({settings, folders, frontEnd, service, engine});
+        CountPass({settings, folders, frontEnd, service, engine, depth});
     }
     FolderEntry& RowAt(std::size_t i) { return folders.Entries().at(i); }
     std::string Cell(std::size_t i, FolderColumn column) {
@@ -98,6 +99,70 @@ TEST_F(CountPassTest, PictureFollowsTheLastChange) {
         EXPECT_EQ(Cell(0, kFileCountColumn), step.count);
         EXPECT_EQ(Style(0, kFileCountColumn).trend, step.trend);
         EXPECT_EQ(folders.GrandTotal(), step.files);
+    }
+}
+
+// Without a window the counts decide only which entries are missing and whether anything is there
+// to purge: both must come out as a full count gives them, while the walk ends at the first file.
+TEST_F(CountPassTest, FirstFileDepthDecidesAsAFullCountAndStopsEarly) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> files;  // relative to the entry's folder
+        const char* subfolders;
+        std::int64_t total;  // at CountDepth::FirstFile
+    };
+    const Case cases[] = {
+        {"empty", {}, "yes", 0},
+        {"files below only, subfolders left out", {"s/t/f"}, "no", 0},
+        {"deep file, subfolders walked", {"s/t/u/f"}, "yes", 1},
+        {"many files", {"f1", "f2", "s/f3"}, "yes", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(tree.Path("a"));
+        tree.Folder("a/x/y");  // empty subfolders as well
+        for (const std::string& file : c.files) {
+            tree.File("a/" + file, kOld);
+        }
+        settings.IsNt = true;
+        service.installed = true;
+        for (const CountDepth depth : {CountDepth::EveryFile, CountDepth::FirstFile}) {
+            service.events.clear();
+            folders.Clear();
+            folders.Append(Row("-", tree.Path("a"), c.subfolders));
+            folders.Append(Row("-", tree.Path("gone")));
+            folders.Append(Row("-", tree.Path("a"), "no", "Move"));
+            Pass(depth);
+            EXPECT_EQ(folders.GrandTotal() != 0, c.total != 0);
+            if (depth == CountDepth::FirstFile) {
+                EXPECT_EQ(RowAt(0).count, FileCount::Of(c.total));
+            }
+            EXPECT_TRUE(RowAt(1).count.IsUnknown());
+            EXPECT_TRUE(RowAt(2).count.IsUnknown());  // a move to no folder
+            EXPECT_EQ(service.events.size(), 2u);
+        }
+    }
+
+    // A hundred folders of files: the first file ends the walk, so that only the root and the
+    // folders on the way to that file are listed.
+    fs::remove_all(tree.Path("a"));
+    for (int i = 0; i < 100; ++i) {
+        Files("a/d" + std::to_string(i), 2);
+    }
+    folders.Clear();
+    folders.Append(Row("-", tree.Path("a"), "yes"));
+    for (const CountDepth depth : {CountDepth::EveryFile, CountDepth::FirstFile}) {
+        frontEnd.calls.clear();
+        Pass(depth);
+        const auto listed = std::count(frontEnd.calls.begin(), frontEnd.calls.end(),
+                                       std::string("ProcessPendingEvents"));
+        if (depth == CountDepth::EveryFile) {
+            EXPECT_EQ(Cell(0, kFileCountColumn), "200");
+            EXPECT_EQ(listed, 101);
+        } else {
+            EXPECT_EQ(Cell(0, kFileCountColumn), "1");
+            EXPECT_EQ(listed, 2);
+        }
     }
 }
 

@@ -117,6 +117,7 @@ class FolderList {
     std::size_t Size() const { return entries_.size(); }
     void Clear() { entries_.clear(); }
     void Append(FolderEntry entry) { entries_.push_back(std::move(entry)); }
+    void Reserve(std::size_t entries) { entries_.reserve(entries); }
 
     // 0 until the first count, which alone makes the total known.
     std::int64_t GrandTotal() const { return grandTotal_.value_or(0); }

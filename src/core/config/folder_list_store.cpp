@@ -1,5 +1,6 @@
 #include "core/config/folder_list_store.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/common/front_end.h"
@@ -113,6 +114,7 @@ std::optional<ConfigError> LoadFolderList(ConfigStore& store, const Settings& se
     }
     // Seven keys an entry: one look at the file for them all.
     const ConfigReading reading(store);
+    list.Reserve(static_cast<std::size_t>(std::max(settings.NbPaths, 0)));
     for (std::int32_t n = 1; n <= settings.NbPaths; ++n) {
         FolderEntry entry;
         if (auto error = ReadEntry(store, n, entry)) {

@@ -1,6 +1,7 @@
 #include "core/config/ini_document.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/config/utf8.h"
 
@@ -41,9 +42,18 @@ std::string LowerName(std::string_view name) {
     return lower;
 }
 
-// Index key of a section's key; a section name never holds "]", so the pair is unambiguous.
-std::string KeyId(std::string_view section, std::string_view key) {
-    return LowerName(section) + ']' + LowerName(key);
+// FNV-1a over the lower-case name, seeded with the section's header line.
+std::uint64_t KeyHash(std::size_t header, std::string_view key) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL ^ header;
+    for (const char c : key) {
+        hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 0x100000001b3ULL;
+    }
+    return hash ^ (hash >> 29);
+}
+
+std::string_view EndingText(int ending) {
+    constexpr std::string_view kTexts[] = {"", "\n", "\r\n", "\r"};
+    return kTexts[ending];
 }
 
 bool HasLineBreak(std::string_view text) {
@@ -101,31 +111,58 @@ bool IsBlankLine(std::string_view line) {
 
 }  // namespace
 
-IniDocument::IniDocument(std::string_view text) {
+IniDocument::IniDocument(std::string_view text) : text_(text) {
+    Parse(text_);
+}
+
+IniDocument::IniDocument(std::string&& text) : text_(std::move(text)) {
+    Parse(text_);
+}
+
+void IniDocument::Parse(std::string_view text) {
+    std::size_t at = 0;
     if (text.starts_with(kByteOrderMark)) {
         byteOrderMark_ = true;
-        text.remove_prefix(kByteOrderMark.size());
+        at = kByteOrderMark.size();
     }
+    lines_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     // A lone "\r" ends a line too, as the writer treats it: a value can never hold one.
-    while (!text.empty()) {
-        const std::size_t end = text.find_first_of("\r\n");
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
         Line line;
-        if (end == text.npos) {
-            line.text = text;
-            text = {};
-        } else {
-            line.text = text.substr(0, end);
+        line.start = at;
+        line.size = end - at;
+        at = end;
+        if (end < text.size()) {
             const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-            line.ending = crlf ? "\r\n" : std::string(1, text[end]);
-            text.remove_prefix(end + line.ending.size());
+            line.ending = crlf ? Ending::CrLf : text[end] == '\r' ? Ending::Cr : Ending::Lf;
+            at += crlf ? 2 : 1;
         }
-        lines_.push_back(std::move(line));
+        lines_.push_back(line);
     }
     const auto first = std::find_if(lines_.begin(), lines_.end(),
-                                    [](const Line& line) { return !line.ending.empty(); });
+                                    [](const Line& line) { return line.ending != Ending::None; });
     if (first != lines_.end()) {
-        newline_ = first->ending == "\r\n" ? "\r\n" : "\n";
+        newline_ = first->ending == Ending::CrLf ? Ending::CrLf : Ending::Lf;
     }
+}
+
+std::string_view IniDocument::TextOf(const Line& line) const {
+    if (line.edited) {
+        return edited_[line.start];
+    }
+    return std::string_view(text_).substr(line.start, line.size);
+}
+
+void IniDocument::SetText(Line& line, std::string text) {
+    line.size = text.size();
+    if (line.edited) {
+        edited_[line.start] = std::move(text);
+        return;
+    }
+    line.edited = true;
+    line.start = edited_.size();
+    edited_.push_back(std::move(text));
 }
 
 void IniDocument::BuildIndex() const {
@@ -133,17 +170,39 @@ void IniDocument::BuildIndex() const {
         return;
     }
     sectionIndex_.clear();
-    keyIndex_.clear();
-    std::string section;
+    std::size_t keys = 0;
+    for (const Line& line : lines_) {
+        keys += KeyName(TextOf(line)) ? 1 : 0;
+    }
+    std::size_t capacity = 16;
+    while (capacity < keys * 2) {
+        capacity *= 2;
+    }
+    keySlots_.assign(capacity, KeySlot{});
+    const std::size_t mask = capacity - 1;
+    std::size_t header = 0;
     bool firstOccurrence = false;  // keys of a repeated section are never looked up
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (const auto name = SectionName(lines_[i].text)) {
-            section = LowerName(*name);
-            firstOccurrence = sectionIndex_.emplace(section, i).second;
-        } else if (firstOccurrence) {
-            if (const auto key = KeyName(lines_[i].text)) {
-                keyIndex_.emplace(section + ']' + LowerName(*key), i);
-            }
+        const std::string_view text = TextOf(lines_[i]);
+        if (const auto name = SectionName(text)) {
+            header = i;
+            firstOccurrence = sectionIndex_.emplace(LowerName(*name), i).second;
+            continue;
+        }
+        const auto key = firstOccurrence ? KeyName(text) : std::nullopt;
+        if (!key) {
+            continue;
+        }
+        std::size_t slot = KeyHash(header, *key) & mask;
+        // The first line of a key is the one read and written.
+        while (keySlots_[slot].line != 0 &&
+               !(keySlots_[slot].header == header &&
+                 SameName(*KeyName(TextOf(lines_[keySlots_[slot].line - 1])), *key))) {
+            slot = (slot + 1) & mask;
+        }
+        if (keySlots_[slot].line == 0) {
+            keySlots_[slot] = {static_cast<std::uint32_t>(i + 1),
+                               static_cast<std::uint32_t>(header)};
         }
     }
     indexValid_ = true;
@@ -160,7 +219,7 @@ std::optional<std::size_t> IniDocument::FindSection(std::string_view section) co
 
 std::size_t IniDocument::SectionEnd(std::size_t header) const {
     std::size_t end = header + 1;
-    while (end < lines_.size() && !SectionName(lines_[end].text)) {
+    while (end < lines_.size() && !SectionName(TextOf(lines_[end]))) {
         ++end;
     }
     return end;
@@ -168,12 +227,20 @@ std::size_t IniDocument::SectionEnd(std::size_t header) const {
 
 std::optional<std::size_t> IniDocument::FindKey(std::string_view section,
                                                 std::string_view key) const {
-    BuildIndex();
-    const auto found = keyIndex_.find(KeyId(Trim(section), Trim(key)));
-    if (found == keyIndex_.end()) {
+    const auto header = FindSection(section);
+    if (!header) {
         return std::nullopt;
     }
-    return found->second;
+    const std::string_view wanted = Trim(key);
+    const std::size_t mask = keySlots_.size() - 1;
+    for (std::size_t slot = KeyHash(*header, wanted) & mask; keySlots_[slot].line != 0;
+         slot = (slot + 1) & mask) {
+        const std::size_t line = keySlots_[slot].line - 1;
+        if (keySlots_[slot].header == *header && SameName(*KeyName(TextOf(lines_[line])), wanted)) {
+            return line;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
@@ -181,9 +248,9 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
     if (!index) {
         return std::nullopt;
     }
-    const std::string& text = lines_[*index].text;
+    const std::string_view text = TextOf(lines_[*index]);
     const std::size_t equals = text.find('=');
-    return equals == text.npos ? std::string() : text.substr(equals + 1);
+    return equals == text.npos ? std::string() : std::string(text.substr(equals + 1));
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -195,13 +262,15 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     value = SingleLine(value);
 
     if (const auto index = FindKey(section, key)) {
-        std::string& text = lines_[*index].text;
+        const std::string_view text = TextOf(lines_[*index]);
         const std::size_t equals = text.find('=');
-        if (equals != text.npos && std::string_view(text).substr(equals + 1) == value) {
+        if (equals != text.npos && text.substr(equals + 1) == value) {
             return false;
         }
-        std::string name(Trim(std::string_view(text).substr(0, equals)));
-        text = name + "=" + std::string(value);
+        std::string line(Trim(text.substr(0, equals)));
+        line += '=';
+        line += value;
+        SetText(lines_[*index], std::move(line));
         return true;
     }
 
@@ -213,10 +282,10 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         bool sawKey = false;
         const std::size_t end = SectionEnd(*header);
         for (std::size_t i = *header + 1; i < end; ++i) {
-            if (KeyName(lines_[i].text)) {
+            if (KeyName(TextOf(lines_[i]))) {
                 after = i;
                 sawKey = true;
-            } else if (!sawKey && !IsBlankLine(lines_[i].text)) {
+            } else if (!sawKey && !IsBlankLine(TextOf(lines_[i]))) {
                 after = i;
             }
         }
@@ -224,7 +293,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         return true;
     }
 
-    if (!lines_.empty() && !IsBlankLine(lines_.back().text)) {
+    if (!lines_.empty() && !IsBlankLine(TextOf(lines_.back()))) {
         InsertLine(lines_.size(), "");
     }
     // Appended rather than "[" + name: GCC 12 warns falsely about the latter at -O3.
@@ -238,14 +307,16 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
 
 void IniDocument::InsertLine(std::size_t position, std::string text) {
     if (position > 0) {
-        std::string& before = lines_[position - 1].ending;
+        Ending& before = lines_[position - 1].ending;
         // A text cut short after "\r" of a CRLF file gets its "\n" back.
-        if (before.empty() || (before == "\r" && newline_ == "\r\n")) {
+        if (before == Ending::None || (before == Ending::Cr && newline_ == Ending::CrLf)) {
             before = newline_;
         }
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position),
-                  Line{std::move(text), newline_});
+    Line line;
+    line.ending = newline_;
+    SetText(line, std::move(text));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position), line);
     indexValid_ = false;
 }
 
@@ -258,7 +329,7 @@ bool IniDocument::Remove(std::string_view section, std::string_view key) {
     const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(*header + 1);
     const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(*header));
     const auto kept = std::remove_if(first, last, [&](const Line& line) {
-        const auto name = KeyName(line.text);
+        const auto name = KeyName(TextOf(line));
         return name && SameName(*name, wanted);
     });
     if (kept == last) {
@@ -271,9 +342,10 @@ bool IniDocument::Remove(std::string_view section, std::string_view key) {
 
 std::string IniDocument::ToText() const {
     std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
+    text.reserve(text_.size() + 64);
     for (const Line& line : lines_) {
-        text += line.text;
-        text += line.ending;
+        text += TextOf(line);
+        text += EndingText(static_cast<int>(line.ending));
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ class IniDocument {
   public:
     IniDocument() = default;
     explicit IniDocument(std::string_view text);
+    explicit IniDocument(std::string&& text);
+    explicit IniDocument(const char* text) : IniDocument(std::string_view(text)) {}
 
     // Raw value (not cut, not trimmed); nullopt when the key is missing. An empty value is
     // returned as an empty string here; the store applies the empty-equals-absent rule.
@@ -42,11 +45,23 @@ class IniDocument {
     std::string ToText() const;
 
   private:
+    enum class Ending : unsigned char { None, Lf, CrLf, Cr };
+    // A line's text lies in text_ as read, or in edited_ once written.
     struct Line {
-        std::string text;    // without its line ending
-        std::string ending;  // "\n", "\r\n", "\r", or "" for a last line without one
+        std::size_t start = 0;  // offset in text_, or index in edited_
+        std::size_t size = 0;
+        Ending ending = Ending::None;
+        bool edited = false;
+    };
+    // A slot of the key table: line + 1 (0: free) and the header line of its section.
+    struct KeySlot {
+        std::uint32_t line = 0;
+        std::uint32_t header = 0;
     };
 
+    void Parse(std::string_view text);
+    std::string_view TextOf(const Line& line) const;
+    void SetText(Line& line, std::string text);
     std::optional<std::size_t> FindSection(std::string_view section) const;
     // Index of the line after the section's last line.
     std::size_t SectionEnd(std::size_t header) const;
@@ -55,15 +70,19 @@ class IniDocument {
     // Builds the look-up tables when the lines changed since they were last built.
     void BuildIndex() const;
 
+    // Held once, the lines pointing into it: a long folder list costs little more than its text.
+    std::string text_;
+    std::vector<std::string> edited_;
     std::vector<Line> lines_;
     // A file without a line end yet gets the system's own.
-    std::string newline_ = kHostSystem == HostSystem::Windows ? "\r\n" : "\n";
+    Ending newline_ = kHostSystem == HostSystem::Windows ? Ending::CrLf : Ending::Lf;
     bool byteOrderMark_ = false;
 
-    // Lower-case section name -> its first header line; lower-case section name, "]", lower-case
-    // key name -> the key's first line in that section. Keeps loading a long folder list linear.
+    // Lower-case section name -> its first header line, and an open-addressing table of the keys
+    // of first occurrences (first line of each), by section and lower-case name: loading a long
+    // folder list stays linear.
     mutable std::unordered_map<std::string, std::size_t> sectionIndex_;
-    mutable std::unordered_map<std::string, std::size_t> keyIndex_;
+    mutable std::vector<KeySlot> keySlots_;
     mutable bool indexValid_ = false;
 };
 

@@ -97,7 +97,7 @@ void IniFile::Refresh() {
             legacyCodePage_ = true;
         }
     }
-    document_ = IniDocument(read.text);
+    document_ = IniDocument(std::move(read.text));
     // The stamp of what was read: a change after it is seen at the next call.
     stamp_ = read.stamp;
     unreadable_ = false;

@@ -83,6 +83,13 @@ std::optional<ConfigError> ReferenceRead(ConfigStore& store, Language language, 
             return ConfigError{ConfigErrorKind::PathTooLong, "Paths", destinationKey};
         }
         action = *destination;
+        // The one departure in the cells: a destination written as an action word in the other
+        // language ("Recycle Bin" in French) is shown as that action in the language shown.
+        if (IsWord(action, texts::kDelete)) {
+            action = texts::kDelete.In(language);
+        } else if (IsWord(action, texts::kRecycleBin)) {
+            action = texts::kRecycleBin.In(language);
+        }
     }
     row.cells = {"-",
                  *path,

@@ -24,9 +24,10 @@ build:
 run: build
 	$(BUILD)/src/quellix $(ARGS)
 
-# The benchmark drivers are built with the tests, so that they keep compiling.
+# The benchmark drivers are built with the tests, and their scripts run on small trees, so that
+# neither can rot unnoticed.
 test:
-	scripts/install-deps.sh test gui desktop
+	scripts/install-deps.sh test gui desktop bench
 	$(CMAKE_CONFIGURE) -S . -B $(BUILD) -DQUELLIX_TESTS=ON -DQUELLIX_BENCH=ON $(WERROR)
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)

@@ -16,7 +16,8 @@
 #
 # Environment overrides: N, FOLDERS, REPEAT, ENTRIES, CHAIN, MOVE_N, MOVE_FOLDERS, BENCH_DATA
 # (where the loop device's file goes), BUILD_DIR (default build-bench), NO_BUILD=1 (use the
-# binaries already in BUILD_DIR), JOBS.
+# binaries already in BUILD_DIR), JOBS, SKIP_PURGES=1 (leave out the delete purges, whose fresh
+# copies of the tree take most of the time).
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -125,7 +126,9 @@ fresh() {
     mkdir "$mnt/logs" "$work/config"
     sync
 }
-for log in off on; do
+purge_logs=(off on)
+[[ ${SKIP_PURGES:-0} == 1 ]] && purge_logs=()
+for log in "${purge_logs[@]}"; do
     q=() f=() l=()
     echo "delete purge, log $log ($REPEAT runs after a warm-up)" >&2
     for ((i = 0; i <= REPEAT; i++)); do

@@ -12,7 +12,8 @@
 # MOVE_N, MOVE_FOLDERS, MOVE_SIZE (bytes in each file), MOVE_DEST (loop: a new ext4 file system on
 # a loop device for every run, the default; folder: a new folder of BENCH_DATA), BENCH_DATA
 # (folder for the trees; default: /work/bench-data or /tmp, whichever has more room), BUILD_DIR
-# (default build-bench), JOBS (default 2).
+# (default build-bench), NO_BUILD=1 (use the binaries already in BUILD_DIR), JOBS (default 2).
+# Exits with 77 (skipped) when not run as root, since the move mounts file systems.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -48,6 +49,10 @@ MINUTES=$((HOURS * 60))
 BUILD_DIR=${BUILD_DIR:-$repo/build-bench}
 JOBS=${JOBS:-2}
 
+if ((EUID != 0)); then
+    echo "bench/run.sh: the move measurement mounts file systems: run it as root" >&2
+    exit 77
+fi
 if [[ ! -x /usr/bin/time ]]; then
     echo "Installing the Debian package 'time' (GNU time, for peak memory)" >&2
     apt-get install -y time >&2
@@ -56,9 +61,11 @@ fi
 # --- build -----------------------------------------------------------------------------------
 # Release at -O2, the optimisation of the shipped RelWithDebInfo build without its debug info
 # (GCC 12 at CMake's Release default, -O3, stops on a false -Wrestrict in std::string code).
-cmake -G Ninja -S "$repo" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DQUELLIX_BENCH=ON -DQUELLIX_TESTS=OFF >/dev/null
-cmake --build "$BUILD_DIR" -j"$JOBS" --target quellix_bench >/dev/null
+if [[ ${NO_BUILD:-0} != 1 ]]; then
+    cmake -G Ninja -S "$repo" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DQUELLIX_BENCH=ON -DQUELLIX_TESTS=OFF >/dev/null
+    cmake --build "$BUILD_DIR" -j"$JOBS" --target quellix_bench >/dev/null
+fi
 bench="$BUILD_DIR/bench/quellix_bench"
 
 # --- where the trees go ----------------------------------------------------------------------

@@ -16,6 +16,7 @@ for need in "$@"; do
         wine) packages+=(wine wine64) ;;
         display) packages+=(xvfb xauth fonts-wine python3) ;;
         desktop) packages+=(xvfb xauth xdotool x11-utils trayer) ;;
+        bench) packages+=(time python3 e2fsprogs mount) ;;
         lint) packages+=(clang-format python3) ;;
         package-test) packages+=(lintian desktop-file-utils appstream debootstrap binutils) ;;
         *) echo "install-deps.sh: unknown need '$need'" >&2; exit 2 ;;

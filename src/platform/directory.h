@@ -79,6 +79,10 @@ class Directory {
     // the entry it is given.
     bool ForEachEntry(
         const std::function<void(std::string_view name, EntryType type)>& visit) const;
+    // As ForEachEntry, ending the listing as soon as visit returns false: a look for one entry
+    // then reads no further than the batch that held it.
+    bool ForEachEntryWhile(
+        const std::function<bool(std::string_view name, EntryType type)>& visit) const;
 
     // As ForEachEntry, with listed: what the listing itself told of an entry that must not be
     // opened to be examined (a cloud placeholder), else nullptr and Stat tells.

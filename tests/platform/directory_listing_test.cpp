@@ -69,6 +69,11 @@ TEST(DirectoryListing, ListsEveryNameExactlyOnceWithoutDots) {
     std::sort(outer.begin(), outer.end());
     EXPECT_EQ(outer, expected);
     EXPECT_EQ(inner, (std::vector<std::vector<std::string>>{expected, expected}));
+    // A listing ended early visits nothing after its last wanted entry, and the next starts over.
+    std::size_t visited = 0;
+    ASSERT_TRUE(
+        folder->ForEachEntryWhile([&](std::string_view, EntryType) { return ++visited < 2; }));
+    EXPECT_EQ(visited, 2U);
     Directory moved = std::move(*folder);
     EXPECT_EQ(ListNames(moved), expected);
 }

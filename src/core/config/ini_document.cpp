@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <stdexcept>
 
 #include "core/config/utf8.h"
 
@@ -120,6 +122,9 @@ IniDocument::IniDocument(std::string&& text) : text_(std::move(text)) {
 }
 
 void IniDocument::Parse(std::string_view text) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("INI text of 4 GiB or more");
+    }
     std::size_t at = 0;
     if (text.starts_with(kByteOrderMark)) {
         byteOrderMark_ = true;
@@ -130,8 +135,8 @@ void IniDocument::Parse(std::string_view text) {
     while (at < text.size()) {
         const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
         Line line;
-        line.start = at;
-        line.size = end - at;
+        line.start = static_cast<std::uint32_t>(at);
+        line.size = static_cast<std::uint32_t>(end - at);
         at = end;
         if (end < text.size()) {
             const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
@@ -155,13 +160,13 @@ std::string_view IniDocument::TextOf(const Line& line) const {
 }
 
 void IniDocument::SetText(Line& line, std::string text) {
-    line.size = text.size();
     if (line.edited) {
         edited_[line.start] = std::move(text);
         return;
     }
     line.edited = true;
-    line.start = edited_.size();
+    line.size = 0;
+    line.start = static_cast<std::uint32_t>(edited_.size());
     edited_.push_back(std::move(text));
 }
 
@@ -174,8 +179,9 @@ void IniDocument::BuildIndex() const {
     for (const Line& line : lines_) {
         keys += KeyName(TextOf(line)) ? 1 : 0;
     }
+    // At most two thirds full: probes stay short and a slot costs eight bytes.
     std::size_t capacity = 16;
-    while (capacity < keys * 2) {
+    while (capacity * 2 < keys * 3) {
         capacity *= 2;
     }
     keySlots_.assign(capacity, KeySlot{});

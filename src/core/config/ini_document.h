@@ -23,6 +23,8 @@ namespace quellix {
 // no part of the first line and is written back as it was.
 class IniDocument {
   public:
+    // Texts of 4 GiB or more are refused (std::length_error); the configuration file itself is
+    // read only up to 16 MiB.
     IniDocument() = default;
     explicit IniDocument(std::string_view text);
     explicit IniDocument(std::string&& text);
@@ -46,10 +48,11 @@ class IniDocument {
 
   private:
     enum class Ending : unsigned char { None, Lf, CrLf, Cr };
-    // A line's text lies in text_ as read, or in edited_ once written.
+    // A line's text lies in text_ as read, or in edited_ once written. Twelve bytes: a long
+    // folder list holds some hundred thousand of them.
     struct Line {
-        std::size_t start = 0;  // offset in text_, or index in edited_
-        std::size_t size = 0;
+        std::uint32_t start = 0;  // offset in text_, or index in edited_
+        std::uint32_t size = 0;   // in text_ only
         Ending ending = Ending::None;
         bool edited = false;
     };

@@ -1,5 +1,8 @@
 #include "core/mainwindow/count_pass.h"
 
+#include <limits>
+#include <optional>
+
 #include "core/common/error_report.h"
 #include "core/common/front_end.h"
 #include "core/config/config_texts.h"
@@ -26,16 +29,21 @@ void ReportUnknown(const CountPassContext& context, const std::string& folder) {
 }
 
 void CountEntry(const CountPassContext& context, FolderEntry& entry, std::int64_t& total) {
-    if (!FolderExists(entry.path)) {
+    const bool everyFile = context.depth == CountDepth::EveryFile;
+    // A folder the count could open exists: only one it could not is looked for by its path.
+    // An empty path would name the root once the separator is added.
+    const std::int64_t enough = everyFile ? std::numeric_limits<std::int64_t>::max() : 1;
+    const std::optional<std::int64_t> counted =
+        platform::IsAbsolutePath(entry.path)
+            ? context.engine.CountFilesIfOpened(entry.path, entry.includeSubfolders, enough)
+            : std::nullopt;
+    if (!counted && !FolderExists(entry.path)) {
         entry.count = FileCount::Unknown();
         ReportUnknown(context, entry.path);
         entry.folderMark = CellMark::Missing;
     } else {
         entry.folderMark = CellMark::Found;
-        const bool everyFile = context.depth == CountDepth::EveryFile;
-        const std::int64_t files =
-            everyFile ? context.engine.CountFiles(entry.path, entry.includeSubfolders)
-                      : context.engine.CountFiles(entry.path, entry.includeSubfolders, 1);
+        const std::int64_t files = counted.value_or(0);
         // A count that was not a number ("-", "unknown") gives no rise or fall.
         const FileCount previous = entry.count;
         if (previous != FileCount::Of(files)) {

@@ -33,11 +33,8 @@ class FileCounter final : public WalkVisitor {
         }
         const platform::Directory& folder = *level.folder;
         EventPacer pacer(frontEnd_, clock_);
-        folder.ForEachEntry([&](std::string_view name, platform::EntryType type) {
+        folder.ForEachEntryWhile([&](std::string_view name, platform::EntryType type) {
             pacer.NextEntry();
-            if (Finished()) {
-                return;
-            }
             if (type == platform::EntryType::Unknown) {
                 const auto info = folder.Stat(name);
                 type = info ? info->type : platform::EntryType::File;
@@ -47,6 +44,7 @@ class FileCounter final : public WalkVisitor {
             } else if (includeSubfolders_) {
                 level.subfolders.emplace_back(name);
             }
+            return !Finished();
         });
     }
     bool Enter(const WalkLevel&, std::string_view, const platform::EntryInfo&) override {
@@ -90,13 +88,19 @@ void PurgeEngine::PurgeEntry(const FolderEntry& entry, PurgeRunState& run) {
 
 std::int64_t PurgeEngine::CountFiles(const std::string& folder, bool includeSubfolders,
                                      std::int64_t enough) {
+    return CountFilesIfOpened(folder, includeSubfolders, enough).value_or(0);
+}
+
+std::optional<std::int64_t> PurgeEngine::CountFilesIfOpened(const std::string& folder,
+                                                            bool includeSubfolders,
+                                                            std::int64_t enough) {
     const std::string root = platform::WithTrailingSeparator(folder);
     auto directory =
         platform::IsAbsolutePath(root) ? platform::Directory::Open(root) : std::nullopt;
     const auto info = directory ? directory->StatSelf() : std::nullopt;
     if (!info) {
         frontEnd_.ProcessPendingEvents();
-        return 0;
+        return std::nullopt;
     }
     FileCounter counter(includeSubfolders, enough, frontEnd_, clock_, *this);
     FolderWalk walk(std::move(*directory), *info, root, *this);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,11 @@ class PurgeEngine {
     // walk ends as soon as enough were found.
     std::int64_t CountFiles(const std::string& folder, bool includeSubfolders,
                             std::int64_t enough = std::numeric_limits<std::int64_t>::max());
+    // As CountFiles; nullopt when the folder could not be opened (missing, not a folder, not
+    // reachable safely, or a relative path).
+    std::optional<std::int64_t> CountFilesIfOpened(
+        const std::string& folder, bool includeSubfolders,
+        std::int64_t enough = std::numeric_limits<std::int64_t>::max());
 
     // A flag that, once set (from a signal handler, say), makes purges and counts end at the
     // next file: what was done stays done and nothing is left half-way.

@@ -39,6 +39,14 @@ posix::UniqueFd OpenForListing(int folderFd, const char* name, int extraFlags) {
 
 bool Directory::ForEachEntry(
     const std::function<void(std::string_view name, EntryType type)>& visit) const {
+    return ForEachEntryWhile([&visit](std::string_view name, EntryType type) {
+        visit(name, type);
+        return true;
+    });
+}
+
+bool Directory::ForEachEntryWhile(
+    const std::function<bool(std::string_view name, EntryType type)>& visit) const {
     // The handle's own read position serves when no listing of it runs: a descriptor opened for
     // the listing alone costs an open and a close per folder, the most of a walk over many small
     // folders. A listing started from within another one gets a descriptor of its own.
@@ -68,7 +76,9 @@ bool Directory::ForEachEntry(
     std::string_view name;
     unsigned char type = DT_UNKNOWN;
     while (reader.Next(&name, &type)) {
-        visit(name, TypeOfListing(type));
+        if (!visit(name, TypeOfListing(type))) {
+            return true;
+        }
     }
     return reader.Error() == 0;
 }

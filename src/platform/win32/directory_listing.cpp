@@ -35,13 +35,24 @@ bool IsHidden(std::wstring_view name, DWORD attributes) {
 
 bool Directory::ForEachEntry(
     const std::function<void(std::string_view name, EntryType type)>& visit) const {
+    return ForEachEntryWhile([&visit](std::string_view name, EntryType type) {
+        visit(name, type);
+        return true;
+    });
+}
+
+// The listing is read to its end here; only the visits stop.
+bool Directory::ForEachEntryWhile(
+    const std::function<bool(std::string_view name, EntryType type)>& visit) const {
     const win32::UniqueHandle listing = OpenForListing(fd_, std::wstring());
     if (!listing.Valid()) {
         return false;
     }
-    return win32::ListFolder(listing.Get(), [&visit](std::wstring_view name, DWORD attributes) {
-               visit(win32::Narrow(name), win32::TypeOfAttributes(attributes));
-           }) == 0;
+    bool going = true;
+    return win32::ListFolder(
+               listing.Get(), [&visit, &going](std::wstring_view name, DWORD attributes) {
+                   going = going && visit(win32::Narrow(name), win32::TypeOfAttributes(attributes));
+               }) == 0;
 }
 
 bool Directory::ForEachEntryWithInfo(

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ctime>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/mainwindow/menu_table.h"
 #include "gui/win32/app/desktop_program.h"
@@ -60,7 +64,11 @@ struct Desktop {
                  opened.push_back(path);
                  return true;
              },
-             [](const std::string&) { return true; }, [this](int code) { endedWith = code; }},
+             [this](const std::string& path) {
+                 edited.push_back(path);
+                 return true;
+             },
+             [this](int code) { endedWith = code; }},
             [] { return std::make_unique<FakeTrayIcon>(); }});
     }
     ~Desktop() {
@@ -78,6 +86,7 @@ struct Desktop {
     FileTree tree;
     FakeServiceHost service;
     std::vector<std::string> opened;
+    std::vector<std::string> edited;
     std::optional<int> endedWith;
     std::unique_ptr<DesktopProgram> program;
 };
@@ -111,6 +120,42 @@ std::string MenuText(HMENU menu, UINT position) {
 
 bool Enabled(HWND window, std::string_view control) {
     return IsWindowEnabled(Named(window, control)) != FALSE;
+}
+
+// A row of the grid selected, then a mouse notice on it, as the list view sends them.
+void NotifyOnRow(HWND window, HWND list, int row, UINT code) {
+    ListView_SetItemState(list, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    NMITEMACTIVATE notice{};
+    notice.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), code};
+    notice.iItem = row;
+    SendMessageW(window, WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
+}
+
+// In a popup menu: the item of that caption chosen with the arrow keys and Enter, as a user
+// would; every caption shown is returned.
+ModalDriver::Script ChooseInPopup(std::string caption, std::vector<std::string>* shown) {
+    return [caption = std::move(caption), shown](HWND popup) {
+        auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+        int steps = 0;
+        bool found = false;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            if ((state & MF_SEPARATOR) != 0) {
+                continue;
+            }
+            const std::string text = MenuText(menu, static_cast<UINT>(i));
+            shown->push_back(text);
+            if (!found && (state & MF_GRAYED) == 0) {
+                ++steps;
+                found = text == caption;
+            }
+        }
+        ASSERT_TRUE(found) << caption;
+        for (int i = 0; i < steps; ++i) {
+            PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        }
+        PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    };
 }
 
 // Start-up, the grid, the menus from the table, the language, Start and Stop, the purge time
@@ -247,6 +292,103 @@ TEST(MainWindowWin32, OnePathThroughTheWindow) {
     EXPECT_FALSE(desktop.Tray().shown);
     EXPECT_TRUE(desktop.program->QuitRequested());
     EXPECT_EQ(desktop.endedWith, std::optional<int>(0));
+}
+
+// The routes the first path leaves out: a folder gone missing in yellow, a double click and the
+// grid's own menu, Purge now, the tray's menu, the configuration file and the help from the
+// menus, then the Folders menu's Remove down to the empty list and its hint, and its Add.
+TEST(MainWindowWin32, GridMenusTrayAndFoldersMenu) {
+    Desktop desktop("[Paths]\r\nNbPaths=2\r\n" + Entry(1, "a", "48", "oui [D]", "Effacer") +
+                    Entry(2, "gone", "25", "non", "Corbeille"));
+    desktop.tree.File("a/old", kLongAgo);
+    desktop.tree.File("a/sub/older", kLongAgo);
+    desktop.tree.File("a/new", std::time(nullptr));
+    desktop.dir.Write("QuellixEN.htm", "<html>");
+    ASSERT_EQ(desktop.program->Start(), StartupOutcome::Running);
+    HWND window = desktop.Window();
+    HWND list = Named(window, "flexList");
+
+    EXPECT_EQ(Cell(list, 1, 0), "unknown");
+    RECT path{};
+    ListView_GetSubItemRect(list, 1, 1, LVIR_BOUNDS, &path);
+    EXPECT_TRUE(PaintedIn(list, path, RGB(255, 255, 0)));
+    ListView_GetSubItemRect(list, 0, 1, LVIR_BOUNDS, &path);
+    EXPECT_FALSE(PaintedIn(list, path, RGB(255, 255, 0)));
+
+    // A double click modifies its row; the grid's menu offers the row's commands.
+    ModalDriver()
+        .Then([&](HWND editor) {
+            EXPECT_EQ(TextOf(editor, ""), "Modify a folder");
+            std::string folder = desktop.tree.Root() + "/a/";
+            std::replace(folder.begin(), folder.end(), '/', '\\');
+            EXPECT_EQ(TextOf(editor, "lblRepertoire"), folder);
+            PressKey(editor, VK_ESCAPE);
+        })
+        .Run([&] { NotifyOnRow(window, list, 0, NM_DBLCLK); });
+    std::vector<std::string> popup;
+    ModalDriver()
+        .Then(ChooseInPopup("&Modify the selected folder", &popup))
+        .Then([](HWND editor) {
+            EXPECT_EQ(TextOf(editor, ""), "Modify a folder");
+            PressKey(editor, VK_ESCAPE);
+        })
+        .Run([&] { NotifyOnRow(window, list, 0, NM_RCLICK); });
+    EXPECT_EQ(popup, (std::vector<std::string>{
+                         "Add a new folder &before", "Add a new folder &after",
+                         "&Modify the selected folder", "&Remove the selected folder from the list",
+                         "&Preview purge of this folder..."}));
+
+    // Purge now asks, purges and stops the schedule again.
+    MessageBoxes::Script({MessageAnswer::Yes});
+    Click(window, "chkPurgeImmediate");
+    Click(window, "cmdDemarrer");
+    ASSERT_EQ(MessageBoxes::Asked().size(), 1U);
+    EXPECT_FALSE(desktop.tree.Exists("a/old") || desktop.tree.Exists("a/sub"));
+    EXPECT_TRUE(desktop.tree.Exists("a/new"));
+    EXPECT_TRUE(Enabled(window, "cmdDemarrer"));
+    EXPECT_EQ(Cell(list, 0, 0), "1");
+    Click(window, "chkPurgeImmediate");
+    MessageBoxes::ClearAsked();
+
+    // The tray's own menu brings the hidden window back.
+    SendMessageW(window, kTrayMessage, 1, WM_LBUTTONUP);
+    ASSERT_FALSE(IsWindowVisible(window));
+    std::vector<std::string> trayMenu;
+    ModalDriver().Then(ChooseInPopup("&Show main window", &trayMenu)).Run([&] {
+        SendMessageW(window, kTrayMessage, 1, WM_RBUTTONUP);
+    });
+    EXPECT_EQ(trayMenu, (std::vector<std::string>{"&Show main window", "&Exit"}));
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    // The configuration file in the text editor, with a word that it is read at start-up only;
+    // the help page in the browser.
+    desktop.Choose("mnuEditerIni");
+    EXPECT_EQ(desktop.edited, std::vector<std::string>{desktop.dir.Path() + "\\Quellix.ini"});
+    ASSERT_EQ(MessageBoxes::Asked().size(), 1U);
+    desktop.Choose("mnuHelp");
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{desktop.dir.Path() + "\\QuellixEN.htm"});
+    MessageBoxes::ClearAsked();
+
+    // Remove from the Folders menu, down to an empty list, which shows its hint; Add then opens
+    // the editor, under its plain title with no row to go by.
+    EXPECT_FALSE(IsWindowVisible(Named(window, "lblBulle")));
+    for (const int left : {1, 0}) {
+        MessageBoxes::Script({MessageAnswer::Yes});
+        ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+        desktop.Choose("mnuConfigurationSupprimer");
+        EXPECT_EQ(ListView_GetItemCount(list), left);
+        EXPECT_NE(desktop.dir.Read("Quellix.ini").find("NbPaths=" + std::to_string(left)),
+                  std::string::npos);
+    }
+    EXPECT_TRUE(IsWindowVisible(Named(window, "lblBulle")));
+    EXPECT_EQ(TextOf(window, "lblBulle"), "Define folders using right click on the folder column");
+    ModalDriver()
+        .Then([](HWND editor) {
+            EXPECT_EQ(TextOf(editor, ""), "Folder");
+            PressKey(editor, VK_ESCAPE);
+        })
+        .Run([&] { desktop.Choose("mnuConfigurationAjouterApres"); });
+    EXPECT_EQ(ListView_GetItemCount(list), 0);
 }
 
 // Preview purge... lists what a purge would do and changes nothing; a header sorts, Escape

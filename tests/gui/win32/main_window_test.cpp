@@ -30,16 +30,30 @@ constexpr std::int64_t kLongAgo = 1'000'000'000;  // 2001: older than any retent
 // The notification area as tests see it: Wine without a display has none.
 class FakeTrayIcon final : public TrayIcon {
   public:
-    bool Available() const override { return true; }
+    bool Available() const override { return available; }
     void Show(HWND, HICON, std::string_view newTip) override {
         shown = true;
         tip = std::string(newTip);
     }
     void Remove() override { shown = false; }
 
+    bool available = true;
     bool shown = false;
     std::string tip;
 };
+
+// The posted messages a real loop would have handled by now.
+void HandlePosted() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+HICON ShownIcon(HWND window, std::string_view control) {
+    return reinterpret_cast<HICON>(SendMessageW(Named(window, control), STM_GETICON, 0, 0));
+}
 
 std::string Entry(int number, const std::string& folder, const std::string& retention,
                   const std::string& subfolders, const std::string& actionKey) {
@@ -389,6 +403,76 @@ TEST(MainWindowWin32, GridMenusTrayAndFoldersMenu) {
         })
         .Run([&] { desktop.Choose("mnuConfigurationAjouterApres"); });
     EXPECT_EQ(ListView_GetItemCount(list), 0);
+}
+
+// The schedule's countdown and turning hourglass, a move undone from the Folders menu, short
+// path names, minimizing with and without a notification area, and an automatic start that
+// shows the tray icon alone.
+TEST(MainWindowWin32, CountdownUndoShortPathsAndMinimizing) {
+    Desktop desktop(
+        "[Purge]\r\nTemporisation=30\r\n[Paths]\r\nNbPaths=1\r\nPath1=@/m/\r\n"
+        "RetentionPath1=48\r\nSousDossiers1=non\r\nDate1=M\r\n"
+        "AutreDossier1=@/dest/\r\n");
+    desktop.tree.File("m/old", kLongAgo, "kept");
+    desktop.tree.Folder("dest");
+    ASSERT_EQ(desktop.program->Start(), StartupOutcome::Running);
+    HWND window = desktop.Window();
+    HWND list = Named(window, "flexList");
+
+    Click(window, "cmdDemarrer");
+    std::vector<HICON> frames;
+    for (const char* countdown : {"Update in 30 seconds", "Update in 29 seconds"}) {
+        SendMessageW(window, WM_TIMER, 1, 0);
+        EXPECT_EQ(TextOf(window, "lblMaj"), countdown);
+        frames.push_back(ShownIcon(window, "imgRefresh"));
+    }
+    EXPECT_NE(frames[0], frames[1]);
+    Click(window, "cmdArreter");
+
+    MessageBoxes::Script({MessageAnswer::Yes});
+    Click(window, "chkPurgeImmediate");
+    Click(window, "cmdDemarrer");
+    Click(window, "chkPurgeImmediate");
+    ASSERT_TRUE(desktop.tree.Exists("dest/old"));
+    ASSERT_FALSE(desktop.tree.Exists("m/old"));
+    EXPECT_EQ(Cell(list, 0, 0), "0");
+    MessageBoxes::Script({MessageAnswer::Yes});
+    MessageBoxes::ClearAsked();
+    desktop.Choose("mnuAnnulerPurge");
+    EXPECT_EQ(desktop.tree.Read("m/old"), "kept");
+    EXPECT_FALSE(desktop.tree.Exists("dest/old"));
+    EXPECT_EQ(MessageBoxes::Asked().size(), 2U);  // the question, then what came back
+    EXPECT_EQ(Cell(list, 0, 0), "1");
+
+    HMENU bar = GetMenu(window);
+    const UINT shortPaths = desktop.program->Window()->Menus().CommandOf("mnuUseShortPathnames");
+    desktop.Choose("mnuUseShortPathnames");
+    EXPECT_NE(GetMenuState(bar, shortPaths, MF_BYCOMMAND) & MF_CHECKED, 0U);
+    EXPECT_NE(desktop.dir.Read("Quellix.ini").find("UseShortPathnames=1"), std::string::npos);
+    desktop.Choose("mnuUseShortPathnames");
+    EXPECT_EQ(GetMenuState(bar, shortPaths, MF_BYCOMMAND) & MF_CHECKED, 0U);
+
+    // Minimized, the window goes to the tray; without a notification area it stays on the task
+    // bar.
+    ShowWindow(window, SW_MINIMIZE);
+    HandlePosted();
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, kTrayMessage, 1, WM_LBUTTONUP);
+    ASSERT_TRUE(IsWindowVisible(window));
+    desktop.Tray().available = false;
+    ShowWindow(window, SW_MINIMIZE);
+    HandlePosted();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(IsIconic(window));
+    MessageBoxes::StopScripting();
+
+    Desktop automatic("[Purge]\r\nDemarrageAutomatiqueLancement=1\r\n[Paths]\r\nNbPaths=1\r\n" +
+                      Entry(1, "a", "48", "non", "Effacer"));
+    automatic.tree.Folder("a");
+    ASSERT_EQ(automatic.program->Start(), StartupOutcome::Running);
+    EXPECT_FALSE(IsWindowVisible(automatic.Window()));
+    EXPECT_TRUE(automatic.Tray().shown);
+    EXPECT_FALSE(Enabled(automatic.Window(), "cmdDemarrer"));
 }
 
 // Preview purge... lists what a purge would do and changes nothing; a header sorts, Escape

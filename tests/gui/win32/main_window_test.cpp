@@ -436,6 +436,15 @@ TEST(MainWindowWin32, CountdownUndoShortPathsAndMinimizing) {
     ASSERT_TRUE(desktop.tree.Exists("dest/old"));
     ASSERT_FALSE(desktop.tree.Exists("m/old"));
     EXPECT_EQ(Cell(list, 0, 0), "0");
+    // The count's picture: fallen, then risen once the file is back.
+    const auto picture = [&] {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        ListView_GetItem(list, &item);
+        return item.iImage;
+    };
+    const int fell = picture();
+    EXPECT_EQ(Header(list, 0), "Total files 0");
     MessageBoxes::Script({MessageAnswer::Yes});
     MessageBoxes::ClearAsked();
     desktop.Choose("mnuAnnulerPurge");
@@ -443,6 +452,10 @@ TEST(MainWindowWin32, CountdownUndoShortPathsAndMinimizing) {
     EXPECT_FALSE(desktop.tree.Exists("dest/old"));
     EXPECT_EQ(MessageBoxes::Asked().size(), 2U);  // the question, then what came back
     EXPECT_EQ(Cell(list, 0, 0), "1");
+    EXPECT_NE(fell, I_IMAGENONE);
+    EXPECT_NE(picture(), I_IMAGENONE);
+    EXPECT_NE(picture(), fell);
+    EXPECT_EQ(Header(list, 0), "Total files 1");
 
     HMENU bar = GetMenu(window);
     const UINT shortPaths = desktop.program->Window()->Menus().CommandOf("mnuUseShortPathnames");

@@ -175,6 +175,25 @@ TEST(LogViewerWindowWin32, ShowClickRemoveScrollAndClose) {
     EXPECT_EQ(Dates(window.Handle()).size(), 5U);
     EXPECT_EQ(opened.back(), file(6));
     EXPECT_EQ(GetScrollPos(Named(window.Handle(), "VScroll1"), SB_CTL), 0);
+
+    // In French, the title and the pop-up follow; Escape leaves the menu.
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    settings.Langue = 1;
+    window.ShowFromMenu();
+    viewer = window.Handle();
+    EXPECT_EQ(TextOf(viewer, ""), "Voir les journaux - [Retour à Quellix] ->");
+    const std::vector<HWND> french = Dates(viewer);
+    ASSERT_FALSE(french.empty());
+    ModalDriver()
+        .Then([](HWND popup) {
+            auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+            wchar_t item[64] = {};
+            GetMenuStringW(menu, 0, item, 64, MF_BYPOSITION);
+            EXPECT_EQ(platform::win32::Narrow(item).rfind("Effacer le journal '", 0), 0U);
+            PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        })
+        .Run([&] { ClickWith(french[0], WM_RBUTTONDOWN, WM_RBUTTONUP); });
+    EXPECT_EQ(Dates(viewer).size(), french.size());
     MessageBoxes::StopScripting();
 }
 

@@ -406,8 +406,8 @@ TEST(MainWindowWin32, GridMenusTrayAndFoldersMenu) {
 }
 
 // The schedule's countdown and turning hourglass, a move undone from the Folders menu, short
-// path names, minimizing with and without a notification area, and an automatic start that
-// shows the tray icon alone.
+// path names, minimizing with and without a notification area, and an automatic start in French
+// that shows the tray icon alone.
 TEST(MainWindowWin32, CountdownUndoShortPathsAndMinimizing) {
     Desktop desktop(
         "[Purge]\r\nTemporisation=30\r\n[Paths]\r\nNbPaths=1\r\nPath1=@/m/\r\n"
@@ -479,10 +479,15 @@ TEST(MainWindowWin32, CountdownUndoShortPathsAndMinimizing) {
     EXPECT_TRUE(IsIconic(window));
     MessageBoxes::StopScripting();
 
-    Desktop automatic("[Purge]\r\nDemarrageAutomatiqueLancement=1\r\n[Paths]\r\nNbPaths=1\r\n" +
-                      Entry(1, "a", "48", "non", "Effacer"));
+    // In French, from its loading window on.
+    Desktop automatic(
+        "[Purge]\r\nDemarrageAutomatiqueLancement=1\r\nLangue=1\r\n[Paths]\r\nNbPaths=1\r\n" +
+        Entry(1, "a", "48", "non", "Effacer"));
     automatic.tree.Folder("a");
     ASSERT_EQ(automatic.program->Start(), StartupOutcome::Running);
+    LoadingWindow& loading = *automatic.program->Front().Loading();
+    EXPECT_EQ(quellix::TextOf(loading.Message()), "Chargement des dossiers en cours");
+    EXPECT_EQ(quellix::TextOf(loading.Counter()), "1/1");
     EXPECT_FALSE(IsWindowVisible(automatic.Window()));
     EXPECT_TRUE(automatic.Tray().shown);
     EXPECT_FALSE(Enabled(automatic.Window(), "cmdDemarrer"));

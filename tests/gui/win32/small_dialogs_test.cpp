@@ -105,22 +105,28 @@ TEST(CheckOptionDialogsWin32, TickThenCancelThenOk) {
         const char* key;
         bool Settings::*setting;
         bool (*open)(HWND, Settings&, ConfigStore&);
+        std::int16_t langue;
         const char* title;
     };
     const Case cases[] = {
         {"chkDemarrageAutomatique", "DemarrageAutomatiqueLancement",
-         &Settings::DemarrageAutomatiqueLancement, &AutomaticStartDialog::Open,
+         &Settings::DemarrageAutomatiqueLancement, &AutomaticStartDialog::Open, 1,
          "Démarrer automatiquement la purge"},
         {"chkTousFichiersObsoletes", "TousFichiersObsoletes", &Settings::TousFichiersObsoletes,
-         &AllObsoleteDialog::Open, "Purger seulement si tous les fichiers sont obsolètes"},
+         &AllObsoleteDialog::Open, 1, "Purger seulement si tous les fichiers sont obsolètes"},
+        {"chkDemarrageAutomatique", "DemarrageAutomatiqueLancement",
+         &Settings::DemarrageAutomatiqueLancement, &AutomaticStartDialog::Open, 0,
+         "Automatic start up"},
+        {"chkTousFichiersObsoletes", "TousFichiersObsoletes", &Settings::TousFichiersObsoletes,
+         &AllObsoleteDialog::Open, 0, "Purge only if all files are obsolete"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.key);
+        SCOPED_TRACE(testing::Message() << c.key << " Langue " << c.langue);
         TempDir dir;
         const std::string before = std::string("[Purge]\r\n") + c.key + "=0\r\n";
         IniFile ini(dir.Write("Quellix.ini", before));
         Settings settings;
-        settings.Langue = 1;
+        settings.Langue = c.langue;
         const auto tickThen = [&c](WPARAM key) {
             return [&c, key](HWND dialog) {
                 EXPECT_EQ(TextOf(dialog, ""), c.title);

@@ -328,6 +328,41 @@ TEST(MainWindowWin32, GridMenusTrayAndFoldersMenu) {
     EXPECT_TRUE(PaintedIn(list, path, RGB(255, 255, 0)));
     ListView_GetSubItemRect(list, 0, 1, LVIR_BOUNDS, &path);
     EXPECT_FALSE(PaintedIn(list, path, RGB(255, 255, 0)));
+    // A cell's tip, for the column under the pointer: the retention in days, the whole path.
+    for (const auto& [column, expected] :
+         {std::pair{2, std::string("2 days")}, std::pair{1, desktop.tree.Root() + "/gone/"}}) {
+        RECT cell{};
+        ListView_GetSubItemRect(list, column == 2 ? 0 : 1, column, LVIR_BOUNDS, &cell);
+        POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        ClientToScreen(list, &at);
+        SetCursorPos(at.x, at.y);
+        wchar_t text[256] = {};
+        NMLVGETINFOTIPW tip{};
+        tip.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), LVN_GETINFOTIPW};
+        tip.iItem = column == 2 ? 0 : 1;
+        tip.pszText = text;
+        tip.cchTextMax = 256;
+        SendMessageW(window, WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+        EXPECT_EQ(platform::win32::Narrow(text), expected) << column;
+    }
+
+    // The arrow keys move through the grid; Alt and a menu's letter open that menu.
+    SetFocus(list);
+    ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
+    std::vector<std::string> fileMenu;
+    ModalDriver()
+        .Then([&fileMenu](HWND popup) {
+            auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                fileMenu.push_back(MenuText(menu, static_cast<UINT>(i)));
+            }
+            EndMenu();
+        })
+        .Run([&] { SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 'f'); });
+    EXPECT_EQ(fileMenu, (std::vector<std::string>{"&Show main window", "&Exit"}));
+    EXPECT_TRUE(MessageBoxes::Asked().empty());
 
     // A double click modifies its row; the grid's menu offers the row's commands.
     ModalDriver()

@@ -88,8 +88,11 @@ bool Directory::ForEachEntryWhile(
 bool Directory::ForEachEntryWithInfo(
     const std::function<void(std::string_view name, EntryType type, const EntryInfo* listed)>&
         visit) const {
-    return ForEachEntry(
-        [&visit](std::string_view name, EntryType type) { visit(name, type, nullptr); });
+    // Straight to the listing: the purge's walk comes here for every entry.
+    return ForEachEntryWhile([&visit](std::string_view name, EntryType type) {
+        visit(name, type, nullptr);
+        return true;
+    });
 }
 
 std::optional<bool> Directory::HasOnlyHiddenEntries(std::string_view name) const {
